@@ -1,0 +1,31 @@
+#pragma once
+// The comment file ".LCM": fixed records of 100 bytes, record n the n-th
+// comment line of the load case read last. Kept in memory while the run
+// lasts and written back when the run closes its files, so that its final
+// bytes are those that record-by-record writes would give.
+#include <cstdint>
+#include <string>
+
+namespace orvant {
+
+struct RunContext;
+
+struct CommentFile {
+  std::string path;       // ModelPath + ".LCM" as formed
+  std::string bytes;      // the file's contents as they stand
+  bool loaded = false;    // existing contents read in
+  bool changed = false;   // written since loaded
+};
+
+// Writes comment record n (1-based): 100 bytes, the text left-aligned,
+// padded with blanks, cut at 100.
+void WriteCommentRecord(RunContext& ctx, int16_t n, const std::string& text);
+// Record n as 100 characters; a record beyond the end reads as blanks.
+std::string ReadCommentRecord(RunContext& ctx, int16_t n);
+// Prints record n unless "Amend" occurs from its 10th character on; sets
+// lastPrintedComment = n.
+void PrintCommentRecord(RunContext& ctx, int16_t n);
+// Writes the comment file back when it was changed; false when that fails.
+bool CloseCommentFile(RunContext& ctx);
+
+}  // namespace orvant

@@ -1,0 +1,31 @@
+#pragma once
+// Load case files: the line parser, the reader and the load case pass.
+#include <cstdint>
+#include <string>
+
+namespace orvant {
+
+struct RunContext;
+struct LoadCaseRecord;
+
+// Splits a data line (already upper-cased and with empty fields filled) into
+// the keyword and fieldValue[1..20]; returns the field count. More than 20
+// fields is an index failure.
+int SplitFields(std::string& line, std::string& keyword, float (&fieldValue)[21]);
+
+// Parses one line of a load case file into the load case record.
+void ParseLoadCaseLine(RunContext& ctx, std::string line, int16_t headerOnly);
+
+// Creates every table of the record empty and sizes them.
+void ResetLoadCaseRecord(RunContext& ctx);
+
+// From CurrentLoadCase upward, finds the next case to read, resets the
+// record, parses the case file and reads its ".#" file. CurrentLoadCase is
+// past MaxLoadLabel when none is left.
+void ReadNextLoadCase(RunContext& ctx);
+
+// The load case pass: every case with its loads, then the results set
+// summary when asked for.
+void WriteLoadCasePass(RunContext& ctx);
+
+}  // namespace orvant

@@ -1,0 +1,63 @@
+#include "model/model_tables.h"
+
+#include "run/run_settings.h"
+
+namespace orvant {
+
+void AllocateModelTables(const RunSettings& s, ModelTables& m) {
+  const long long ne = s.MaxElementLabel, ns = s.MaxSpringLabel, nn = s.MaxNodeLabel;
+  const long long nr = s.RestrainedNodeCount, ng = s.PhysicalPropertyCount;
+  const long long nm = s.MaterialPropertyCount, nk = s.SpringPropertyCount;
+  if (ne < 0 || ns < 0 || nn < 0 || nr < 0 || ng < 0 || nm < 0 || nk < 0)
+    throw RunFault("model size file holds a negative label maximum or count");
+  // Element-indexed tables reach MaxElementLabel + 1 + MaxSpringLabel, which
+  // must stay a 16-bit index.
+  const long long allElements = Narrow16(ne + 1 + ns);
+  Narrow16(nr + 1);
+
+  m.NodeExists.Size(nn);
+  m.NodeX.Size(nn);
+  m.NodeY.Size(nn);
+  m.NodeZ.Size(nn);
+  m.NodeCoordSystem.Size(nn);
+  m.NodeDefCoords.Size(nn);
+  m.NodeGroup.Size(nn);
+
+  m.RestraintTable.Size(nr + 1);
+  m.CoordSystemTable = {};
+
+  m.ElemNode1.Size(allElements);
+  m.ElemNode2.Size(allElements);
+  m.ElemNode3.Size(allElements);
+  m.ElementGroup.Size(allElements);
+
+  for (Table<int16_t>* t : {&m.ElemGeomCode, &m.ElemMatCode, &m.ElemReleaseZ, &m.ElemReleaseY, &m.ElemTaperCode,
+                            &m.ElemPipeworkFlag, &m.ElemType, &m.ElemCoCode, &m.SolidElemType, &m.SolidNodeCount})
+    t->Size(ne + 1);
+  for (Table<float>* t : {&m.ElemRotation, &m.ElemBendRadius, &m.ElemLength}) t->Size(ne + 1);
+  m.SolidNodes.Size(ne + 1);
+
+  m.SpringRotation.Size(ns);
+  m.SpringRefElement.Size(ns);
+  m.SpringPropCode.Size(ns);
+  m.SpringCoordSystem.Size(ns);
+
+  m.IcPropertyCount = 0;
+  m.RcPropertyCount = 0;
+  m.IcConstantTable.Size(0);
+  m.RcConstantX.Size(0);
+  m.RcConstantY.Size(0);
+
+  m.SpringKind.Size(nk);
+  m.SpringK.Size(nk);
+  m.SpringCo.Size(nk);
+
+  m.GeometricPropertyTable.Size(ng);
+  m.MaterialPropertyTable.Size(nm);
+  m.TotLength.Size(ng);
+  m.TotMass.Size(ng);
+  m.TotalMass = 0;
+  m.PipeworkPresent = 0;
+}
+
+}  // namespace orvant

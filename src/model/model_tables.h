@@ -1,0 +1,119 @@
+#pragma once
+// The model tables: indexed from 0, index 0 not filled from the model files,
+// sized once from the model size values. Springs and couples share the
+// element-indexed connectivity and group tables at MaxElementLabel + label.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "run/checked.h"
+
+namespace orvant {
+
+struct RunSettings;
+
+// No group, once the group range pass has run.
+constexpr int16_t NoGroup = 17171;
+
+struct Restraint {
+  int16_t RestrainedNode = 0;
+  std::array<int16_t, 7> Codes{};  // positions 1..6: Tx Ty Tz Rx Ry Rz
+};
+
+struct GeometricProperty {
+  std::string DesignationPrefix = "   ";  // 3 characters as stored
+  int32_t DesignationNumber = 0;
+  float GeomArea = 0, GeomIy = 0, GeomIz = 0, GeomJ = 0, GeomDiam = 0, GeomWallThick = 0;
+  std::array<float, 5> StressLz{};  // points 1..4
+  std::array<float, 5> StressLy{};
+  float GeomAz = 0, GeomAy = 0, GeomZt = 0;
+  int16_t SectionType = 0;
+  float GeomSz = 0, GeomSy = 0, GeomSx = 0;
+};
+
+struct MaterialProperty {
+  float MatE = 0, MatG = 0, MatDensity = 0, MatPoisson = 0, MatCoefExp = 0, MatYieldStress = 0,
+        MatUltimateStress = 0;
+  std::string MatName = "        ";  // 8 characters as stored
+};
+
+// The element connectivity file stays open after loading, positioned after
+// its last element and spring/couple record: the element offsets section
+// reads on from there. Its bytes are kept here with the read position.
+struct OpenConnectivityFile {
+  std::vector<unsigned char> bytes;
+  size_t position = 0;
+};
+
+struct ModelTables {
+  // Nodes (0..MaxNodeLabel).
+  Table<int16_t> NodeExists{{}, "NodeExists"};
+  Table<float> NodeX{{}, "NodeX"}, NodeY{{}, "NodeY"}, NodeZ{{}, "NodeZ"};
+  Table<int16_t> NodeCoordSystem{{}, "NodeCoordSystem"};
+  Table<std::array<float, 3>> NodeDefCoords{{}, "NodeDefCoords"};
+
+  // Restraints (0..RestrainedNodeCount + 1).
+  Table<Restraint> RestraintTable{{}, "RestraintTable"};
+
+  // Coordinate systems: [system 0..20][field 0..9].
+  std::array<std::array<float, 10>, 21> CoordSystemTable{};
+
+  // Elements (0..MaxElementLabel + 1); connectivity and groups also hold the
+  // springs/couples (0..MaxElementLabel + 1 + MaxSpringLabel).
+  Table<int16_t> ElemNode1{{}, "ElemNode1"}, ElemNode2{{}, "ElemNode2"}, ElemNode3{{}, "ElemNode3"};
+  Table<float> ElemRotation{{}, "ElemRotation"};
+  Table<int16_t> ElemGeomCode{{}, "ElemGeomCode"}, ElemMatCode{{}, "ElemMatCode"},
+      ElemReleaseZ{{}, "ElemReleaseZ"}, ElemReleaseY{{}, "ElemReleaseY"},
+      ElemTaperCode{{}, "ElemTaperCode"}, ElemPipeworkFlag{{}, "ElemPipeworkFlag"};
+  Table<int16_t> ElemType{{}, "ElemType"}, ElemCoCode{{}, "ElemCoCode"};
+  Table<float> ElemBendRadius{{}, "ElemBendRadius"};
+  Table<float> ElemLength{{}, "ElemLength"};
+
+  // Solid elements (0..MaxElementLabel + 1), connectivity positions 0..8.
+  Table<int16_t> SolidElemType{{}, "SolidElemType"}, SolidNodeCount{{}, "SolidNodeCount"};
+  Table<std::array<int16_t, 9>> SolidNodes{{}, "SolidNodes"};
+
+  // Springs/couples (0..MaxSpringLabel).
+  Table<float> SpringRotation{{}, "SpringRotation"};
+  Table<int16_t> SpringRefElement{{}, "SpringRefElement"}, SpringPropCode{{}, "SpringPropCode"},
+      SpringCoordSystem{{}, "SpringCoordSystem"};
+
+  // IC and RC constants (0..count), positions 0..6.
+  int16_t IcPropertyCount = 0;
+  int16_t RcPropertyCount = 0;
+  Table<std::array<int16_t, 7>> IcConstantTable{{}, "IcConstantTable"};
+  Table<std::array<float, 7>> RcConstantX{{}, "RcConstantX"}, RcConstantY{{}, "RcConstantY"};
+
+  // Spring property codes (0..SpringPropertyCount): kind, K1..K6 at
+  // positions 1..6, CO code.
+  Table<int16_t> SpringKind{{}, "SpringKind"};
+  Table<std::array<float, 7>> SpringK{{}, "SpringK"};
+  Table<int16_t> SpringCo{{}, "SpringCo"};
+
+  // Property tables (0..PhysicalPropertyCount, 0..MaterialPropertyCount).
+  Table<GeometricProperty> GeometricPropertyTable{{}, "GeometricPropertyTable"};
+  Table<MaterialProperty> MaterialPropertyTable{{}, "MaterialPropertyTable"};
+
+  // Group set membership: nodes 0..MaxNodeLabel, elements and springs/couples
+  // 0..MaxElementLabel + 1 + MaxSpringLabel. 0 = none.
+  Table<int16_t> NodeGroup{{}, "NodeGroup"};
+  Table<int16_t> ElementGroup{{}, "ElementGroup"};
+
+  // Visiting orders of the group range passes (positions 1..n).
+  Table<int16_t> NodeOrder{{}, "NodeOrder"};
+  Table<int16_t> ElementOrder{{}, "ElementOrder"};
+
+  // Per geometric code totals, computed once after loading.
+  Table<float> TotLength{{}, "TotLength"}, TotMass{{}, "TotMass"};
+  float TotalMass = 0;
+  int16_t PipeworkPresent = 0;
+
+  OpenConnectivityFile ConnectivityFile;
+};
+
+// Sizes every table from the label maxima and counts of the run settings.
+// Label maxima whose index arithmetic does not fit 16 bits fail.
+void AllocateModelTables(const RunSettings& settings, ModelTables& model);
+
+}  // namespace orvant

@@ -1,0 +1,25 @@
+#include "run/checked.h"
+
+namespace orvant {
+
+void ThrowIndexFault(const char* table, long long index, long long maxIndex) {
+  throw IndexFault(std::string(table) + " index " + std::to_string(index) + " outside 0.." +
+                   std::to_string(maxIndex));
+}
+
+int16_t ToInt16(double value) {
+  if (!std::isfinite(value)) throw RunFault("number is not finite");
+  double r = std::nearbyint(value);  // default rounding mode: halves to even
+  if (r < -32768.0 || r > 32767.0) throw RunFault("number " + std::to_string(value) + " overflows 16 bits");
+  return static_cast<int16_t>(r);
+}
+
+int16_t Narrow16(long long v) {
+  if (v < -32768 || v > 32767) throw RunFault("16-bit overflow: " + std::to_string(v));
+  return static_cast<int16_t>(v);
+}
+
+int16_t Add16(long long a, long long b) { return Narrow16(a + b); }
+int16_t Mul16(long long a, long long b) { return Narrow16(a * b); }
+
+}  // namespace orvant

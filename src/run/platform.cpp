@@ -1,0 +1,403 @@
+#include "run/platform.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <iterator>
+
+#include "run/faults.h"
+#include "run/text_values.h"
+
+namespace orvant {
+
+namespace {
+
+constexpr char kProgressText[] = "ORVANT - Data Format: Formatting Model Data Files";
+
+char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string UpperAscii(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = UpperAscii(c);
+  return out;
+}
+
+// Ordering and equality of names without regard to ASCII letter case.
+int CompareFolded(std::string_view a, std::string_view b) {
+  size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    auto x = static_cast<unsigned char>(UpperAscii(a[i]));
+    auto y = static_cast<unsigned char>(UpperAscii(b[i]));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+bool EqualFolded(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && CompareFolded(a, b) == 0;
+}
+
+// Wildcard match, '*' any run and '?' one character, without regard to
+// ASCII letter case.
+bool MatchesPattern(std::string_view name, std::string_view pattern) {
+  size_t n = 0, p = 0;
+  size_t starP = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (p < pattern.size() && (pattern[p] == '?' || UpperAscii(pattern[p]) == UpperAscii(name[n]))) {
+      ++p;
+      ++n;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+  size_t b = 0, e = s.size();
+  while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
+  while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+  return s.substr(b, e - b);
+}
+
+// A directory and a name in it, joined. "." stands for the working
+// directory and is left out of the joined path.
+std::string Join(const std::string& dir, std::string_view name) {
+  if (dir == ".") return std::string(name);
+  std::string out = dir;
+  if (out.empty() || out.back() != '/') out += '/';
+  out += name;
+  return out;
+}
+
+// Splits a Linux path into its directory part and its last name.
+void SplitLast(std::string_view path, std::string_view& dir, std::string_view& name) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string_view::npos) {
+    dir = std::string_view();
+    name = path;
+  } else {
+    dir = path.substr(0, slash + 1);  // keeps the slash, so "/x" has dir "/"
+    name = path.substr(slash + 1);
+  }
+}
+
+}  // namespace
+
+std::string SettingsFilePath() {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config && *config) return std::string(config) + "/ORVANT/settings.ini";
+  std::string home;
+  if (const char* h = std::getenv("HOME"); h && *h) {
+    home = h;
+  } else if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) {
+    home = pw->pw_dir;
+  }
+  return home + "/.config/ORVANT/settings.ini";
+}
+
+SettingsStore SettingsStore::Parse(std::string_view text) {
+  SettingsStore store;
+  std::map<std::string, std::string>* section = nullptr;  // null: keys ignored
+  LineReader lines(text);
+  std::string_view line;
+  while (lines.Next(line)) {
+    line = TrimBlanks(line);
+    if (line.empty() || line[0] == ';' || line[0] == '#') continue;
+    if (line[0] == '[') {
+      size_t close = line.find(']');
+      std::string_view name = line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
+      auto [it, inserted] = store.sections.try_emplace(UpperAscii(TrimBlanks(name)));
+      section = inserted ? &it->second : nullptr;  // a repeated section does not count
+      continue;
+    }
+    size_t equals = line.find('=');
+    if (!section || equals == std::string_view::npos) continue;
+    std::string key = UpperAscii(TrimBlanks(line.substr(0, equals)));
+    section->try_emplace(std::move(key), std::string(TrimBlanks(line.substr(equals + 1))));
+  }
+  return store;
+}
+
+SettingsStore SettingsStore::Load(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return SettingsStore();
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return Parse(text);
+}
+
+std::string SettingsStore::Get(std::string_view section, std::string_view key) const {
+  auto s = sections.find(UpperAscii(section));
+  if (s == sections.end()) return std::string();
+  auto k = s->second.find(UpperAscii(key));
+  return k == s->second.end() ? std::string() : k->second;
+}
+
+std::string FileSystem::ToLinux(std::string_view path) const {
+  std::string out;
+  if (path.size() >= 2 && path[1] == ':' &&
+      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'))) {
+    auto drive = drives.find(UpperAscii(path[0]));
+    if (drive != drives.end()) {
+      out = drive->second;
+      while (!out.empty() && (out.back() == '/' || out.back() == '\\')) out.pop_back();
+      path.remove_prefix(2);
+      if (path.empty()) {
+        if (out.empty()) out = "/";
+      } else if (path[0] != '/' && path[0] != '\\') {
+        out += '/';
+      }
+    }
+  }
+  out.reserve(out.size() + path.size());
+  for (char c : path) out += c == '\\' ? '/' : c;
+  return out;
+}
+
+const std::vector<FileSystem::DirEntry>& FileSystem::Listing(const std::string& dir) {
+  auto found = listings.find(dir);
+  if (found != listings.end()) return found->second;
+
+  ++directoryReads;
+  std::vector<DirEntry> entries;
+  if (DIR* d = opendir(dir.c_str())) {
+    while (const dirent* e = readdir(d)) {
+      std::string_view name = e->d_name;
+      if (name == "." || name == "..") continue;
+      DirEntry entry{std::string(name), e->d_type == DT_DIR, e->d_type == DT_REG};
+      if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+        struct stat st;
+        if (stat(Join(dir, name).c_str(), &st) != 0) continue;  // a dangling link names nothing
+        entry.isDir = S_ISDIR(st.st_mode);
+        entry.isFile = S_ISREG(st.st_mode);
+      }
+      entries.push_back(std::move(entry));
+    }
+    closedir(d);
+    std::sort(entries.begin(), entries.end(),
+              [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
+  } else if (errno != ENOENT && errno != ENOTDIR) {
+    unlistable.insert(dir);
+  }
+  return listings.emplace(dir, std::move(entries)).first->second;
+}
+
+const std::vector<size_t>& FileSystem::FoldedOrder(const std::string& dir) {
+  auto found = foldedOrder.find(dir);
+  if (found != foldedOrder.end()) return found->second;
+  const std::vector<DirEntry>& list = Listing(dir);
+  std::vector<size_t> order(list.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return CompareFolded(list[a].name, list[b].name) < 0; });
+  return foldedOrder.emplace(dir, std::move(order)).first->second;
+}
+
+const FileSystem::DirEntry* FileSystem::Lookup(const std::string& dir, std::string_view name, bool mustBeDir) {
+  const std::vector<DirEntry>& list = Listing(dir);
+  auto exact = std::lower_bound(list.begin(), list.end(), name,
+                                [](const DirEntry& e, std::string_view n) { return e.name < n; });
+  if (exact != list.end() && exact->name == name && (!mustBeDir || exact->isDir)) return &*exact;
+
+  // Equal names without regard to case sit together in the folded order,
+  // in byte order among themselves.
+  const std::vector<size_t>& order = FoldedOrder(dir);
+  auto it = std::lower_bound(order.begin(), order.end(), name,
+                             [&](size_t i, std::string_view n) { return CompareFolded(list[i].name, n) < 0; });
+  for (; it != order.end() && EqualFolded(list[*it].name, name); ++it)
+    if (!mustBeDir || list[*it].isDir) return &list[*it];
+  return nullptr;
+}
+
+std::optional<FileSystem::Resolved> FileSystem::Resolve(std::string_view path, bool mustBeDir) {
+  if (path.empty()) return std::nullopt;
+  Resolved r;
+  r.path = path[0] == '/' ? "/" : ".";
+  r.isDir = true;
+
+  // Every component followed by another (even "." or "..") or by a final
+  // slash must be a directory.
+  size_t i = 0;
+  while (i < path.size()) {
+    while (i < path.size() && path[i] == '/') ++i;
+    if (i >= path.size()) break;
+    size_t end = path.find('/', i);
+    if (end == std::string_view::npos) end = path.size();
+    std::string_view name = path.substr(i, end - i);
+    i = end;
+    bool needDir = mustBeDir || i < path.size();
+
+    if (name == ".") continue;
+    if (name == "..") {
+      r.path = Join(r.path, "..");
+      continue;
+    }
+    if (unlistable.count(r.path) == 0) Listing(r.path);
+    if (unlistable.count(r.path) != 0) {
+      // A directory that cannot be listed: only the exact name can be tried.
+      std::string next = Join(r.path, name);
+      struct stat st;
+      if (stat(next.c_str(), &st) != 0 || (needDir && !S_ISDIR(st.st_mode))) return std::nullopt;
+      r.path = std::move(next);
+      r.isDir = S_ISDIR(st.st_mode);
+      r.isFile = S_ISREG(st.st_mode);
+      continue;
+    }
+    const DirEntry* entry = Lookup(r.path, name, needDir);
+    if (!entry) return std::nullopt;
+    if (entry->name != name) r.exact = false;
+    r.path = Join(r.path, entry->name);
+    r.isDir = entry->isDir;
+    r.isFile = entry->isFile;
+  }
+  return r;
+}
+
+std::optional<std::string> FileSystem::Find(std::string_view path) {
+  std::string formed = ToLinux(path);
+  bool trailingSlash = !formed.empty() && formed.back() == '/';
+  auto r = Resolve(formed, trailingSlash);
+  if (!r) return std::nullopt;
+  return std::move(r->path);
+}
+
+bool FileSystem::FileExists(std::string_view path) {
+  std::string formed = ToLinux(path);
+  if (!formed.empty() && formed.back() == '/') return false;
+  auto r = Resolve(formed, false);
+  return r && r->isFile;
+}
+
+std::vector<std::string> FileSystem::Search(std::string_view pattern) {
+  std::vector<std::string> names;
+  std::string formed = ToLinux(pattern);
+  std::string_view dirPart, namePattern;
+  SplitLast(formed, dirPart, namePattern);
+  auto dir = dirPart.empty() ? std::optional<Resolved>(Resolved{".", true, false, true}) : Resolve(dirPart, true);
+  if (!dir) return names;
+  for (const DirEntry& e : Listing(dir->path))
+    if (e.isFile && MatchesPattern(e.name, namePattern)) names.push_back(e.name);
+  return names;
+}
+
+std::string FileSystem::PathForCreate(std::string_view path) {
+  std::string formed = ToLinux(path);
+  std::string_view dirPart, name;
+  SplitLast(formed, dirPart, name);
+  if (name.empty() || name == "." || name == "..") return formed;
+  auto dir = dirPart.empty() ? std::optional<Resolved>(Resolved{".", true, false, true}) : Resolve(dirPart, true);
+  if (!dir) return formed;
+  const DirEntry* existing = Lookup(dir->path, name, false);
+  if (existing && existing->name != name && existing->isFile) return Join(dir->path, existing->name);
+  // The exact name; in the directory as found when only its case differs.
+  return dir->exact ? formed : Join(dir->path, name);
+}
+
+void FileSystem::NoteCreated(const std::string& linuxPath) {
+  std::string_view dirPart, name;
+  SplitLast(linuxPath, dirPart, name);
+  if (name.empty()) return;
+  auto dir = dirPart.empty() ? std::optional<Resolved>(Resolved{".", true, false, true}) : Resolve(dirPart, true);
+  if (!dir) return;
+  auto found = listings.find(dir->path);
+  if (found == listings.end()) return;  // listed afresh when first needed
+  std::vector<DirEntry>& list = found->second;
+  auto at = std::lower_bound(list.begin(), list.end(), name,
+                             [](const DirEntry& e, std::string_view n) { return e.name < n; });
+  if (at != list.end() && at->name == name) {
+    at->isFile = true;
+    at->isDir = false;
+    return;
+  }
+  list.insert(at, DirEntry{std::string(name), false, true});
+  foldedOrder.erase(dir->path);
+}
+
+std::string FileSystem::ReadFile(std::string_view path) {
+  std::string formed = ToLinux(path);
+  auto fail = [&]() { return RunFault("cannot open " + formed); };
+  if (!formed.empty() && formed.back() == '/') throw fail();
+  auto r = Resolve(formed, false);
+  if (!r || !r->isFile) throw fail();
+
+  int fd = open(r->path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw fail();
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    throw fail();
+  }
+  std::string data;
+  data.reserve(static_cast<size_t>(st.st_size));
+  char buf[65536];
+  for (;;) {
+    ssize_t got = read(fd, buf, sizeof buf);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      close(fd);
+      throw fail();
+    }
+    if (got == 0) break;
+    data.append(buf, static_cast<size_t>(got));
+  }
+  close(fd);
+  return data;
+}
+
+void ProgressLine::Show() {
+  if (shown || !isatty(STDERR_FILENO)) return;
+  std::fputs(kProgressText, stderr);
+  std::fflush(stderr);
+  shown = true;
+}
+
+void ProgressLine::Clear() {
+  if (!shown) return;
+  std::string blank = "\r" + std::string(sizeof kProgressText - 1, ' ') + "\r";
+  std::fputs(blank.c_str(), stderr);
+  std::fflush(stderr);
+  shown = false;
+}
+
+void ShowMessage(std::string_view text) {
+  std::string line = "orvant-in: ";
+  line += text;
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), stderr);
+  std::fflush(stderr);
+}
+
+namespace {
+
+std::string FormatNow(const char* format) {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char buf[32];
+  size_t n = std::strftime(buf, sizeof buf, format, &local);
+  return std::string(buf, n);
+}
+
+}  // namespace
+
+std::string CurrentDate() { return FormatNow("%d/%m/%Y"); }
+std::string CurrentTime() { return FormatNow("%H:%M:%S"); }
+
+}  // namespace orvant

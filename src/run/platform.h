@@ -1,0 +1,91 @@
+#pragma once
+// The platform layer: settings store, file lookup (backslash paths, drive
+// letters, names matched without regard to letter case, wildcard search),
+// progress line, message and clock.
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace orvant {
+
+// Path of the settings file: $XDG_CONFIG_HOME/ORVANT/settings.ini, or
+// $HOME/.config/ORVANT/settings.ini when XDG_CONFIG_HOME is unset or empty.
+std::string SettingsFilePath();
+
+// The INI settings store. Section and key names match without regard to
+// letter case; the first section and first key of a name count.
+struct SettingsStore {
+  // section (upper-cased) -> key (upper-cased) -> value
+  std::map<std::string, std::map<std::string, std::string>> sections;
+
+  static SettingsStore Parse(std::string_view text);
+  static SettingsStore Load(const std::string& path);  // missing file: empty
+  std::string Get(std::string_view section, std::string_view key) const;  // missing: ""
+};
+
+// File lookup. Every directory is listed once and its listing kept, so that
+// thousands of existence tests cost no system calls.
+struct FileSystem {
+  std::map<char, std::string> drives;  // upper-case drive letter -> directory
+
+  // Forms the Linux path: drive prefix replaced, backslashes made slashes.
+  std::string ToLinux(std::string_view path) const;
+  // The existing path that a name denotes (exact name first, then each
+  // component matched without regard to ASCII letter case, first match in
+  // byte order). Empty when nothing matches.
+  std::optional<std::string> Find(std::string_view path);
+  // True when path names an existing regular file.
+  bool FileExists(std::string_view path);
+  // Wildcard search ("D:\JOBS\FRAME.WAV*"): names (without directory) of the
+  // entries of the pattern's directory that match without regard to letter
+  // case, in ascending byte order of the stored names.
+  std::vector<std::string> Search(std::string_view pattern);
+  // The path to create a file at: the exact formed name, unless a file of
+  // that name in another letter case exists, which is then used.
+  std::string PathForCreate(std::string_view path);
+  // Tells the cache that a file was created.
+  void NoteCreated(const std::string& linuxPath);
+  // Whole contents of an existing file. Throws RunFault when it cannot be
+  // found or read (also for a directory).
+  std::string ReadFile(std::string_view path);
+
+  // Directory listing cache: directory path -> entries sorted by byte order.
+  struct DirEntry { std::string name; bool isDir; bool isFile; };
+  std::unordered_map<std::string, std::vector<DirEntry>> listings;
+  const std::vector<DirEntry>& Listing(const std::string& dir);
+
+  // Positions in a directory's listing ordered by name without regard to
+  // letter case (ties in byte order); built when first needed.
+  std::unordered_map<std::string, std::vector<size_t>> foldedOrder;
+  // Directories that exist but could not be listed: names in them are
+  // looked up by their exact name only.
+  std::unordered_set<std::string> unlistable;
+  // Number of directories read from the file system so far.
+  size_t directoryReads = 0;
+
+ private:
+  struct Resolved { std::string path; bool isDir = false; bool isFile = false; bool exact = true; };
+  std::optional<Resolved> Resolve(std::string_view linuxPath, bool mustBeDir);
+  const DirEntry* Lookup(const std::string& dir, std::string_view name, bool mustBeDir);
+  const std::vector<size_t>& FoldedOrder(const std::string& dir);
+};
+
+// The progress line shown on a terminal in interactive mode.
+struct ProgressLine {
+  bool shown = false;
+  void Show();   // only when standard error is a terminal
+  void Clear();
+};
+
+// The message box: one line on standard error, "orvant-in: " + text.
+void ShowMessage(std::string_view text);
+
+// Current local date "dd/mm/yyyy" and time "HH:MM:SS".
+std::string CurrentDate();
+std::string CurrentTime();
+
+}  // namespace orvant

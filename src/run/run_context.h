@@ -1,0 +1,30 @@
+#pragma once
+// The state of one run: settings, model tables, the load case record, the
+// listing, the file lookup and the comment file. Owned by the start
+// procedure and passed by reference to every routine.
+#include "listing/listing.h"
+#include "loads/comment_file.h"
+#include "loads/load_case_record.h"
+#include "model/model_tables.h"
+#include "run/platform.h"
+#include "run/run_settings.h"
+
+namespace orvant {
+
+struct RunContext {
+  RunSettings settings;
+  ModelTables model;
+  LoadCaseRecord loads;
+  CommentFile comments;
+  Listing listing;
+  FileSystem files;
+  ProgressLine progress;
+  bool batch = true;
+
+  // Whole contents of a model file named by the design's path form
+  // (backslashes, drive letters, any letter case).
+  std::string ReadFile(const std::string& path) { return files.ReadFile(path); }
+  bool FileExists(const std::string& path) { return files.FileExists(path); }
+};
+
+}  // namespace orvant

@@ -1,0 +1,74 @@
+#pragma once
+// Every setting of the run: filled at start-up from the settings store, the
+// model name file, config.ini, the model size file, the option string (or
+// in.CNT) and the two selection files; read by every listing section.
+#include <cstdint>
+#include <string>
+
+#include "run/checked.h"
+
+namespace orvant {
+
+struct RunSettings {
+  std::string DataDirectory;
+  std::string ModelPath;
+  std::string OriginDirectory;
+  int16_t LoadItemCapacity = 502;
+  int16_t MaxLoadLabel = 99;
+
+  // From the model size file.
+  std::string ModelName;
+  std::string AnalysisDescription;
+  std::string DefinitionUnits;
+  std::string DateCreated;
+  std::string TimeCreated;
+  int16_t MaxElementLabel = 0;
+  int16_t MaxSpringLabel = 0;
+  int16_t MaxNodeLabel = 0;
+  int16_t RestrainedNodeCount = 0;
+  int16_t PhysicalPropertyCount = 0;
+  int16_t MaterialPropertyCount = 0;
+  int16_t SpringPropertyCount = 0;
+  std::string AddDescription;
+  std::string CreatedChecked;
+  std::string JobReference;
+  int16_t ImperialUnits = 0;
+
+  // From the option string or in.CNT.
+  int16_t ListModelData = 1;
+  int16_t ConvertedUnits = 0;
+  int16_t ListLoadCases = 1;
+  int16_t ListLoadCaseSummary = 1;
+  int16_t ListCombinationSummary = 1;
+  int16_t ListUmFiles = 0;
+  int16_t ListGroupSetSummary = 1;
+  int16_t ListResultsSetSummary = 1;
+  int16_t ListCombinations = 1;
+  int16_t ListGroupSets = 1;
+  int16_t ListModelFiles = 1;
+  int16_t ListBrFiles = 0;
+  std::string ActiveGroupSet;
+  int16_t BriefModelData = 0;
+  int16_t GroupFilter = 0;
+  int16_t GroupLimit = 1;
+  int16_t GroupRangeMode = 0;
+  int16_t GroupedOnly = 0;
+  std::string ListingName;
+  std::string CombinationSelection;
+  std::string ResultsSetSelection;
+  std::string ListingPath;
+
+  // Selections, indexed 0..MaxLoadLabel.
+  Table<int16_t> SelectedLoadCases;
+  int16_t SelectedCaseCount = 0;
+  Table<int16_t> SelectedCombinations;
+  int16_t SelectedCombinationCount = 0;
+
+  // From the group set file.
+  std::string GroupSetDescription;
+
+  // The load case being read or listed.
+  int16_t CurrentLoadCase = 0;
+};
+
+}  // namespace orvant

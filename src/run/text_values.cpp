@@ -1,0 +1,241 @@
+#include "run/text_values.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "run/checked.h"
+#include "run/faults.h"
+
+namespace orvant {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Significant digits kept from a number's text. Enough to decide the
+// rounding of any double; further digits only count as "something nonzero
+// follows", which a single extra digit stands for.
+constexpr int kMaxDigits = 800;
+// Exponents beyond this are certain overflow or underflow either way.
+constexpr long long kExponentLimit = 100000;
+
+}  // namespace
+
+double LeadingNumber(std::string_view text) {
+  size_t i = 0;
+  const size_t n = text.size();
+  while (i < n && IsBlank(text[i])) ++i;
+
+  // Mantissa digits without the decimal point, then "e" and the exponent.
+  char buf[kMaxDigits + 32];
+  int len = 0;
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+
+  bool anyDigit = false;     // the text holds at least one digit
+  bool significant = false;  // a nonzero digit has been met
+  bool sticky = false;       // a dropped digit was nonzero
+  long long shift = 0;       // decimal exponent of the kept digits' last place
+  bool seenPoint = false;
+  for (; i < n; ++i) {
+    char c = text[i];
+    if (c == '.') {
+      if (seenPoint) break;
+      seenPoint = true;
+      continue;
+    }
+    if (!IsDigit(c)) break;
+    anyDigit = true;
+    if (!significant && c == '0') {
+      if (seenPoint) --shift;  // zeros between the point and the first digit
+      continue;
+    }
+    significant = true;
+    if (len < kMaxDigits) {
+      buf[len++] = c;
+      if (seenPoint) --shift;
+    } else {
+      if (c != '0') sticky = true;
+      if (!seenPoint) ++shift;  // a dropped integer digit still counts a place
+    }
+  }
+  if (!anyDigit || !significant) return 0.0;
+
+  // Exponent: E or D, either case, optional sign, at least one digit.
+  if (i < n && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
+    size_t j = i + 1;
+    bool expNegative = false;
+    if (j < n && (text[j] == '+' || text[j] == '-')) {
+      expNegative = text[j] == '-';
+      ++j;
+    }
+    if (j < n && IsDigit(text[j])) {
+      long long e = 0;
+      for (; j < n && IsDigit(text[j]); ++j)
+        if (e < kExponentLimit) e = e * 10 + (text[j] - '0');
+      shift += expNegative ? -e : e;
+    }
+  }
+
+  if (sticky) {
+    buf[len++] = '1';
+    --shift;
+  }
+  const int digits = len;
+  if (shift > kExponentLimit) shift = kExponentLimit;
+  if (shift < -kExponentLimit) shift = -kExponentLimit;
+  buf[len++] = 'e';
+  auto [end, ec] = std::to_chars(buf + len, buf + sizeof buf, shift);
+  (void)ec;  // the buffer always has room for the exponent
+  len = static_cast<int>(end - buf);
+
+  double value = 0.0;
+  auto result = std::from_chars(buf, buf + len, value);
+  if (result.ec == std::errc::result_out_of_range) {
+    // Magnitude decides: digits before the point plus the exponent.
+    long long magnitude = digits + shift;
+    value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  }
+  return negative ? -value : value;
+}
+
+bool TextValues::AtEnd() const {
+  for (size_t i = pos; i < data.size(); ++i) {
+    char c = data[i];
+    if (!IsBlank(c) && !IsLineEnd(c)) return false;
+  }
+  return true;
+}
+
+namespace {
+
+// Consumes one line end (CR, LF, or CR LF) at pos.
+void SkipLineEnd(const std::string& data, size_t& pos) {
+  if (data[pos] == '\r' && pos + 1 < data.size() && data[pos + 1] == '\n')
+    pos += 2;
+  else
+    pos += 1;
+}
+
+enum class Start { Value, Empty };
+
+// Moves to the start of the next value: skips blanks and lines that hold
+// nothing but blanks. Returns Empty (with the delimiter consumed) when the
+// value is the empty piece before a comma, or after a comma before a line end.
+Start SeekValue(const std::string& data, size_t& pos, bool& afterComma) {
+  for (;;) {
+    while (pos < data.size() && IsBlank(data[pos])) ++pos;
+    if (pos >= data.size()) return Start::Value;  // not reached: AtEnd checked first
+    char c = data[pos];
+    if (c == ',') {
+      ++pos;
+      afterComma = true;
+      return Start::Empty;
+    }
+    if (IsLineEnd(c)) {
+      SkipLineEnd(data, pos);
+      if (afterComma) {
+        afterComma = false;
+        return Start::Empty;
+      }
+      continue;  // a blank line gives no value
+    }
+    return Start::Value;
+  }
+}
+
+// Skips to the next comma or line end and consumes it.
+void EndValue(const std::string& data, size_t& pos, bool& afterComma) {
+  while (pos < data.size() && data[pos] != ',' && !IsLineEnd(data[pos])) ++pos;
+  afterComma = false;
+  if (pos >= data.size()) return;
+  if (data[pos] == ',') {
+    ++pos;
+    afterComma = true;
+  } else {
+    SkipLineEnd(data, pos);
+  }
+}
+
+// A quoted value at pos: its text between the quotes (the closing quote may
+// be missing at the end of the file); the rest of the piece is skipped.
+std::string_view QuotedValue(const std::string& data, size_t& pos, bool& afterComma) {
+  size_t begin = pos + 1;
+  size_t close = data.find('"', begin);
+  if (close == std::string::npos) close = data.size();
+  std::string_view text(data.data() + begin, close - begin);
+  pos = close < data.size() ? close + 1 : close;
+  EndValue(data, pos, afterComma);
+  return text;
+}
+
+}  // namespace
+
+std::string TextValues::Text() {
+  if (AtEnd()) throw RunFault("input past end of file " + name);
+  if (SeekValue(data, pos, afterComma) == Start::Empty) return std::string();
+  if (data[pos] == '"') return std::string(QuotedValue(data, pos, afterComma));
+
+  size_t begin = pos;
+  while (pos < data.size() && data[pos] != ',' && !IsLineEnd(data[pos])) ++pos;
+  size_t end = pos;
+  while (end > begin && IsBlank(data[end - 1])) --end;
+  std::string text(data, begin, end - begin);
+  EndValue(data, pos, afterComma);
+  return text;
+}
+
+double TextValues::Number() {
+  if (AtEnd()) throw RunFault("input past end of file " + name);
+  if (SeekValue(data, pos, afterComma) == Start::Empty) return 0.0;
+  if (data[pos] == '"') return LeadingNumber(QuotedValue(data, pos, afterComma));
+
+  size_t begin = pos;
+  while (pos < data.size() && data[pos] != ',' && !IsBlank(data[pos]) && !IsLineEnd(data[pos])) ++pos;
+  double value = LeadingNumber(std::string_view(data.data() + begin, pos - begin));
+
+  // Blanks after the number; a comma or line end there closes the value,
+  // anything else starts the next one.
+  while (pos < data.size() && IsBlank(data[pos])) ++pos;
+  afterComma = false;
+  if (pos < data.size()) {
+    if (data[pos] == ',') {
+      ++pos;
+      afterComma = true;
+    } else if (IsLineEnd(data[pos])) {
+      SkipLineEnd(data, pos);
+    }
+  }
+  return value;
+}
+
+int16_t TextValues::Int16() {
+  double value = Number();
+  try {
+    return ToInt16(value);
+  } catch (const RunFault& fault) {
+    throw RunFault(name + ": " + fault.what());
+  }
+}
+
+bool LineReader::Next(std::string_view& line) {
+  if (pos >= data.size()) return false;
+  size_t end = pos;
+  while (end < data.size() && data[end] != '\r' && data[end] != '\n') ++end;
+  line = data.substr(pos, end - pos);
+  if (end >= data.size())
+    pos = end;
+  else if (data[end] == '\r' && end + 1 < data.size() && data[end + 1] == '\n')
+    pos = end + 2;
+  else
+    pos = end + 1;
+  return true;
+}
+
+}  // namespace orvant

@@ -1,0 +1,21 @@
+#pragma once
+// Group ordering shared by the model data sections: the group-suffixed
+// label and the stable ordering of labels by group.
+#include <cstdint>
+#include <string_view>
+
+#include "run/checked.h"
+
+namespace orvant {
+
+struct Listing;
+
+// The label in plain decimal; when the group is above 0 and not NoGroup,
+// followed by the suffix ("-G" or "G") and the group (12-G3).
+void WriteGroupLabel(Listing& listing, long long label, int16_t group, std::string_view suffix = "-G");
+
+// Reorders positions 1..n of order so that key(order(j)) ascends; equal
+// keys keep their relative order (the order of a full exchange sort).
+void SortByGroup(Table<int16_t>& order, const Table<int16_t>& key, long long n);
+
+}  // namespace orvant
