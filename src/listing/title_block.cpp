@@ -1,0 +1,109 @@
+#include "listing/title_block.h"
+
+#include <string>
+
+#include "run/run_context.h"
+#include "run/text_values.h"
+#include "summaries/summaries.h"
+
+namespace orvant {
+
+namespace {
+
+std::string Upper(std::string s) {
+  for (char& c : s)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return s;
+}
+
+// Copies one check-run file line by line, then a ":" line. A missing file
+// writes nothing.
+void CopyCheckRunFile(RunContext& ctx, const std::string& path) {
+  if (!ctx.FileExists(path)) return;
+  const std::string text = ctx.ReadFile(path);
+  LineReader lines(text);
+  std::string_view line;
+  while (lines.Next(line)) ctx.listing.Line(line);
+  ctx.listing.Line(":");
+}
+
+}  // namespace
+
+// The check-run files of the model head the listing when it has no name of
+// its own or is the REP listing.
+void WritePrologue(RunContext& ctx) {
+  const RunSettings& s = ctx.settings;
+  if (Upper(s.ListingName) != ".REP" && !s.ListingName.empty()) return;
+  for (int n = 1; n <= 2; ++n) CopyCheckRunFile(ctx, s.ModelPath + ".dc" + std::to_string(n));
+}
+
+void WriteTitleBlock(RunContext& ctx) {
+  const RunSettings& s = ctx.settings;
+  Listing& out = ctx.listing;
+
+  out.End();
+  out.Rule();
+  out.End();
+  out.Text("ORVANT Structural/Pipework Analysis System  Ver 8").Column(90).Text("ORVANT Engineering Software");
+  out.End();
+  out.End();
+  out.Text("Date:").Text(CurrentDate()).Text("  Time:").Text(CurrentTime());
+  out.Text("     Formatted Data:").Text(s.ModelName).Text(s.ListingName).Text(".MTM");
+  out.End();
+  out.Rule();
+  out.Text("Model:").Text(s.ModelName);
+  out.End();
+  out.Text("Date Created:").Text(s.DateCreated).Text(" Time:").Text(s.TimeCreated);
+  out.End();
+  out.End();
+  out.Text("Analysis Desc.  :").Text(s.AnalysisDescription);
+  out.End();
+  out.End();
+  out.Text("Created/Checked :").Text(s.CreatedChecked);
+  out.End();
+  out.End();
+  out.Text("Job Reference   :").Text(s.JobReference);
+  out.End();
+  out.End();
+  out.Text("Add Description :").Text(s.AddDescription);
+  out.End();
+  out.End();
+  out.Text("Origin Directory:").Text(s.OriginDirectory);
+  out.End();
+  out.Rule();
+  out.Line("                  B A S I C    M O D E L     D A T A ");
+  out.Rule();
+  out.End();
+
+  if (!s.ActiveGroupSet.empty()) {
+    out.Text("Group SET ").Text(s.ActiveGroupSet).Text(" is Active");
+    out.End();
+    out.Text("SET Desc  ").Text(s.GroupSetDescription);
+    out.End();
+    if (s.GroupFilter > 0) {
+      out.Text("Output Restricted to Group").Text(" ").Digits(s.GroupFilter).Text(" only");
+      out.End();
+    }
+    if (s.GroupedOnly == 1) out.Line("Output Restricted to Grouped Entities only");
+    out.End();
+  }
+  if (!s.CombinationSelection.empty()) {
+    out.End();
+    out.Text("Load Case details limited to those in Load Case Combination ").Text(s.CombinationSelection);
+    out.End();
+    out.End();
+  }
+  if (!s.ResultsSetSelection.empty()) {
+    out.End();
+    out.Text("Load Case Combination details limited to those in Resulst SET ").Text(s.ResultsSetSelection);
+    out.End();
+    out.End();
+  }
+  out.Text("Definition Units:").Text(s.DefinitionUnits);
+  out.End();
+  out.Rule();
+
+  if (!s.ActiveGroupSet.empty()) WriteActiveGroupSet(ctx, ToInt16(LeadingNumber(s.ActiveGroupSet)));
+}
+
+}  // namespace orvant

@@ -1,0 +1,43 @@
+#include "model/geometry.h"
+#include "run/run_context.h"
+#include "run/text_values.h"
+
+namespace orvant {
+
+namespace {
+
+constexpr int16_t kElementEntry = 1;
+constexpr int16_t kNodeEntry = 2;
+constexpr int16_t kSpringEntry = 3;
+
+}  // namespace
+
+// The group set file: its description, then (kind, label, group) triples to
+// the end. Springs/couples share the element groups at elementLimit + label.
+// Labels above their limit are skipped; a negative label fails.
+void ReadGroupSet(RunContext& ctx, const std::string& fileName, int16_t nodeLimit, int16_t elementLimit) {
+  RunSettings& s = ctx.settings;
+  ModelTables& m = ctx.model;
+  if (!ctx.FileExists(fileName)) {
+    s.ActiveGroupSet.clear();
+    return;
+  }
+  TextValues values(ctx.ReadFile(fileName), fileName);
+  s.GroupSetDescription = values.Text();
+  while (!values.AtEnd()) {
+    const int16_t kind = values.Int16();
+    const int16_t label = values.Int16();
+    const int16_t group = values.Int16();
+    if (kind != kElementEntry && kind != kNodeEntry && kind != kSpringEntry) continue;
+    if (label < 0) throw RunFault("negative label " + std::to_string(label) + " in " + fileName);
+    if (kind == kElementEntry && label <= elementLimit) {
+      m.ElementGroup[label] = group;
+    } else if (kind == kNodeEntry && label <= nodeLimit) {
+      m.NodeGroup[label] = group;
+    } else if (kind == kSpringEntry && label <= s.MaxSpringLabel) {
+      m.ElementGroup[static_cast<long long>(elementLimit) + label] = group;
+    }
+  }
+}
+
+}  // namespace orvant

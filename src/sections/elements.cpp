@@ -1,0 +1,78 @@
+#include "run/run_context.h"
+#include "sections/group_order.h"
+#include "sections/sections.h"
+
+namespace orvant {
+
+namespace {
+
+// One element: its label and type, the three nodes with their own groups,
+// rotation, length, codes and bend radius.
+void WriteElementRow(RunContext& ctx, long long e) {
+  Listing& out = ctx.listing;
+  ModelTables& m = ctx.model;
+  const int16_t n1 = m.ElemNode1[e], n2 = m.ElemNode2[e], n3 = m.ElemNode3[e];
+  WriteGroupLabel(out, e, m.ElementGroup[e]);
+  out.Column(12).Int(m.ElemType[e]).Column(16);
+  WriteGroupLabel(out, n1, m.NodeGroup[n1]);
+  out.Column(27);
+  WriteGroupLabel(out, n2, m.NodeGroup[n2]);
+  out.Column(38);
+  WriteGroupLabel(out, n3, m.NodeGroup[n3]);
+  out.Column(47).Field(m.ElemRotation[e], "###0.000", 8);
+  out.Column(56).Field(m.ElemLength[e], "###0.0000", 11);
+  out.Column(68).Int(m.ElemGeomCode[e]);
+  out.Column(73).Int(m.ElemTaperCode[e]);
+  out.Column(79).Int(m.ElemMatCode[e]);
+  out.Column(86).Int(m.ElemReleaseZ[e]).Int(m.ElemReleaseY[e]);
+  out.Text("  ").Int(m.ElemCoCode[e]);
+  out.Field(m.ElemBendRadius[e], "###0.000", 8);
+  out.End();
+}
+
+bool ElementDefined(const ModelTables& m, long long e) { return m.ElemNode1[e] != m.ElemNode2[e]; }
+
+}  // namespace
+
+// Selection as for the nodes: in group range mode the elements up to the
+// group limit by group first, then the rest in label order.
+void WriteElementData(RunContext& ctx) {
+  RunSettings& s = ctx.settings;
+  ModelTables& m = ctx.model;
+  Listing& out = ctx.listing;
+  const long long ne = s.MaxElementLabel;
+
+  out.Line("*** ELEMENT DATA ***");
+  out.End();
+  out.Line("Elem                Connectivity                           Length    Geom     Mat   Release  CO    Bend");
+  out.Line("No        Type Node-1     Node-2     Node-3        Rot               Codes    Code    Z  Y   Code  Radius");
+  out.End();
+
+  if (s.GroupRangeMode == 1) {
+    m.ElementOrder.Size(ne);
+    for (long long e = 1; e <= ne; ++e) {
+      m.ElementOrder[e] = static_cast<int16_t>(e);
+      if (m.ElementGroup[e] == 0) m.ElementGroup[e] = NoGroup;
+    }
+    SortByGroup(m.ElementOrder, m.ElementGroup, ne);
+    for (long long k = 1; k <= ne; ++k) {
+      const long long e = m.ElementOrder[k];
+      if (!ElementDefined(m, e)) continue;
+      if (m.ElementGroup[e] > s.GroupLimit) continue;
+      WriteElementRow(ctx, e);
+    }
+  }
+  if (s.GroupRangeMode == 0) s.GroupLimit = -1;
+
+  if (s.GroupedOnly != 1) {
+    for (long long e = 1; e <= ne; ++e) {
+      if (!ElementDefined(m, e)) continue;
+      const int16_t group = m.ElementGroup[e];
+      if (group <= s.GroupLimit) continue;
+      if (s.GroupFilter != group && s.GroupFilter > 0) continue;
+      WriteElementRow(ctx, e);
+    }
+  }
+}
+
+}  // namespace orvant
