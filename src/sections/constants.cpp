@@ -1,0 +1,72 @@
+#include "listing/listing.h"
+#include "run/run_context.h"
+#include "sections/sections.h"
+
+namespace orvant {
+
+namespace {
+
+constexpr const char* kExp = "0.000E+00";
+
+void WriteSpringConstants(RunContext& ctx) {
+  ModelTables& m = ctx.model;
+  Listing& out = ctx.listing;
+  out.End();
+  out.Line("*** SPRING/COUPLE CONSTANTS TABLE");
+  out.End();
+  out.Line("Code  Type       K1        K2         K3         K4         K5         K6      CO");
+  out.End();
+  for (long long p = 1; p <= ctx.settings.SpringPropertyCount; ++p) {
+    out.Int(p).Column(6).Int(m.SpringKind[p]).Column(12);
+    const auto& k = m.SpringK[p];
+    for (int i = 1; i <= 6; ++i) out.Field(k[i], kExp, 11);
+    out.Column(80).Int(m.SpringCo[p]);
+    out.End();
+  }
+}
+
+// IC values are not justified: each is its digits followed by six blanks.
+void WriteIcConstants(RunContext& ctx) {
+  ModelTables& m = ctx.model;
+  Listing& out = ctx.listing;
+  out.End();
+  out.Line("*** IC CONSTANTS TABLE");
+  out.End();
+  out.Line("Code    IC0    IC1    IC2    IC3    IC4    IC5    IC6");
+  out.End();
+  for (long long p = 1; p <= m.IcPropertyCount; ++p) {
+    out.Int(p).Column(10);
+    for (int16_t v : m.IcConstantTable[p]) out.Digits(v).Text("      ");
+    out.End();
+  }
+}
+
+void WriteRcConstants(RunContext& ctx) {
+  ModelTables& m = ctx.model;
+  Listing& out = ctx.listing;
+  out.End();
+  out.Line("*** RC CONSTANTS TABLE");
+  out.End();
+  out.Line("Code              1         2          3          4          5          6         7");
+  out.End();
+  for (long long p = 1; p <= m.RcPropertyCount; ++p) {
+    out.Int(p).Column(6).Text("X").Column(12);
+    for (float v : m.RcConstantX[p]) out.Field(v, kExp, 11);
+    out.End();
+    out.Column(6).Text("Y").Column(12);
+    for (float v : m.RcConstantY[p]) out.Field(v, kExp, 11);
+    out.End();
+    out.End();
+  }
+}
+
+}  // namespace
+
+// Each table only when the model has codes of its kind.
+void WriteConstantsTables(RunContext& ctx) {
+  if (ctx.settings.SpringPropertyCount != 0) WriteSpringConstants(ctx);
+  if (ctx.model.IcPropertyCount != 0) WriteIcConstants(ctx);
+  if (ctx.model.RcPropertyCount != 0) WriteRcConstants(ctx);
+}
+
+}  // namespace orvant

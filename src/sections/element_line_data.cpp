@@ -1,0 +1,118 @@
+// The element line data file (".ELN"): its free text is copied as headings,
+// its "ME" records (element number and five values) are listed one line per
+// element, in the element order and group selection of the solid elements.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "model/model_tables.h"
+#include "run/checked.h"
+#include "run/run_context.h"
+#include "run/text_values.h"
+#include "sections/group_order.h"
+#include "sections/sections.h"
+
+namespace orvant {
+
+namespace {
+
+struct ElementLineRecord {
+  std::array<float, 5> values{};
+  int16_t present = 0;
+};
+
+bool IsElementRecordMark(const std::string& item) {
+  return item.size() == 2 && (item[0] == 'M' || item[0] == 'm') && (item[1] == 'E' || item[1] == 'e');
+}
+
+std::string NameWithoutDirectory(const std::string& path) {
+  size_t cut = path.find_last_of("/\\");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+// An element is listed when it has a record and its label is defined (its
+// first two connectivity nodes differ).
+void WriteElementLine(RunContext& ctx, const Table<ElementLineRecord>& records, int16_t e) {
+  const ElementLineRecord& r = records[e];
+  if (r.present != 1) return;
+  ModelTables& m = ctx.model;
+  if (m.ElemNode1[e] == m.ElemNode2[e]) return;
+  Listing& out = ctx.listing;
+  WriteGroupLabel(out, e, m.ElementGroup[e], "-G");
+  out.Column(10);
+  for (float v : r.values) out.Field(v, "##0.000", 9);
+  out.End();
+}
+
+}  // namespace
+
+void WriteElementLineData(RunContext& ctx, const std::string& name, const std::string& extension) {
+  RunSettings& s = ctx.settings;
+  ModelTables& m = ctx.model;
+  Listing& out = ctx.listing;
+
+  std::string path;
+  std::string heading;
+  if (!extension.empty()) {
+    path = name + extension;
+    std::optional<std::string> found = ctx.files.Find(path);
+    if (!found || !ctx.files.FileExists(path)) return;
+    heading = NameWithoutDirectory(*found);
+  } else {
+    path = s.OriginDirectory + "\\" + name;
+    heading = name;
+  }
+
+  // The file is opened before anything of its block is written.
+  TextValues items(ctx.files.ReadFile(path), path);
+
+  out.Line(":");
+  out.Line(heading);
+  out.End();
+
+  const int16_t maxElement = s.MaxElementLabel;
+  Table<ElementLineRecord> records{{}, "element line data"};
+  records.Size(maxElement);
+
+  while (!items.AtEnd()) {
+    std::string item = items.Text();
+    if (!IsElementRecordMark(item)) {
+      out.Line(item);
+      continue;
+    }
+    int16_t element = items.Int16();
+    std::array<float, 5> values{};
+    for (float& v : values) v = static_cast<float>(items.Number());
+    ElementLineRecord& r = records[element];
+    r.values = values;
+    r.present = 1;
+  }
+
+  if (s.GroupRangeMode == 1) {
+    // Ascending group first, up to the group limit; ungrouped elements take
+    // NoGroup from here on.
+    m.ElementOrder.Size(maxElement);
+    for (long long e = 1; e <= maxElement; ++e) {
+      m.ElementOrder[e] = static_cast<int16_t>(e);
+      if (m.ElementGroup[e] == 0) m.ElementGroup[e] = NoGroup;
+    }
+    SortByGroup(m.ElementOrder, m.ElementGroup, maxElement);
+    for (long long k = 1; k <= maxElement; ++k) {
+      int16_t e = m.ElementOrder[k];
+      if (m.ElementGroup[e] > s.GroupLimit) continue;
+      WriteElementLine(ctx, records, e);
+    }
+    if (s.GroupedOnly != 1) {
+      for (long long e = 1; e <= maxElement; ++e) {
+        if (m.ElementGroup[e] <= s.GroupLimit) continue;
+        WriteElementLine(ctx, records, static_cast<int16_t>(e));
+      }
+    }
+  } else if (s.GroupedOnly != 1) {
+    // A positive group filter does not narrow this listing.
+    for (long long e = 1; e <= maxElement; ++e) WriteElementLine(ctx, records, static_cast<int16_t>(e));
+  }
+}
+
+}  // namespace orvant

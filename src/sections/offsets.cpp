@@ -1,0 +1,79 @@
+#include "listing/listing.h"
+#include "model/binary_reader.h"
+#include "run/run_context.h"
+#include "sections/group_order.h"
+#include "sections/sections.h"
+
+namespace orvant {
+
+namespace {
+
+constexpr size_t kOffsetRecordSize = 32;
+
+struct ElementOffsetRecord {
+  int16_t label = 0;
+  int16_t ref1 = 0;
+  float o1[3] = {0, 0, 0};
+  int16_t ref2 = 0;
+  float o2[3] = {0, 0, 0};
+};
+
+ElementOffsetRecord ReadOffsetRecord(const unsigned char* bytes) {
+  BinaryReader r(bytes, kOffsetRecordSize);
+  ElementOffsetRecord rec;
+  rec.label = r.I16();
+  r.I16();  // spare value, not listed
+  rec.ref1 = r.I16();
+  for (float& v : rec.o1) v = r.F32();
+  rec.ref2 = r.I16();
+  for (float& v : rec.o2) v = r.F32();
+  return rec;
+}
+
+void WriteOffsetHeading(Listing& out) {
+  out.End();
+  out.End();
+  out.Line("*** ELEMENT OFFSET DATA ***");
+  out.End();
+  out.Line("Elem             Node1 End                           Node2 End ");
+  out.Line("No      RefEle    Ox      Oy      Oz          RefEle     Ox     Oy      Oz        ");
+  out.End();
+}
+
+}  // namespace
+
+// The offset records follow the element and spring/couple records in the
+// connectivity file; they are read on from where the loader stopped, to the
+// end of the file. A record cut short by the end of the file is ignored.
+void WriteElementOffsets(RunContext& ctx) {
+  OpenConnectivityFile& file = ctx.model.ConnectivityFile;
+  Listing& out = ctx.listing;
+  const RunSettings& s = ctx.settings;
+  bool headingWritten = false;
+
+  while (file.position < file.bytes.size()) {
+    if (file.bytes.size() - file.position < kOffsetRecordSize) {
+      file.position = file.bytes.size();
+      break;
+    }
+    ElementOffsetRecord rec = ReadOffsetRecord(file.bytes.data() + file.position);
+    file.position += kOffsetRecordSize;
+
+    if (!headingWritten && rec.label > 0) {
+      WriteOffsetHeading(out);
+      headingWritten = true;
+    }
+    if (rec.label <= 0) continue;
+    int16_t group = ctx.model.ElementGroup[rec.label];
+    if (s.GroupFilter > 0 && s.GroupFilter != group) continue;
+
+    WriteGroupLabel(out, rec.label, group);
+    out.Column(10).Int(rec.ref1).Column(16);
+    for (float v : rec.o1) out.Field(v, "##0.000", 8);
+    out.Column(48).Int(rec.ref2).Column(54);
+    for (float v : rec.o2) out.Field(v, "##0.000", 8);
+    out.End();
+  }
+}
+
+}  // namespace orvant

@@ -1,0 +1,81 @@
+#include "listing/listing.h"
+#include "run/run_context.h"
+#include "sections/group_order.h"
+#include "sections/sections.h"
+
+namespace orvant {
+
+namespace {
+
+// The group range pass writes bare codes and its node labels from column
+// 47 with "-G"; the label-order pass writes codes as digits and its node
+// labels from column 42 with "G".
+void WriteSolidLine(RunContext& ctx, long long e, bool rangePass) {
+  ModelTables& m = ctx.model;
+  Listing& out = ctx.listing;
+
+  WriteGroupLabel(out, e, m.ElementGroup[e]);
+  out.Column(12).Digits(m.SolidElemType[e]).Text("-").Digits(m.ElemReleaseZ[e]);
+  if (rangePass) {
+    out.Column(22).Int(m.ElemGeomCode[e]).Column(27).Int(m.ElemMatCode[e]).Column(31);
+  } else {
+    out.Column(17).Digits(m.ElemGeomCode[e]).Column(22).Digits(m.ElemMatCode[e]).Column(26);
+  }
+  float rotation = m.ElemRotation[e];
+  // No solid element offset is held: the "Offset" column shows the rotation
+  // again in its own narrower field.
+  out.Field(rotation, "##0.00", 7).Field(rotation, "#0.000", 6);
+
+  const int firstColumn = rangePass ? 47 : 42;
+  const char* suffix = rangePass ? "-G" : "G";
+  const int16_t count = m.SolidNodeCount[e];
+  for (long long n = 1; n <= count; ++n) {
+    out.Column(static_cast<int>(firstColumn + 9 * (n - 1)));
+    int16_t node = At(m.SolidNodes[e], n);
+    WriteGroupLabel(out, node, m.NodeGroup[node], suffix);
+  }
+  out.End();
+}
+
+}  // namespace
+
+void WriteSolidElements(RunContext& ctx) {
+  RunSettings& s = ctx.settings;
+  ModelTables& m = ctx.model;
+  Listing& out = ctx.listing;
+  const long long ne = s.MaxElementLabel;
+
+  out.End();
+  out.Line("*** SOLID ELEMENT DATA ***");
+  out.End();
+  out.Line("Elem     Type Geom  Mat      Rot  Offset          Connectivity");
+  out.End();
+
+  if (s.GroupRangeMode == 1) {
+    m.ElementOrder.Size(ne);
+    for (long long e = 1; e <= ne; ++e) {
+      m.ElementOrder[e] = static_cast<int16_t>(e);
+      if (m.ElementGroup[e] == 0) m.ElementGroup[e] = NoGroup;
+    }
+    SortByGroup(m.ElementOrder, m.ElementGroup, ne);
+    for (long long k = 1; k <= ne; ++k) {
+      int16_t e = m.ElementOrder[k];
+      if (m.SolidElemType[e] == 0) continue;
+      if (m.ElementGroup[e] > s.GroupLimit) continue;
+      WriteSolidLine(ctx, e, true);
+    }
+  }
+  if (s.GroupRangeMode == 0) s.GroupLimit = -1;
+
+  if (s.GroupedOnly != 1) {
+    for (long long e = 1; e <= ne; ++e) {
+      if (m.SolidElemType[e] == 0) continue;
+      int16_t group = m.ElementGroup[e];
+      if (group <= s.GroupLimit) continue;
+      if (s.GroupFilter > 0 && group != s.GroupFilter) continue;
+      WriteSolidLine(ctx, e, false);
+    }
+  }
+}
+
+}  // namespace orvant
