@@ -1,0 +1,88 @@
+// Load sections of beam elements: point loads and distributed loads (ED and
+// UDL lines in one table).
+#include <string_view>
+
+#include "loads/load_section_rows.h"
+#include "loads/load_sections.h"
+#include "sections/group_order.h"
+
+namespace orvant {
+
+void WritePointLoads(RunContext& ctx) {
+  auto& table = ctx.loads.pointLoads;
+  if (table.count <= 0) return;
+  Listing& out = ctx.listing;
+  OpenLoadSection(out, "*** BEAM ELEMENT POINT LOADS ***",
+                  "Elem    Coord   Length    Fx         Fy         Fz         Mx         My         Mz");
+  WriteUnitRow(ctx, "                          kN         kN         kN         kNm        kNm        kNm",
+               "                          kips       kips       kips       kip-ins    kip-ins   kip-ins");
+  ctx.loads.lastPrintedComment = 0;
+
+  const bool converted = ConvertedMode(ctx);
+  for (int i = 1; i <= table.count; ++i) {
+    const PointLoad& e = table.entries[i];
+    if (UndefinedElement(ctx, e.element)) continue;
+    WriteCommentIfDue(ctx, e.commentNo);
+    WriteGroupLabel(out, e.element, ctx.model.ElementGroup[e.element]);
+    out.Column(12);
+    out.Text(e.axes == 1 ? "Gl" : "Lo");
+    out.Field(e.position, "###.###", 7);
+    for (int j = 1; j <= 6; ++j) {
+      if (converted)
+        out.Field(e.value[j] / 1000.0f, "######0.00", 11);
+      else
+        out.Field(e.value[j], "0.000E+00", 11);
+    }
+    out.End();
+  }
+}
+
+namespace {
+
+std::string_view DistributedAxisText(int16_t axes) {
+  if (axes == 1) return "Gl";
+  if (axes == 2) return "Lo";
+  return "GP";
+}
+
+}  // namespace
+
+void WriteDistributedLoads(RunContext& ctx) {
+  auto& table = ctx.loads.distributedLoads;
+  if (table.count <= 0) return;
+  Listing& out = ctx.listing;
+  OpenLoadSection(out, "*** BEAM ELEMENT DISTRIBUTED LOADS ***",
+                  "Elem    Coord  SLength  FLenght       Fx1        Fx2        Fy1        Fy2        Fz1        Fz2");
+  WriteUnitRow(ctx,
+               "                                      kN/m       kN/m       kN/m       kN/m       kN/m       kN/m",
+               "                                      lbs/ins   lbs/ins    lbs/ins   lbs/ins    lbs/ins    lbs/ins");
+  ctx.loads.lastPrintedComment = 0;
+
+  const bool converted = ConvertedMode(ctx);
+  const bool metric = MetricUnits(ctx);
+  for (int i = 1; i <= table.count; ++i) {
+    const DistributedLoad& e = table.entries[i];
+    if (e.axes == 0) continue;
+    if (UndefinedElement(ctx, e.element)) continue;
+    WriteCommentIfDue(ctx, e.commentNo);
+    WriteGroupLabel(out, e.element, ctx.model.ElementGroup[e.element]);
+    out.Column(12);
+    out.Text(DistributedAxisText(e.axes));
+    out.Column(14);
+    out.Field(e.startLength, "##0.0##", 9);
+    if (e.finishLength == 0)
+      out.Text(" Full Span");
+    else
+      out.Field(e.finishLength, "##0.0##", 9);
+    out.Column(33);
+    for (float w : {e.wx1, e.wx2, e.wy1, e.wy2, e.wz1, e.wz2}) {
+      if (!converted)
+        out.Field(w, "0.000E+00", 11);
+      else  // N/m to kN/m; pounds per inch as stored
+        out.Field(metric ? w / 1000.0f : w, "######0.00", 11);
+    }
+    out.End();
+  }
+}
+
+}  // namespace orvant

@@ -1,0 +1,101 @@
+// The comment file ".LCM": 100-byte records, record n the n-th comment line
+// of the load case read last. Its bytes are read once, kept in memory while
+// records are written and read back, and written out when the run closes its
+// files; the file is never truncated, so records beyond those of the last
+// case keep the bytes they had.
+#include "loads/comment_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string_view>
+
+#include "listing/listing.h"
+#include "run/faults.h"
+#include "run/run_context.h"
+
+namespace orvant {
+
+namespace {
+
+constexpr size_t kRecordLength = 100;
+
+// Reads the existing file once; a missing file starts empty.
+void LoadCommentFile(RunContext& ctx) {
+  CommentFile& c = ctx.comments;
+  if (c.loaded) return;
+  c.path = ctx.settings.ModelPath + ".LCM";
+  c.bytes.clear();
+  if (ctx.files.FileExists(c.path)) c.bytes = ctx.files.ReadFile(c.path);
+  c.loaded = true;
+  c.changed = false;
+}
+
+size_t RecordOffset(int16_t n) {
+  if (n < 1) throw RunFault("bad comment record number " + std::to_string(n));
+  return static_cast<size_t>(n - 1) * kRecordLength;
+}
+
+}  // namespace
+
+void WriteCommentRecord(RunContext& ctx, int16_t n, const std::string& text) {
+  LoadCommentFile(ctx);
+  CommentFile& c = ctx.comments;
+  size_t offset = RecordOffset(n);
+  // A record past the end of the file extends it (a gap, which record
+  // numbering never leaves, would read as zero bytes).
+  if (c.bytes.size() < offset + kRecordLength) c.bytes.resize(offset + kRecordLength, '\0');
+  size_t used = text.size() < kRecordLength ? text.size() : kRecordLength;
+  c.bytes.replace(offset, used, text, 0, used);
+  c.bytes.replace(offset + used, kRecordLength - used, kRecordLength - used, ' ');
+  c.changed = true;
+}
+
+std::string ReadCommentRecord(RunContext& ctx, int16_t n) {
+  LoadCommentFile(ctx);
+  const CommentFile& c = ctx.comments;
+  size_t offset = RecordOffset(n);
+  std::string record(kRecordLength, ' ');
+  if (offset < c.bytes.size()) {
+    size_t available = c.bytes.size() - offset;
+    record.replace(0, available < kRecordLength ? available : kRecordLength, c.bytes, offset,
+                   available < kRecordLength ? available : kRecordLength);
+  }
+  return record;
+}
+
+void PrintCommentRecord(RunContext& ctx, int16_t n) {
+  std::string record = ReadCommentRecord(ctx, n);
+  // An amendment note: "Amend" from the 10th character on.
+  bool amendment = record.find("Amend", 9) != std::string::npos;
+  if (!amendment) ctx.listing.Line(record);
+  ctx.loads.lastPrintedComment = n;
+}
+
+bool CloseCommentFile(RunContext& ctx) {
+  CommentFile& c = ctx.comments;
+  if (!c.changed) return true;
+  std::string target = ctx.files.PathForCreate(c.path);
+  int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  // The bytes hold the whole file as it stands (what was read and every
+  // record written), so writing them from the start gives the final file.
+  bool ok = true;
+  size_t done = 0;
+  while (done < c.bytes.size()) {
+    ssize_t w = ::write(fd, c.bytes.data() + done, c.bytes.size() - done);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      ok = false;
+      break;
+    }
+    done += static_cast<size_t>(w);
+  }
+  ok = (::close(fd) == 0) && ok;
+  ctx.files.NoteCreated(target);
+  c.changed = false;
+  return ok;
+}
+
+}  // namespace orvant

@@ -1,0 +1,115 @@
+// Load sections by node: prescribed displacements, nodal loads and nodal
+// temperatures.
+#include <charconv>
+#include <string_view>
+
+#include "loads/load_section_rows.h"
+#include "loads/load_sections.h"
+#include "sections/group_order.h"
+
+namespace orvant {
+
+void WritePrescribedDisplacements(RunContext& ctx) {
+  auto& table = ctx.loads.prescribedDisplacements;
+  if (table.count <= 0) return;
+  Listing& out = ctx.listing;
+  OpenLoadSection(out, "*** PRESCRIBED DISPLACEMENTS ***",
+                  "Node              Tx          Ty         Tz         Rx          Ry        Rz");
+  WriteUnitRow(ctx, "                  mm          mm         mm         Rad         Rad       Rad",
+               "                  ins         ins        ins        Rad         Rad       Rad");
+  ctx.loads.lastPrintedComment = 0;
+
+  const bool converted = ConvertedMode(ctx);
+  const bool metric = MetricUnits(ctx);
+  for (int i = 1; i <= table.count; ++i) {
+    const PrescribedDisplacement& e = table.entries[i];
+    WriteCommentIfDue(ctx, e.commentNo);
+    WriteGroupLabel(out, e.node, ctx.model.NodeGroup[e.node]);
+    out.Column(12);
+    if (!converted) {
+      for (int j = 1; j <= 6; ++j) out.Field(e.value[j], "0.000E+00", 11);
+    } else {
+      // Metric translations in millimetres; imperial ones in inches as
+      // stored; rotations always in radians.
+      for (int j = 1; j <= 3; ++j) out.Field(metric ? e.value[j] * 1000.0f : e.value[j], "#####0.00", 11);
+      for (int j = 4; j <= 6; ++j) out.Field(e.value[j], "##0.00000", 11);
+    }
+    out.End();
+  }
+}
+
+void WriteNodalLoads(RunContext& ctx) {
+  auto& table = ctx.loads.nodalLoads;
+  if (table.count <= 0) return;
+  Listing& out = ctx.listing;
+  OpenLoadSection(out, "*** LOAD (NODAL) DATA ***",
+                  "Node             Fx         Fy         Fz         Mx         My        Mz        Mass(kg)");
+  WriteUnitRow(ctx, "                 kN         kN         kN         kNm        kNm       kNm",
+               "                 kips       kips       kips       kip-ins    kip-ins   kip-ins");
+  ctx.loads.lastPrintedComment = 0;
+
+  const bool converted = ConvertedMode(ctx);
+  for (int i = 1; i <= table.count; ++i) {
+    const NodalLoad& e = table.entries[i];
+    // A load on a node the model does not hold has no row, nor its comment.
+    if (ctx.model.NodeExists[e.node] == 0) continue;
+    WriteCommentIfDue(ctx, e.commentNo);
+    WriteGroupLabel(out, e.node, ctx.model.NodeGroup[e.node]);
+    out.Column(12);
+    for (int j = 1; j <= 6; ++j) {
+      if (converted)
+        out.Field(e.value[j] / 1000.0f, "######0.00", 11);
+      else
+        out.Field(e.value[j], "0.000E+00", 11);
+    }
+    if (e.mass != 0) out.Field(e.mass, "0.000E+00", 11);
+    out.End();
+  }
+}
+
+namespace {
+
+// The node's group-suffixed label, filled with blanks or cut to exactly 10
+// characters.
+void WriteLabel10(Listing& out, int16_t node, int16_t group) {
+  char text[32];
+  char* const end = text + sizeof text;
+  char* p = std::to_chars(text, end, static_cast<int>(node)).ptr;
+  if (group > 0 && group != NoGroup) {
+    *p++ = '-';
+    *p++ = 'G';
+    p = std::to_chars(p, end, static_cast<int>(group)).ptr;
+  }
+  size_t length = static_cast<size_t>(p - text);
+  if (length > 10) length = 10;
+  out.Text(std::string_view(text, length));
+  out.Repeat(' ', static_cast<int>(10 - length));
+}
+
+}  // namespace
+
+void WriteNodalTemperatures(RunContext& ctx) {
+  auto& table = ctx.loads.nodalTemperatures;
+  if (table.count <= 0) return;
+  Listing& out = ctx.listing;
+  OpenLoadSection(out, "*** NODAL TEMPERATURES ***",
+                  "Node        Temperature  Node        Temerature  Node        Temperature  Node        Temerature");
+  out.End();
+
+  // Up to four entries of 24 characters on a line.
+  int16_t onLine = 0;
+  for (int i = 1; i <= table.count; ++i) {
+    const NodalTemperature& e = table.entries[i];
+    WriteLabel10(out, e.node, ctx.model.NodeGroup[e.node]);
+    out.Field(e.temperature, "######0.00", 10);
+    out.Text("    ");
+    ++onLine;
+    if (onLine == 4) {
+      out.End();
+      onLine = 0;
+    }
+  }
+  out.End();
+}
+
+}  // namespace orvant

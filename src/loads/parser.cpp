@@ -1,0 +1,289 @@
+// The load case line parser: text lines (COM, LDESC, LDATE, LTIME, SCASE,
+// AMBT) taken from fixed character positions, and data lines, a keyword and
+// up to 20 comma-separated numeric fields, stored into the load case record.
+#include <algorithm>
+#include <string_view>
+
+#include "loads/comment_file.h"
+#include "loads/load_cases.h"
+#include "run/checked.h"
+#include "run/run_context.h"
+#include "run/text_values.h"
+
+namespace orvant {
+
+namespace {
+
+constexpr int kMaxFields = 20;
+constexpr int16_t kCommandSlots = 100;
+constexpr size_t kDescriptionWidth = 55;
+constexpr size_t kCommandWidth = 20;
+
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// True when the first characters of line, upper-cased, are word.
+bool StartsWithUpper(const std::string& line, std::string_view word) {
+  if (line.size() < word.size()) return false;
+  for (size_t i = 0; i < word.size(); ++i)
+    if (UpperAscii(line[i]) != word[i]) return false;
+  return true;
+}
+
+// The text from 1-based character position `from` on, trailing blanks removed.
+std::string_view TextFrom(const std::string& line, size_t from) {
+  if (line.size() < from) return {};
+  std::string_view text(line);
+  text.remove_prefix(from - 1);
+  size_t end = text.find_last_not_of(' ');
+  return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+}
+
+void UpperCase(std::string& line) {
+  for (char& c : line) c = UpperAscii(c);
+}
+
+// Every ",," becomes ", ," until none is left: one blank goes between any
+// two commas that follow each other. Done in place, from the end.
+void FillEmptyFields(std::string& line) {
+  size_t pairs = 0;
+  for (size_t i = 1; i < line.size(); ++i)
+    if (line[i] == ',' && line[i - 1] == ',') ++pairs;
+  if (pairs == 0) return;
+  size_t oldSize = line.size();
+  line.resize(oldSize + pairs);
+  size_t out = line.size();
+  for (size_t i = oldSize; i-- > 0;) {
+    line[--out] = line[i];
+    if (i > 0 && line[i] == ',' && line[i - 1] == ',') line[--out] = ' ';
+  }
+}
+
+bool Blank(float v) { return v == NoValue; }
+float Or(float v, float whenBlank) { return Blank(v) ? whenBlank : v; }
+
+// A whole number from a field: nearest integer, halves to even, 16 bits.
+int16_t Whole(float v) { return ToInt16(static_cast<double>(v)); }
+
+// Counts one more entry of a per-entry table and returns it; past the
+// capacity the checked table fails with an index error.
+template <class T>
+T& NewEntry(EntryTable<T>& table) {
+  table.count = Add16(table.count, 1);
+  T& entry = table.entries[table.count];
+  entry = T{};
+  return entry;
+}
+
+// ESTR/SEFO and CDISP/CFACT: the line as split, blanks trimmed at both
+// ends, kept as a 20-character line.
+void StoreCommand(CommandLines& commands, const std::string& line) {
+  commands.count = Add16(commands.count, 1);
+  std::string& slot = commands.lines[commands.count];
+  std::string_view text(line);
+  size_t b = text.find_first_not_of(' ');
+  if (b == std::string_view::npos) {
+    text = {};
+  } else {
+    size_t e = text.find_last_not_of(' ');
+    text = text.substr(b, e - b + 1);
+  }
+  if (text.size() > kCommandWidth) text = text.substr(0, kCommandWidth);
+  slot.assign(text);
+  slot.append(kCommandWidth - text.size(), ' ');
+  if (commands.count >= kCommandSlots) commands.count = kCommandSlots - 1;
+}
+
+bool NodeInRange(const RunContext& ctx, int16_t node) { return node >= 1 && node <= ctx.settings.MaxNodeLabel; }
+bool ElementInRange(const RunContext& ctx, int16_t element) {
+  return element >= 1 && element <= ctx.settings.MaxElementLabel;
+}
+bool CodeInRange(const RunContext& ctx, int16_t code) {
+  return code >= 1 && code <= ctx.settings.PhysicalPropertyCount;
+}
+
+void ParseDataLine(RunContext& ctx, std::string& line) {
+  LoadCaseRecord& r = ctx.loads;
+  std::string keyword;
+  float f[kMaxFields + 1];
+  SplitFields(line, keyword, f);
+  const std::string_view k(keyword);
+
+  if (k == "ACCEL") {
+    for (int j = 0; j < 3; ++j) r.acceleration[j] = Or(f[j + 1], 0);
+  } else if (k == "COF") {
+    for (int j = 1; j <= 9; ++j) r.centreOfForce[j] = f[j];
+  } else if (k == "LSUM") {
+    for (int j = 1; j <= 3; ++j) r.savedTotalLoad[j] = f[j];
+  } else if (k == "ND") {
+    int16_t node = Whole(f[1]);
+    if (!NodeInRange(ctx, node)) return;
+    PrescribedDisplacement& e = NewEntry(r.prescribedDisplacements);
+    e.node = node;
+    for (int j = 1; j <= 6; ++j) e.value[j] = Or(f[j + 1], 0);
+    e.commentNo = r.commentCounter;
+  } else if (k == "NF") {
+    int16_t node = Whole(f[1]);
+    if (!NodeInRange(ctx, node)) return;
+    NodalLoad& e = NewEntry(r.nodalLoads);
+    e.node = node;
+    for (int j = 1; j <= 6; ++j) e.value[j] = Or(f[j + 1], 0);
+    e.mass = Or(f[8], 0);
+    e.commentNo = r.commentCounter;
+  } else if (k == "NT") {
+    int16_t node = Whole(f[1]);
+    if (!NodeInRange(ctx, node)) return;
+    NodalTemperature& e = NewEntry(r.nodalTemperatures);
+    e.node = node;
+    if (!Blank(f[2])) e.temperature = e.temperature + f[2];
+  } else if (k == "EP") {
+    int16_t element = Whole(f[1]);
+    if (!ElementInRange(ctx, element)) return;
+    int16_t axes = Blank(f[2]) ? int16_t{1} : Whole(f[2]);
+    PointLoad& e = NewEntry(r.pointLoads);
+    e.element = element;
+    e.axes = axes;
+    e.position = Or(f[3], 0);
+    for (int j = 1; j <= 6; ++j) e.value[j] = Or(f[j + 3], 0);
+    e.commentNo = r.commentCounter;
+  } else if (k == "ED") {
+    int16_t element = Whole(f[1]);
+    if (!ElementInRange(ctx, element)) return;
+    int16_t axes = Blank(f[2]) ? int16_t{0} : Whole(f[2]);
+    DistributedLoad& e = NewEntry(r.distributedLoads);
+    e.element = element;
+    e.axes = axes;
+    e.startLength = Or(f[3], 1.0f);
+    e.finishLength = Or(f[4], 0);
+    e.wx1 = Or(f[5], 0);
+    e.wx2 = Or(f[6], 0);
+    e.wy1 = Or(f[7], 0);
+    e.wy2 = Or(f[8], 0);
+    e.wz1 = Or(f[9], 0);
+    e.wz2 = Or(f[10], 0);
+    e.commentNo = r.commentCounter;
+  } else if (k == "UDL") {
+    int16_t element = Whole(f[1]);
+    if (!ElementInRange(ctx, element)) return;
+    if (ctx.model.ElemNode1[element] == ctx.model.ElemNode2[element]) return;
+    int16_t axes = Blank(f[5]) ? int16_t{1} : Whole(f[5]);
+    DistributedLoad& e = NewEntry(r.distributedLoads);
+    e.element = element;
+    e.axes = axes;
+    e.startLength = 0;
+    e.finishLength = 0;
+    e.wx1 = e.wx2 = Or(f[2], 0);
+    e.wy1 = e.wy2 = Or(f[3], 0);
+    e.wz1 = e.wz2 = Or(f[4], 0);
+  } else if (k == "FP") {
+    int16_t element = Whole(f[1]);
+    if (!ElementInRange(ctx, element)) return;
+    if (ctx.model.SolidElemType[element] == 0) return;
+    int16_t face = Blank(f[2]) ? int16_t{1} : Whole(f[2]);
+    int16_t faceKind = Blank(f[3]) ? int16_t{1} : Whole(f[3]);
+    FaceLoad& e = NewEntry(r.faceLoads);
+    e.element = element;
+    e.face = face;
+    e.faceKind = faceKind;
+    for (int j = 1; j <= 4; ++j) e.value[j] = Or(f[j + 3], 0);
+  } else if (k == "TEPR") {
+    int16_t element = Whole(f[1]);
+    if (!ElementInRange(ctx, element)) return;
+    ElementTempPress& e = r.elementTempPress[element];
+    e.temperature = Or(f[2], 0);
+    e.intPressure = Or(f[3], 0);
+    e.extPressure = Or(f[5], 0);
+    if (!Blank(f[4])) {
+      e.oppositeTemperature = f[4];
+      r.elementTempPressCount = Add16(r.elementTempPressCount, 1);
+    } else {
+      e.oppositeTemperature = e.temperature;
+      if (!Blank(f[2]) || !Blank(f[3]) || !Blank(f[5]))
+        r.elementTempPressCount = Add16(r.elementTempPressCount, 1);
+    }
+    e.commentNo = r.commentCounter;
+  } else if (k == "PUDL") {
+    int16_t code = Whole(f[1]);
+    int16_t direction = Whole(f[2]);
+    if (!CodeInRange(ctx, code) || direction < -3 || direction > 3) return;
+    PropertyUdl& p = r.propertyUdl[code];
+    p.axesCode = direction >= 0 ? 1 : 3;
+    r.propertyUdlGiven = 1;
+    At(p.udl, direction < 0 ? -direction : direction) = Or(f[3], 0);
+  } else if (k == "PTEMP") {
+    int16_t code = Whole(f[1]);
+    if (!CodeInRange(ctx, code)) return;
+    r.propertyTempPressGiven = 1;
+    r.propertyTempPress[code].temperature = Or(f[2], 0);
+  } else if (k == "PPRESS") {
+    int16_t code = Whole(f[1]);
+    if (!CodeInRange(ctx, code)) return;
+    r.propertyTempPressGiven = 1;
+    PropertyTempPress& p = r.propertyTempPress[code];
+    p.intPressure = Or(f[2], 0);
+    p.extPressure = Or(f[3], 0);
+  } else if (k == "ESTR" || k == "SEFO") {
+    StoreCommand(r.interpretedElementCommands, line);
+  } else if (k == "CDISP" || k == "CFACT") {
+    StoreCommand(r.interpretedCoupleCommands, line);
+  }
+}
+
+}  // namespace
+
+int SplitFields(std::string& line, std::string& keyword, float (&fieldValue)[21]) {
+  line.push_back(',');
+  for (int i = 1; i <= kMaxFields; ++i) fieldValue[i] = NoValue;
+  const std::string_view text(line);
+  size_t start = 0;
+  int piece = 0;  // pieces taken so far; the keyword is piece 1
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != ',') continue;
+    std::string_view p = text.substr(start, i - start);
+    start = i + 1;
+    ++piece;
+    if (piece == 1) keyword.assign(p);
+    if (piece - 1 > kMaxFields) ThrowIndexFault("load case fields", piece - 1, kMaxFields);
+    fieldValue[piece - 1] = (p == " ") ? NoValue : static_cast<float>(LeadingNumber(p));
+  }
+  return piece - 1;
+}
+
+void ParseLoadCaseLine(RunContext& ctx, std::string line, int16_t headerOnly) {
+  LoadCaseRecord& r = ctx.loads;
+
+  if (StartsWithUpper(line, "COM")) {
+    line = std::string(TextFrom(line, 5));
+    r.commentCounter = Add16(r.commentCounter, 1);
+    WriteCommentRecord(ctx, r.commentCounter, line);
+  }
+
+  if (StartsWithUpper(line, "LDESC")) {
+    std::string_view text = TextFrom(line, 7);
+    r.description.assign(text.substr(0, std::min(text.size(), kDescriptionWidth)));
+    return;
+  }
+  if (StartsWithUpper(line, "LDATE")) {
+    r.dateText.assign(TextFrom(line, 7));
+    return;
+  }
+  if (StartsWithUpper(line, "LTIME")) {
+    r.timeText.assign(TextFrom(line, 7));
+    return;
+  }
+  if (StartsWithUpper(line, "SCASE")) {
+    r.scaseText.assign(TextFrom(line, 7));
+    return;
+  }
+  if (StartsWithUpper(line, "AMBT")) {
+    std::string_view text = line.size() >= 6 ? std::string_view(line).substr(5) : std::string_view();
+    r.ambientTemperature = static_cast<float>(LeadingNumber(text));
+    return;
+  }
+  if (headerOnly == 1) return;
+
+  UpperCase(line);
+  FillEmptyFields(line);
+  ParseDataLine(ctx, line);
+}
+
+}  // namespace orvant
