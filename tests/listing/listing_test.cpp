@@ -1,61 +1,90 @@
-// The listing writer: print position, advances, zones, rule line, CR LF and
-// the buffered file.
+// The listing writer, and the prologue and title block cases the example listings do not show.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "listing/listing.h"
+#include "listing/title_block.h"
 #include "run/faults.h"
+#include "run/run_context.h"
 #include "support/model_builder.h"
 
 using namespace orvant;
 using namespace orvant::testing;
+using Lines = std::vector<std::string>;
 
 TEST(ListingLine, AdvanceToColumnAndPrintZones) {
   Listing l;
-  l.Text("12345678901234").Column(12).Text("x").End();
+  l.Text("12345678901234").Column(12).Text("x").End();    // beyond: a new line
   l.Text("abc").Column(4).Text("d").Column(4).Text("e").End();
-  std::string label(35, 'L');
-  l.Text(label).NextZone().Int(7).End();
+  l.Text(std::string(35, 'L')).NextZone().Int(7).End();  // next zone at column 43
   l.Text("ab").NextZone().Text("z").End();
-  l.Text(std::string(14, 'a')).NextZone().Text("z").End();
-  l.End();
-  EXPECT_EQ(l.buffer,
-            "12345678901234\r\n           x\r\n"
-            "abcd\r\n   e\r\n" +
-                label + std::string(7, ' ') + " 7 \r\n"
-                "ab            z\r\n" +
-                std::string(14, 'a') + "              z\r\n"
-                "\r\n");
-  // The number's leading blank of the zone example stands in column 43.
-  EXPECT_EQ(l.buffer.find(" 7 ") - l.buffer.find(label), 42u);
-}
-
-TEST(ListingLine, RuleLineAndPositionAfterItems) {
-  Listing l;
-  l.Text("=");
-  EXPECT_EQ(l.column, 2);
-  l.End();
-  EXPECT_EQ(l.column, 1);
+  l.Text(std::string(14, 'a')).NextZone().Text("z").End();  // exactly at a zone: the next one
+  l.Int(-12).Digits(-3).Field(1.5f, "0.00", 6).Column(14).Text("|").End();  // the column follows every item
   l.Rule();
-  EXPECT_EQ(l.buffer, "=\r\n" + std::string(105, '=') + "\r\n");
-  l.buffer.clear();
-  l.Int(-12).Int(0).Digits(-3).Field(1.5f, "0.00", 6);
-  EXPECT_EQ(l.buffer, "-12  0 -3  1.50");
-  EXPECT_EQ(l.column, 16);
+  EXPECT_EQ(ListingLines(l.buffer), (Lines{"12345678901234", "           x", "abcd", "   e",
+                                           std::string(35, 'L') + std::string(7, ' ') + " 7 ",
+                                           "ab            z", std::string(14, 'a') + std::string(14, ' ') + "z",
+                                           "-12 -3  1.50 |", std::string(105, '=')}));
 }
 
-TEST(ListingFile, BufferedWritesKeepALineBeingBuilt) {
+TEST(ListingFile, BufferedWritesKeepALineBeingBuiltAndMissingDirectoryFails) {
   TempDir dir;
-  std::string path = dir.path + "/OUT.MTM";
   Listing l;
-  l.Open(path);
-  std::string big(70000, 'x');
-  l.Line(big);
+  l.Open(dir.path + "/OUT.MTM");
+  l.Line(std::string(70000, 'x'));  // more than the buffer holds
   l.Text("unfinished");
   EXPECT_TRUE(l.Close());
-  EXPECT_EQ(ReadFileText(path), big + "\r\nunfinished");
+  EXPECT_EQ(ReadFileText(dir.path + "/OUT.MTM"), std::string(70000, 'x') + "\r\nunfinished");
+  EXPECT_THROW(Listing().Open(dir.path + "/no-such-dir/X.MTM"), RunFault);
 }
 
-TEST(ListingFile, CreatingInAMissingDirectoryFails) {
-  Listing l;
-  EXPECT_THROW(l.Open("/nonexistent-dir-for-test/X.MTM"), RunFault);
+namespace {
+
+struct TitleBlock : ::testing::Test {
+  TempDir dir;
+  std::unique_ptr<RunContext> ctx = std::make_unique<RunContext>();
+  RunSettings& s = ctx->settings;
+  void SetUp() override { s.ModelPath = dir.path + "/BEAM1"; }
+};
+
+}  // namespace
+
+TEST_F(TitleBlock, GroupFilterGroupedOnlyAndFiltersThatWriteNoNote) {
+  s.ActiveGroupSet = "3", s.GroupSetDescription = "Piers", s.GroupFilter = 3, s.GroupedOnly = 1;
+  Bytes sets;
+  for (int k = 0; k <= 3; ++k) sets.Append(SetRecord(1, "Set " + std::to_string(k)));
+  WriteFile(s.ModelPath + ".NSG", sets);
+  WriteFile(s.ModelPath + ".BG3", Bytes().Append(GroupRecord(0, "Deck")).Append(GroupRecord(1, "Piers")));
+  auto afterHead = [&] {  // the lines after the "B A S I C ..." heading
+    WriteTitleBlock(*ctx);
+    Lines all = ListingLines(ctx->listing.buffer);
+    ctx->listing.buffer.clear();
+    return Lines(all.begin() + 23, all.end());
+  };
+  const std::string rule(105, '=');
+  EXPECT_EQ(afterHead(), (Lines{"Group SET 3 is Active", "SET Desc  Piers", "Output Restricted to Group 3 only",
+                                "Output Restricted to Grouped Entities only", "", "Definition Units:", rule,
+                                "***  Group SET 3    Set 3" + std::string(45, ' '), "", "Group No    Description", "",
+                                " 1       Piers" + std::string(45, ' '), ":"}));
+  // A range filter writes no note; a missing group file lists nothing.
+  s.ActiveGroupSet = "5", s.GroupSetDescription = "", s.GroupFilter = -2, s.GroupedOnly = 0;
+  EXPECT_EQ(afterHead(), (Lines{"Group SET 5 is Active", "SET Desc  ", "", "Definition Units:", rule}));
+}
+
+TEST_F(TitleBlock, PrologueCopiesCheckRunFilesForUnnamedOrRepListingsOnly) {
+  WriteFile(dir.path + "/ONLY2.DC2", std::string("second\r\n"));
+  WriteFile(s.ModelPath + ".DC2", std::string("second\r\n"));
+  WriteFile(s.ModelPath + ".dc1", std::string("CHECK ONE\r\nline two\rline three\n\nlast"));
+  const Lines both = {"CHECK ONE", "line two", "line three", "", "last", ":", "second", ":"};
+  const std::tuple<std::string, std::string, Lines> cases[] = {
+      {"NONE", "", {}}, {"ONLY2", "", {"second", ":"}}, {"BEAM1", "", both},
+      {"BEAM1", ".rep", both}, {"BEAM1", ".REP", both}, {"BEAM1", ".ABC", {}}};
+  for (const auto& [model, name, want] : cases) {
+    ctx->listing.buffer.clear();
+    s.ModelPath = dir.path + "/" + model;
+    s.ListingName = name;
+    WritePrologue(*ctx);
+    EXPECT_EQ(ListingLines(ctx->listing.buffer), want) << model << name;
+  }
 }

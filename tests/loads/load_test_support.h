@@ -1,6 +1,6 @@
 #pragma once
-// A run context for load case tests: a model of 20 nodes, 30 elements (25 is
-// undefined, 30 is a solid) and 5 geometric codes, its files in a temporary
+// A run context for load case tests: nodes and elements 1..max (element 25
+// undefined, 30 a solid), 5 geometric codes, the model's files in a temporary
 // directory, the load case record created, the listing kept in memory.
 #include <memory>
 #include <string>
@@ -12,45 +12,41 @@
 
 namespace orvant::testing {
 
+inline std::string Repeat(const std::string& text, int n) { return n > 0 ? text + Repeat(text, n - 1) : ""; }
+// text filled with blanks up to (not including) column.
+inline std::string PadTo(std::string text, size_t column) {
+  if (text.size() < column - 1) text.resize(column - 1, ' ');
+  return text;
+}
+// A comment record as printed: 100 characters.
+inline std::string Record(const std::string& text) { return PadTo(text, 101); }
+
 struct LoadContext {
   TempDir dir;
   std::unique_ptr<RunContext> ctx = std::make_unique<RunContext>();
 
-  LoadContext() {
+  explicit LoadContext(int16_t maxNode = 20, int16_t maxElement = 30) {
     RunSettings& s = ctx->settings;
     s.ModelPath = dir.path + "/FRAME";
-    s.ModelName = "FRAME";
-    s.AnalysisDescription = "Test frame";
-    s.DateCreated = "01/02/2026";
-    s.TimeCreated = "10:20:30";
-    s.MaxNodeLabel = 20;
-    s.MaxElementLabel = 30;
+    s.MaxNodeLabel = maxNode;
+    s.MaxElementLabel = maxElement;
     s.PhysicalPropertyCount = 5;
-    s.MaterialPropertyCount = 1;
     s.SelectedLoadCases.Size(s.MaxLoadLabel);
     s.SelectedCombinations.Size(s.MaxLoadLabel);
     s.ListResultsSetSummary = 0;
     AllocateModelTables(s, ctx->model);
-    for (int n = 1; n <= s.MaxNodeLabel; ++n) ctx->model.NodeExists[n] = 1;
-    for (int e = 1; e <= s.MaxElementLabel; ++e) {
-      ctx->model.ElemNode1[e] = 1;
-      ctx->model.ElemNode2[e] = 2;
-    }
-    ctx->model.ElemNode1[25] = 3;
-    ctx->model.ElemNode2[25] = 3;
+    for (int n = 1; n <= maxNode; ++n) ctx->model.NodeExists[n] = 1;
+    for (int e = 1; e <= maxElement; ++e) ctx->model.ElemNode2[e] = static_cast<int16_t>(e == 25 ? 0 : 2);
     ctx->model.SolidElemType[30] = 1;
     ResetLoadCaseRecord(*ctx);
   }
 
   RunContext& operator*() { return *ctx; }
   RunContext* operator->() { return ctx.get(); }
-  LoadCaseRecord& record() { return ctx->loads; }
   std::string File(const std::string& extension) const { return dir.path + "/FRAME" + extension; }
-  void WriteModelText(const std::string& extension, const std::string& text) const {
-    WriteFile(File(extension), text);
-  }
+  void WriteModelText(const std::string& extension, const std::string& text) const { WriteFile(File(extension), text); }
   void Parse(const std::string& line, int16_t headerOnly = 0) { ParseLoadCaseLine(*ctx, line, headerOnly); }
-  std::vector<std::string> Lines() const { return ListingLines(ctx->listing.buffer); }
+  std::vector<std::string> Listed() const { return ListingLines(ctx->listing.buffer); }
 };
 
 }  // namespace orvant::testing

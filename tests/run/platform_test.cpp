@@ -1,232 +1,170 @@
+// The platform layer (settings, file lookup) and the text value readers.
 #include "run/platform.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <string>
-#include <vector>
 
 #include "run/faults.h"
+#include "run/text_values.h"
+#include "support/model_builder.h"
 
-namespace orvant {
-namespace {
-
+using namespace orvant;
 using Names = std::vector<std::string>;
 
-// Each test works in a fresh temporary directory.
-class PlatformTest : public ::testing::Test {
- protected:
-  std::string root;
+namespace {
 
-  void SetUp() override {
-    char tmpl[] = "/tmp/orvant-platform-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    root = tmpl;
-  }
-  void TearDown() override { std::filesystem::remove_all(root); }
-
+struct PlatformTest : ::testing::Test {
+  orvant::testing::TempDir dir;
+  std::string root = dir.path;
   void Write(const std::string& rel, const std::string& text = "x") {
-    std::filesystem::path p = root + "/" + rel;
-    std::filesystem::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << text;
+    std::filesystem::create_directories(std::filesystem::path(root + "/" + rel).parent_path());
+    orvant::testing::WriteFile(root + "/" + rel, text);
   }
-  void MakeDir(const std::string& rel) { std::filesystem::create_directories(root + "/" + rel); }
 };
 
-TEST(SettingsStore, NamesIgnoreCaseAndBlanks) {
+}  // namespace
+
+TEST(SettingsAndPaths, SettingsNamesIgnoreCaseAndPathsMapDrives) {
   SettingsStore s = SettingsStore::Parse(
       "Orphan=1\r\n; comment=1\r\n[ setup ]\r\n  files1 =  /home/eng/data \r"
       "# Files2=x\nFILES1=/second\n[Other]\nFiles2=y\n[SETUP]\nKey3=late\n");
-  EXPECT_EQ(s.Get("Setup", "Files1"), "/home/eng/data");  // first key counts
-  EXPECT_EQ(s.Get("SETUP", "FILES1"), "/home/eng/data");
-  EXPECT_EQ(s.Get("Setup", "Files2"), "");                 // commented out
-  EXPECT_EQ(s.Get("other", "files2"), "y");
-  EXPECT_EQ(s.Get("Setup", "Key3"), "");                   // only the first [Setup] counts
-  EXPECT_EQ(s.Get("Setup", "Orphan"), "");
-  EXPECT_EQ(s.Get("Missing", "Files1"), "");
-  EXPECT_TRUE(SettingsStore::Load("/nonexistent/settings.ini").sections.empty());
-}
-
-TEST(SettingsStore, FilePathFollowsXdgThenHome) {
-  const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
-  std::string savedXdg = oldXdg ? oldXdg : "";
-  const char* oldHome = std::getenv("HOME");
-  std::string savedHome = oldHome ? oldHome : "";
-
-  setenv("XDG_CONFIG_HOME", "/cfg", 1);
-  setenv("HOME", "/home/eng", 1);
-  EXPECT_EQ(SettingsFilePath(), "/cfg/ORVANT/settings.ini");
-  setenv("XDG_CONFIG_HOME", "", 1);
-  EXPECT_EQ(SettingsFilePath(), "/home/eng/.config/ORVANT/settings.ini");
-  unsetenv("XDG_CONFIG_HOME");
-  EXPECT_EQ(SettingsFilePath(), "/home/eng/.config/ORVANT/settings.ini");
-
-  if (oldXdg) setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
-  if (oldHome) setenv("HOME", savedHome.c_str(), 1); else unsetenv("HOME");
-}
-
-TEST(FileSystemPaths, BackslashesAndDrives) {
+  EXPECT_EQ(s.Get("SETUP", "Files1"), "/home/eng/data");  // the first section and key count
+  EXPECT_EQ(s.Get("other", "FILES2"), "y");
+  for (auto [section, key] : {std::pair{"Setup", "Files2"}, {"Setup", "Key3"}, {"Setup", "Orphan"}, {"X", "Files1"}})
+    EXPECT_EQ(s.Get(section, key), "") << key;
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  const std::string saved = xdg ? xdg : "", home = std::getenv("HOME") ? std::getenv("HOME") : "";
+  setenv("XDG_CONFIG_HOME", "", 1);  // empty: under HOME
+  EXPECT_EQ(SettingsFilePath(), home + "/.config/ORVANT/settings.ini");
+  xdg ? setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
   FileSystem fs;
-  fs.drives['D'] = "/mnt/p";
-  fs.drives['E'] = "/mnt/e/";
-  EXPECT_EQ(fs.ToLinux("D:\\JOBS\\F"), "/mnt/p/JOBS/F");
-  EXPECT_EQ(fs.ToLinux("d:/jobs\\f"), "/mnt/p/jobs/f");
-  EXPECT_EQ(fs.ToLinux("E:\\x"), "/mnt/e/x");
-  EXPECT_EQ(fs.ToLinux("D:x"), "/mnt/p/x");
-  EXPECT_EQ(fs.ToLinux("Q:\\JOBS"), "Q:/JOBS");  // unmapped: kept
-  EXPECT_EQ(fs.ToLinux("data\\BATCH.NAM"), "data/BATCH.NAM");
-  EXPECT_EQ(fs.ToLinux("\\BATCH.NAM"), "/BATCH.NAM");
+  fs.drives['D'] = "/mnt/p", fs.drives['E'] = "/mnt/e/";
+  for (auto [path, want] : {std::pair{"D:\\JOBS\\F", "/mnt/p/JOBS/F"}, {"d:/jobs\\f", "/mnt/p/jobs/f"},
+                             {"E:\\x", "/mnt/e/x"}, {"D:x", "/mnt/p/x"}, {"Q:\\JOBS", "Q:/JOBS"},
+                             {"data\\BATCH.NAM", "data/BATCH.NAM"}, {"\\BATCH.NAM", "/BATCH.NAM"}})
+    EXPECT_EQ(fs.ToLinux(path), want);
 }
 
-TEST_F(PlatformTest, FindIgnoresCaseComponentByComponent) {
-  Write("DATA/FRAME.XSZ");
+TEST_F(PlatformTest, LookupIgnoresCaseTakesTheExactNameFirstAndOnlyRegularFiles) {
+  const std::string bytes("a\r\nb\0c\xff\n", 8);
+  Write("Jobs/FRAME.XSZ", bytes);
+  Write("abc", "lower"), Write("ABC", "upper"), Write("aBc", "mixed");
+  Write("x"), Write("X/inner");  // a file named like a directory
+  ASSERT_EQ(symlink((root + "/Jobs/FRAME.XSZ").c_str(), (root + "/link.txt").c_str()), 0);
+  ASSERT_EQ(symlink((root + "/gone").c_str(), (root + "/dangling").c_str()), 0);
   FileSystem fs;
-  EXPECT_EQ(fs.Find(root + "/Data/frame.xsz"), root + "/DATA/FRAME.XSZ");
-  EXPECT_TRUE(fs.FileExists(root + "\\data\\Frame.Xsz"));
-  EXPECT_EQ(fs.Find(root + "//DATA/./../data//frame.xsz/"), std::nullopt);  // a file is not a directory
-  EXPECT_EQ(fs.Find(root + "//DATA/./../data//frame.xsz"), root + "/DATA/../DATA/FRAME.XSZ");
-  EXPECT_EQ(fs.Find(root + "/data/"), root + "/DATA");
-  EXPECT_EQ(fs.Find(root + "/data/frame.xs"), std::nullopt);
-  EXPECT_FALSE(fs.FileExists(root + "/nodir/frame.xsz"));
-}
-
-TEST_F(PlatformTest, ExactNameFirstThenFirstInByteOrder) {
-  Write("abc", "lower");
-  Write("ABC", "upper");
-  Write("aBc", "mixed");
-  Write("x");           // a file named like the directory below
-  Write("X/inner");
-  FileSystem fs;
+  EXPECT_EQ(fs.Find(root + "/jobs/frame.xsz"), root + "/Jobs/FRAME.XSZ");
+  EXPECT_EQ(fs.Find(root + "//JOBS/./../jobs//frame.xsz"), root + "/Jobs/../Jobs/FRAME.XSZ");
+  EXPECT_EQ(fs.Find(root + "/jobs/frame.xsz/"), std::nullopt);  // a file is not a directory
+  EXPECT_EQ(fs.Find(root + "/jobs/frame.xs"), std::nullopt);
   EXPECT_EQ(fs.Find(root + "/abc"), root + "/abc");
-  EXPECT_EQ(fs.Find(root + "/Abc"), root + "/ABC");
   EXPECT_EQ(fs.ReadFile(root + "/ABc"), "upper");
   EXPECT_EQ(fs.Find(root + "/x/INNER"), root + "/X/inner");
-}
-
-TEST_F(PlatformTest, DrivesFromSettingsAndRelativePaths) {
-  Write("Jobs/Beam1.XSZ", "size");
-  FileSystem fs;
-  SettingsStore s = SettingsStore::Parse("[drives]\nd = " + root + "\n");
-  fs.drives['D'] = s.Get("Drives", "D");
-  EXPECT_TRUE(fs.FileExists("d:\\JOBS\\BEAM1.xsz"));
-  EXPECT_EQ(fs.ReadFile("D:\\jobs\\beam1.XSZ"), "size");
-  EXPECT_FALSE(fs.FileExists("Q:\\JOBS\\BEAM1.XSZ"));
-
+  EXPECT_EQ(fs.ReadFile(root + "\\LINK.TXT"), bytes);
+  EXPECT_FALSE(fs.FileExists(root + "/jobs") || fs.FileExists(root + "/dangling"));
+  EXPECT_THROW(fs.ReadFile(root + "/JOBS"), RunFault);
+  EXPECT_THROW(fs.ReadFile(root + "/missing.nam"), RunFault);
   std::string saved = std::filesystem::current_path();
   ASSERT_EQ(chdir(root.c_str()), 0);
-  FileSystem here;  // the working directory's listing is kept per run
-  EXPECT_EQ(here.Find("jobs\\beam1.xsz"), "Jobs/Beam1.XSZ");
-  EXPECT_EQ(here.Find("./JOBS/../jobs/beam1.xsz"), "Jobs/../Jobs/Beam1.XSZ");
-  EXPECT_EQ(here.Search("JOBS\\*.x?z"), Names{"Beam1.XSZ"});
-  EXPECT_EQ(here.PathForCreate("jobs\\BEAM1.MTM"), "Jobs/BEAM1.MTM");
+  FileSystem here;  // relative names
+  EXPECT_EQ(here.Find("./JOBS/../jobs/frame.xsz"), "Jobs/../Jobs/FRAME.XSZ");
+  EXPECT_EQ(here.PathForCreate("jobs\\FRAME.MTM"), "Jobs/FRAME.MTM");
   ASSERT_EQ(chdir(saved.c_str()), 0);
 }
 
-TEST_F(PlatformTest, OnlyRegularFilesExist) {
-  Write("real.txt", "data");
-  MakeDir("Sub.DIR");
-  ASSERT_EQ(symlink((root + "/real.txt").c_str(), (root + "/link.txt").c_str()), 0);
-  ASSERT_EQ(symlink((root + "/gone").c_str(), (root + "/dangling").c_str()), 0);
-  FileSystem fs;
-  EXPECT_FALSE(fs.FileExists(root + "/sub.dir"));
-  EXPECT_TRUE(fs.FileExists(root + "/LINK.TXT"));
-  EXPECT_EQ(fs.ReadFile(root + "/link.txt"), "data");
-  EXPECT_FALSE(fs.FileExists(root + "/dangling"));
-  EXPECT_THROW(fs.ReadFile(root + "/sub.dir"), RunFault);
-  try {
-    fs.ReadFile(root + "\\missing.nam");
-    FAIL() << "missing file read";
-  } catch (const RunFault& f) {
-    EXPECT_EQ(std::string(f.what()), "cannot open " + root + "/missing.nam");
-  }
-}
-
-TEST_F(PlatformTest, ReadFileIsByteExact) {
-  std::string bytes("a\r\nb\0c\xff\n", 8);
-  Write("bin.dat", bytes);
-  FileSystem fs;
-  EXPECT_EQ(fs.ReadFile(root + "/BIN.DAT"), bytes);
-}
-
-TEST_F(PlatformTest, SearchMatchesWithoutCaseInByteOrder) {
-  for (const char* n : {"frame.wav2", "FRAME.WAV10", "Frame.Wavx", "FRAME.WAV1", "FRAME.WA", "other.wav1"})
+TEST_F(PlatformTest, SearchInByteOrderAndEachDirectoryListedOnce) {
+  for (const char* n : {"frame.wav2", "FRAME.WAV10", "Frame.Wavx", "FRAME.WAV1", "FRAME.WA", "other.wav1", "Frame.xsz"})
     Write(std::string("Model/") + n);
-  MakeDir("Model/FRAME.WAVDIR");
-  FileSystem fs;
-  EXPECT_EQ(fs.Search(root + "/model/FRAME.WAV*"), (Names{"FRAME.WAV1", "FRAME.WAV10", "Frame.Wavx", "frame.wav2"}));
-  EXPECT_EQ(fs.Search(root + "\\MODEL\\frame.wav?"), (Names{"FRAME.WAV1", "Frame.Wavx", "frame.wav2"}));
-  EXPECT_EQ(fs.Search(root + "/model/*.*1*"), (Names{"FRAME.WAV1", "FRAME.WAV10", "other.wav1"}));
-  EXPECT_EQ(fs.Search(root + "/nowhere/*"), Names{});
-}
-
-TEST_F(PlatformTest, CreateReusesOtherCaseAndNotesNewFiles) {
+  Write("Model/FRAME.WAVDIR/inner");
+  for (int i = 0; i < 200; i += 4) Write("Loads/FRAME.L" + std::to_string(i));
   Write("Jobs/BEAM1.mtm");
   FileSystem fs;
   EXPECT_EQ(fs.PathForCreate(root + "\\Jobs\\beam1.MTM"), root + "/Jobs/BEAM1.mtm");
-  EXPECT_EQ(fs.PathForCreate(root + "/Jobs/BEAM1.mtm"), root + "/Jobs/BEAM1.mtm");
-  EXPECT_EQ(fs.PathForCreate(root + "/Jobs/beam2.MTM"), root + "/Jobs/beam2.MTM");
   EXPECT_EQ(fs.PathForCreate(root + "/JOBS/beam2.MTM"), root + "/Jobs/beam2.MTM");
-
-  // A created file is known without listing the directory again.
-  EXPECT_FALSE(fs.FileExists(root + "/Jobs/BEAM1.CMT"));
+  EXPECT_FALSE(fs.FileExists(root + "/Loads/FRAME.L1") || fs.FileExists(root + "/Model/x"));
+  EXPECT_EQ(fs.Search(root + "\\MODEL\\..\\Model\\*.x?z"), Names{"Frame.xsz"});
   size_t reads = fs.directoryReads;
-  std::string created = fs.PathForCreate(root + "/Jobs/BEAM1.CMT");
+  EXPECT_EQ(fs.Search(root + "/model/FRAME.WAV*"), (Names{"FRAME.WAV1", "FRAME.WAV10", "Frame.Wavx", "frame.wav2"}));
+  EXPECT_EQ(fs.Search(root + "\\MODEL\\frame.wav?"), (Names{"FRAME.WAV1", "Frame.Wavx", "frame.wav2"}));
+  EXPECT_EQ(fs.Search(root + "/model/*.*1*"), (Names{"FRAME.WAV1", "FRAME.WAV10", "other.wav1"}));
+  int found = 0;
+  for (int i = 0; i < 10000; ++i) found += fs.FileExists(root + "/LOADS/frame.l" + std::to_string(i));
+  EXPECT_EQ(found, 50);
+  std::string created = fs.PathForCreate(root + "/Jobs/BEAM1.CMT");  // a new file is noted, not listed
   Write("Jobs/BEAM1.CMT");
   fs.NoteCreated(created);
   EXPECT_TRUE(fs.FileExists(root + "/jobs/beam1.cmt"));
-  EXPECT_TRUE(fs.FileExists(root + "/jobs/beam1.MTM"));
   EXPECT_EQ(fs.Search(root + "/Jobs/*"), (Names{"BEAM1.CMT", "BEAM1.mtm"}));
   EXPECT_EQ(fs.directoryReads, reads);
+  EXPECT_EQ(fs.Search(root + "/nowhere/*"), Names{});
 }
 
-TEST_F(PlatformTest, ExistenceTestsListEachDirectoryOnce) {
-  for (int i = 0; i < 200; i += 4) Write("Model/FRAME.L" + std::to_string(i));
-  FileSystem fs;
-  fs.FileExists(root + "/Model/FRAME.L0");
-  size_t reads = fs.directoryReads;
-  int found = 0;
-  for (int i = 0; i < 10000; ++i) found += fs.FileExists(root + "/MODEL/frame.l" + std::to_string(i));
-  EXPECT_EQ(found, 50);
-  EXPECT_EQ(fs.directoryReads, reads);
-}
-
-TEST(ProgressAndMessages, StandardErrorOutput) {
-  ::testing::internal::CaptureStderr();
-  ProgressLine progress;
-  progress.Show();  // standard error is a file here, not a terminal
-  progress.Clear();
-  ShowMessage("Load label too high");
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "orvant-in: Load label too high\n");
-  EXPECT_FALSE(progress.shown);
-}
-
-// Splits "12/05/2024" at sep into numbers, each of the given digit count.
-std::vector<int> Fields(const std::string& text, char sep, std::vector<size_t> widths) {
-  std::vector<int> out;
-  size_t at = 0;
-  for (size_t w : widths) {
-    if (at + w > text.size()) return {};
-    for (size_t i = at; i < at + w; ++i)
-      if (text[i] < '0' || text[i] > '9') return {};
-    out.push_back(std::stoi(text.substr(at, w)));
-    at += w;
-    if (at < text.size() && text[at++] != sep) return {};
+TEST(TextValues, TextsAcrossSeparatorsBlanksQuotesAndLineEnds) {
+  const std::pair<std::string, Names> cases[] = {
+      {"a,,b", {"a", "", "b"}}, {"a,\n\nb", {"a", "", "b"}},  // the blank line gives nothing
+      {"a\n  \t \nb", {"a", "b"}}, {"a\r\nb\rc\n", {"a", "b", "c"}}, {",x", {"", "x"}}, {"a,", {"a"}},
+      {"  \tabc d \t ,  x\t\r\n", {"abc d", "x"}}, {"\"ab\r\ncd\" junk,next", {"ab\r\ncd", "next"}},
+      {"  \" a, b \"\r\n\"\",z", {" a, b ", "", "z"}}, {"\"open to the end", {"open to the end"}},
+  };
+  for (const auto& [text, want] : cases) {
+    TextValues v(text, "T.TXT");
+    Names got;
+    while (!v.AtEnd()) got.push_back(v.Text());
+    EXPECT_EQ(got, want) << text;
   }
-  return at == text.size() ? out : std::vector<int>{};
 }
 
-TEST(ProgressAndMessages, DateAndTimeForms) {
-  std::vector<int> d = Fields(CurrentDate(), '/', {2, 2, 4});
-  ASSERT_EQ(d.size(), 3u) << CurrentDate();
-  EXPECT_TRUE(d[0] >= 1 && d[0] <= 31 && d[1] >= 1 && d[1] <= 12 && d[2] >= 2000);
-  std::vector<int> t = Fields(CurrentTime(), ':', {2, 2, 2});
-  ASSERT_EQ(t.size(), 3u) << CurrentTime();
-  EXPECT_TRUE(t[0] <= 23 && t[1] <= 59 && t[2] <= 60);
+TEST(TextValues, NumbersRoundingOverflowAndPastTheEnd) {
+  TextValues v("3 ,4\n3 4\r\n5\t,6   \n abc,7,,2.5e1x ,\"-8\"", "N");
+  for (double want : {3.0, 4.0, 3.0, 4.0, 5.0, 6.0, 0.0, 7.0, 0.0, 25.0, -8.0}) EXPECT_EQ(v.Number(), want);
+  EXPECT_TRUE(v.AtEnd());
+  v = TextValues("2.5,3.5,-2.5,32767.4,-32768,32768,-32768.6,1e400", "CONFIG.INI");
+  for (int want : {2, 4, -2, 32767, -32768}) EXPECT_EQ(v.Int16(), want);
+  for (int k = 0; k < 3; ++k) EXPECT_THROW(v.Int16(), RunFault);
+  v = TextValues("a\r\n\r\n  \t", "DATA.XSZ");
+  EXPECT_EQ(v.Text(), "a");
+  EXPECT_TRUE(v.AtEnd());
+  EXPECT_THROW(v.Number(), RunFault);
+  try {
+    v.Text();
+    FAIL() << "read past the end";
+  } catch (const RunFault& f) {
+    EXPECT_NE(std::string(f.what()).find("DATA.XSZ"), std::string::npos) << f.what();
+  }
 }
 
-}  // namespace
-}  // namespace orvant
+TEST(LeadingNumber, Forms) {
+  const std::pair<const char*, double> cases[] = {
+      {"", 0},         {"abc", 0},        {"  \t-12.5xyz", -12.5}, {"+.5", 0.5},    {"7.", 7},
+      {"1.2.3", 1.2},  {"1E", 1},         {"1e+", 1},              {"2D3", 2000},   {"2d-2", 0.02},
+      {"1.5E+02", 150}, {"0x10", 0},      {"inf", 0},              {"nan", 0},      {"- 5", 0},
+      {"1,5", 1},      {".e5", 0},        {".", 0},                {"1 2", 1},      {"3e2e1", 300},
+      {"1e999999999999999999", HUGE_VAL}, {"-1e400", -HUGE_VAL},   {"1e-999999999999999999", 0},
+      {"0.001e311", 1e308},
+  };
+  for (auto [text, want] : cases) EXPECT_EQ(LeadingNumber(text), want) << '"' << text << '"';
+}
+
+TEST(LeadingNumber, CorrectlyRoundedLikeStrtod) {
+  using namespace std::string_literals;
+  const std::string halfway = "9007199254740993";  // 2^53 + 1: a tie, broken by a digit far out
+  for (std::string text : {"0.1"s, "123456789012345678901234567890"s, "2.2250738585072011e-308"s, "4.9e-324"s, halfway,
+                           halfway + "." + std::string(1200, '0') + "1", "1" + std::string(1500, '7') + "e-1400",
+                           "0." + std::string(400, '0') + std::string(1000, '3') + "e500"})
+    EXPECT_EQ(LeadingNumber(text), std::strtod(text.c_str(), nullptr)) << text.substr(0, 40);
+}
+
+TEST(LineReader, LineEnds) {
+  const std::pair<std::string, Names> cases[] = {
+      {"", {}}, {"a\n", {"a"}}, {"\n", {""}}, {"a\r\nb\rc\n\nd", {"a", "b", "c", "", "d"}}, {"x\n\r", {"x", ""}}};
+  for (const auto& [text, want] : cases) {
+    LineReader r(text);
+    Names got;
+    for (std::string_view line; r.Next(line);) got.emplace_back(line);
+    EXPECT_EQ(got, want) << text;
+  }
+}

@@ -1,43 +1,60 @@
 #pragma once
-// In-memory run context for the model data section tests: settings filled
-// by the test, tables sized from them, an unopened listing whose output
-// stays in its buffer.
+// In-memory run context for the section tests: the listing is never opened,
+// so everything written stays in its buffer.
+#include <algorithm>
 #include <memory>
-#include <stdexcept>
-#include <string>
-#include <vector>
+#include <tuple>
 
+#include "run/faults.h"
 #include "run/run_context.h"
+#include "sections/sections.h"
 #include "support/model_builder.h"
 
 namespace sectiontest {
 
-struct SectionContext {
-  std::unique_ptr<orvant::RunContext> owned = std::make_unique<orvant::RunContext>();
-  orvant::RunContext& ctx = *owned;
-  orvant::RunSettings& s = owned->settings;
-  orvant::ModelTables& m = owned->model;
+using namespace orvant;
+using namespace orvant::testing;
+using Lines = std::vector<std::string>;
 
-  // Sizes every model table from the label maxima and counts set in s.
-  void Allocate() { orvant::AllocateModelTables(s, m); }
-  std::vector<std::string> Lines() const { return orvant::testing::ListingLines(ctx.listing.buffer); }
+struct SectionContext {
+  std::unique_ptr<RunContext> owned = std::make_unique<RunContext>();
+  RunContext& ctx = *owned;
+  RunSettings& s = owned->settings;
+  ModelTables& m = owned->model;
+  // Tables sized for these label maxima; for other counts set them and Allocate again.
+  explicit SectionContext(int16_t nodes = 0, int16_t elements = 0, int16_t springs = 0) {
+    std::tie(s.MaxNodeLabel, s.MaxElementLabel, s.MaxSpringLabel) = std::tie(nodes, elements, springs);
+    Allocate();
+  }
+  void Allocate() { AllocateModelTables(s, m); }
+  // As the run sets them: a negative filter is group range mode up to -filter.
+  void Filter(int16_t filter, int16_t groupedOnly = 0) {
+    s.GroupFilter = filter;
+    s.GroupedOnly = groupedOnly;
+    s.GroupRangeMode = filter < 0;
+    s.GroupLimit = static_cast<int16_t>(filter < 0 ? -filter : 1);
+  }
+  // The lines written, less the first `skip` (headings).
+  Lines Out(size_t skip = 0) const {
+    Lines all = ListingLines(ctx.listing.buffer);
+    return Lines(all.begin() + static_cast<long>(std::min(skip, all.size())), all.end());
+  }
 };
 
-// An expected listing line built from texts placed at 1-based columns.
+// An expected line: texts placed from 1-based columns (overlaps throw).
 struct Cols {
   std::string line;
-  Cols& At(size_t column, const std::string& text) {
-    if (line.size() > column - 1) throw std::logic_error("expected texts overlap at column " + std::to_string(column));
-    line.append(column - 1 - line.size(), ' ');
-    line += text;
-    return *this;
-  }
+  Cols& At(size_t column, const std::string& text) { return line.append(column - 1 - line.size(), ' ') += text, *this; }
   operator std::string() const { return line; }
 };
 
-// The text of a line from a 1-based column, n characters.
-inline std::string Slice(const std::string& line, size_t column, size_t n) {
-  return column - 1 < line.size() ? line.substr(column - 1, n) : std::string();
+inline std::string Repeat(const std::string& text, int n) { return n > 0 ? text + Repeat(text, n - 1) : ""; }
+
+// Runs f; the kind of failure it threw, "" for none.
+template <class F>
+std::string Fault(F f) {
+  try { f(); } catch (const IndexFault&) { return "index"; } catch (const RunFault&) { return "run"; }
+  return "";
 }
 
 }  // namespace sectiontest
