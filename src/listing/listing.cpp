@@ -107,14 +107,14 @@ Listing& Listing::NextZone() {
 
 Listing& Listing::Field(float value, std::string_view pattern, int width) {
   size_t old = buffer.size();
-  AppendFormatRight(buffer, value, pattern, width);
+  AppendFormatRight(buffer, value, patterns.Parsed(pattern), width);
   AfterAppend(old);
   return *this;
 }
 
 Listing& Listing::Plain(float value, std::string_view pattern) {
   size_t old = buffer.size();
-  AppendPattern(buffer, value, pattern);
+  AppendPattern(buffer, value, patterns.Parsed(pattern));
   AfterAppend(old);
   return *this;
 }

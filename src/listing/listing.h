@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "listing/numbers.h"
+
 namespace orvant {
 
 struct Listing {
@@ -14,6 +16,7 @@ struct Listing {
   std::string buffer;  // pending output
   int column = 1;      // print position of the next character (1-based)
   long long written = 0;  // bytes handed to the file so far
+  PatternMemo patterns;   // the number patterns used, parsed once
 
   // Creates (or empties) the listing file. Throws RunFault on failure.
   void Open(const std::string& filePath);

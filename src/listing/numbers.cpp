@@ -10,14 +10,17 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "listing/fast_digits.h"
 #include "run/faults.h"
 
 // How the digits are obtained: std::to_chars with a precision prints the
 // exact binary value correctly rounded, ties to even. The bare numbers want
-// exactly that. The patterns want ties away from zero, so for a value that is
-// an exact tie at the pattern's precision we print the neighbouring double one
-// step further from zero instead; that step is far smaller than the distance
-// to the next rounding boundary, so only the tie is decided differently.
+// exactly that. The patterns want ties away from zero, so a value that is an
+// exact tie at the pattern's precision is printed with one place more (its
+// exact expansion, ending in 5) and rounded up by hand. Most values never
+// get that far: when double arithmetic decides the rounding (a tie never
+// lets it), QuickRoundScaled and QuickRoundSignificant give the rounded
+// digits and LayoutFixed and LayoutExponent write what the exact path would.
 
 namespace orvant {
 namespace {
@@ -31,15 +34,7 @@ constexpr int kMaxExpMantissaDecimals = 20;
 constexpr int kMaxExpDigits = 10;
 constexpr int kBufSize = 192;
 
-struct Pattern {
-  bool exponent = false;
-  int minInt = 0;       // integer digits always written (from the first "0")
-  bool point = false;   // the pattern has a "."
-  int zeros = 0;        // "0" placeholders after the point
-  int hashes = 0;       // "#" placeholders after them
-  bool expSignAlways = false;  // "E+" rather than "E-"
-  int expDigits = 0;    // minimum exponent digits
-};
+using Pattern = NumberPattern;
 
 [[noreturn]] void BadPattern(std::string_view pattern) {
   throw std::logic_error("unsupported number pattern \"" + std::string(pattern) + "\"");
@@ -102,23 +97,114 @@ OddSplit SplitFloat(float v) {
   return {m >> tz, e + tz};
 }
 
-// The value to hand to to_chars: v itself, or for an exact tie the next
-// double away from zero, so that the tie is rounded away from zero.
-double AwayIfTie(double dv, bool tie) {
-  return tie ? std::nextafter(dv, std::copysign(std::numeric_limits<double>::infinity(), dv))
-             : dv;
+// to_chars at a precision, with an exact tie rounded away from zero: the
+// tie's exact expansion has one more place, a final 5, which is printed,
+// dropped and carried into the digits before it. (A step to the next double
+// would disturb the digits of patterns with many places.)
+char* ToCharsAway(char* first, char* last, double v, std::chars_format format, int precision, bool tie) {
+  if (!tie) return std::to_chars(first, last, v, format, precision).ptr;
+  char* end = std::to_chars(first, last, v, format, precision + 1).ptr;
+  char* e = format == std::chars_format::scientific ? std::find(first, end, 'e') : end;
+  const int drop = precision == 0 ? 2 : 1;  // the 5, and a point left bare
+  std::memmove(e - drop, e, static_cast<size_t>(end - e));
+  e -= drop;
+  end -= drop;
+  char* const digits = first + (*first == '-' ? 1 : 0);
+  for (char* d = e;;) {
+    if (d == digits) {
+      // Carried out of the first digit: the digits are all 0 now.
+      if (format == std::chars_format::fixed) {
+        std::memmove(digits + 1, digits, static_cast<size_t>(end - digits));
+        *digits = '1';
+        ++end;
+      } else {
+        *digits = '1';
+        int exp = 0;
+        for (const char* x = e + 2; x != end; ++x) exp = exp * 10 + (*x - '0');
+        exp = (e[1] == '-' ? -exp : exp) + 1;
+        char* o = e + 1;
+        *o++ = exp < 0 ? '-' : '+';
+        if (exp > -10 && exp < 10) *o++ = '0';
+        end = std::to_chars(o, last, exp < 0 ? -exp : exp).ptr;
+      }
+      break;
+    }
+    --d;
+    if (*d == '.') continue;
+    if (*d != '9') {
+      ++*d;
+      break;
+    }
+    *d = '0';
+  }
+  return end;
+}
+
+// Writes the last `count` digits of u (leading zeros included) at out and
+// returns what is left of u, all by constant divisions.
+uint64_t WriteDigits(char* out, uint64_t u, int count) {
+  if (u <= 0xFFFFFFFFu) {
+    // The usual case, in cheaper 32-bit steps.
+    uint32_t w = static_cast<uint32_t>(u);
+    for (int i = count; i-- > 0; w /= 10) out[i] = static_cast<char>('0' + w % 10);
+    return w;
+  }
+  for (int i = count; i-- > 0; u /= 10) out[i] = static_cast<char>('0' + u % 10);
+  return u;
+}
+
+// Writes n zeros; the usual one or two without a call to memset.
+char* WriteZeros(char* o, int n) {
+  if (n <= 0) return o;
+  if (n <= 16) {
+    std::memcpy(o, "0000000000000000", 16);  // o has room
+    return o + n;
+  }
+  std::memset(o, '0', static_cast<size_t>(n));
+  return o + n;
+}
+
+int DigitCount(uint64_t u) {
+  int n = 0;
+  for (; u != 0; u /= 10) ++n;
+  return n;
+}
+
+// Fixed form laid out from |v| * 10^decimals rounded to an integer, as
+// RenderFixed lays out the to_chars text. Digits are written in place.
+int LayoutFixed(char* out, bool negative, uint64_t rounded, const Pattern& p) {
+  const int decimals = p.zeros + p.hashes;  // at most 16
+  // The decimals first, into their own room; what is left is the whole part.
+  char frac[20];
+  const uint64_t whole = WriteDigits(frac, rounded, decimals);
+  const int intCount = DigitCount(whole);
+
+  char* o = out;
+  if (negative && rounded != 0) *o++ = '-';
+  o = WriteZeros(o, p.minInt - intCount);
+  WriteDigits(o, whole, intCount);
+  o += intCount;
+  if (p.point) {
+    *o++ = '.';
+    int keep = decimals;
+    while (keep > p.zeros && frac[keep - 1] == '0') --keep;
+    for (int i = 0; i < keep; ++i) *o++ = frac[i];
+  }
+  return static_cast<int>(o - out);
 }
 
 // Fixed form: the rounded value laid out by the pattern. Returns the length.
 int RenderFixed(char* out, float v, const Pattern& p) {
   const int decimals = p.zeros + p.hashes;
+  uint64_t rounded;
+  if (decimals <= 16 && QuickRoundScaled(std::fabs(static_cast<double>(v)), decimals, rounded))
+    return LayoutFixed(out, std::signbit(v), rounded, p);
+
   // A float is a tie at d decimals exactly when it is odd * 2^-(d+1).
   const bool tie = v != 0.0f && SplitFloat(v).exp2 == -(decimals + 1);
   char tmp[kBufSize];
-  const auto r = std::to_chars(tmp, tmp + sizeof tmp, AwayIfTie(v, tie),
-                               std::chars_format::fixed, decimals);
+  const char* end = ToCharsAway(tmp, tmp + sizeof tmp, v, std::chars_format::fixed, decimals, tie);
   const char* c = tmp;
-  const char* end = r.ptr;
   const bool negative = *c == '-';
   if (negative) ++c;
   const char* intBegin = c;
@@ -184,23 +270,43 @@ bool IsSignificantTie(float v, int sig) {
   return q * 10 >= limit;
 }
 
+// Exponent form laid out from the significant digits and the decimal
+// exponent, as RenderExponent lays out the to_chars text. Digits are
+// written in place.
+int LayoutExponent(char* out, bool negative, uint64_t digits, int exp10, const Pattern& p) {
+  const int sig = p.zeros + 1;
+  char* o = out;
+  if (negative) *o++ = '-';
+  // The digits after the first go after the point (when there is one).
+  const int point = p.point ? 1 : 0;
+  *o = static_cast<char>('0' + WriteDigits(o + 1 + point, digits, sig - 1));
+  if (point) o[1] = '.';
+  o += sig + point;
+  *o++ = 'E';
+  if (exp10 < 0 || p.expSignAlways) *o++ = exp10 < 0 ? '-' : '+';
+  const int e = exp10 < 0 ? -exp10 : exp10;  // below 100 on this path
+  const int eCount = e < 10 ? 1 : 2;
+  o = WriteZeros(o, p.expDigits - eCount);
+  if (eCount == 2) *o++ = static_cast<char>('0' + e / 10);
+  *o++ = static_cast<char>('0' + e % 10);
+  return static_cast<int>(o - out);
+}
+
 int RenderExponent(char* out, float v, const Pattern& p) {
+  // Zero (also -0.0): no sign, all mantissa digits 0, exponent 0.
+  if (v == 0.0f) return LayoutExponent(out, false, 0, 0, p);
+  uint64_t digits;
+  int exp10;
+  if (QuickRoundSignificant(std::fabs(static_cast<double>(v)), p.zeros + 1, digits, exp10) &&
+      exp10 > -100 && exp10 < 100)
+    return LayoutExponent(out, v < 0, digits, exp10, p);
+
   char* o = out;
   char tmp[kBufSize];
   const char* c = tmp;
-  const char* end;
-  if (v == 0.0f) {
-    // Zero (also -0.0): no sign, all mantissa digits 0, exponent 0.
-    const int n = 1 + p.zeros;
-    std::memset(tmp, '0', static_cast<size_t>(n));
-    std::memcpy(tmp + n, "e+00", 4);
-    end = tmp + n + 4;
-  } else {
-    const bool tie = IsSignificantTie(v, p.zeros + 1);
-    end = std::to_chars(tmp, tmp + sizeof tmp, AwayIfTie(v, tie),
-                        std::chars_format::scientific, p.zeros).ptr;
-    if (*c == '-') *o++ = *c++;
-  }
+  const bool tie = IsSignificantTie(v, p.zeros + 1);
+  const char* const end = ToCharsAway(tmp, tmp + sizeof tmp, v, std::chars_format::scientific, p.zeros, tie);
+  if (*c == '-') *o++ = *c++;
   *o++ = *c++;
   if (p.point) *o++ = '.';
   if (*c == '.') ++c;
@@ -213,6 +319,11 @@ int RenderExponent(char* out, float v, const Pattern& p) {
   for (int pad = p.expDigits - static_cast<int>(end - c); pad > 0; --pad) *o++ = '0';
   o = std::copy(c, end, o);
   return static_cast<int>(o - out);
+}
+
+int Render(char* out, float v, const Pattern& p) {
+  CheckFinite(v);
+  return p.exponent ? RenderExponent(out, v, p) : RenderFixed(out, v, p);
 }
 
 int Render(char* out, float v, std::string_view pattern) {
@@ -273,16 +384,39 @@ void AppendBare(std::string& out, double v, int sig, int expFormAt) {
     return;
   }
   char tmp[48];
-  const auto r = std::to_chars(tmp, tmp + sizeof tmp, v, std::chars_format::scientific, sig - 1);
-  AppendBareScientific(out, tmp, r.ptr, expFormAt);
+  const char* end = QuickScientificDigits(tmp, v, sig - 1);
+  if (!end) end = std::to_chars(tmp, tmp + sizeof tmp, v, std::chars_format::scientific, sig - 1).ptr;
+  AppendBareScientific(out, tmp, end, expFormAt);
 }
 
 }  // namespace
 
-void AppendPattern(std::string& out, float v, std::string_view pattern) {
+NumberPattern ParseNumberPattern(std::string_view pattern) { return ParsePattern(pattern); }
+
+const NumberPattern& PatternMemo::Parsed(std::string_view pattern) {
+  const size_t n = pattern.size();
+  if (n == 0 || n > kTextRoom) {
+    scratch = ParsePattern(pattern);
+    return scratch;
+  }
+  const auto at = [&](size_t i) { return static_cast<size_t>(static_cast<unsigned char>(pattern[i])); };
+  Entry& e = entries[(n + 31 * at(0) + 7 * at(n - 1) + 3 * at(n / 2)) % entries.size()];
+  if (e.size != n || std::memcmp(e.text, pattern.data(), n) != 0) {
+    e.pattern = ParsePattern(pattern);
+    std::copy(pattern.begin(), pattern.end(), e.text);
+    e.size = n;
+  }
+  return e.pattern;
+}
+
+void AppendPattern(std::string& out, float v, const NumberPattern& pattern) {
   char buf[kBufSize];
   const int n = Render(buf, v, pattern);
   out.append(buf, static_cast<size_t>(n));
+}
+
+void AppendPattern(std::string& out, float v, std::string_view pattern) {
+  AppendPattern(out, v, ParsePattern(pattern));
 }
 
 std::string FormatPlain(float v, std::string_view pattern) {
@@ -291,16 +425,38 @@ std::string FormatPlain(float v, std::string_view pattern) {
   return s;
 }
 
-void AppendFormatRight(std::string& out, float v, std::string_view pattern, int width) {
-  char buf[kBufSize];
-  const int n = Render(buf, v, pattern);
+namespace {
+
+// Rendered after room for the blanks of a usual field, so that the field
+// goes out in one piece.
+constexpr int kRoom = 32;
+
+void AppendField(std::string& out, char* rendered, int n, int width) {
   if (width <= 0) return;
   if (n >= width) {
-    out.append(buf + (n - width), static_cast<size_t>(width));
+    out.append(rendered + (n - width), static_cast<size_t>(width));
+  } else if (width - n <= kRoom) {
+    std::memcpy(rendered - 16, "                ", 16);
+    if (width - n > 16) std::memset(rendered - (width - n), ' ', static_cast<size_t>(width - n - 16));
+    out.append(rendered - (width - n), static_cast<size_t>(width));
   } else {
     out.append(static_cast<size_t>(width - n), ' ');
-    out.append(buf, static_cast<size_t>(n));
+    out.append(rendered, static_cast<size_t>(n));
   }
+}
+
+}  // namespace
+
+void AppendFormatRight(std::string& out, float v, const NumberPattern& pattern, int width) {
+  char buf[kRoom + kBufSize];
+  const int n = Render(buf + kRoom, v, pattern);
+  AppendField(out, buf + kRoom, n, width);
+}
+
+void AppendFormatRight(std::string& out, float v, std::string_view pattern, int width) {
+  char buf[kRoom + kBufSize];
+  const int n = Render(buf + kRoom, v, pattern);
+  AppendField(out, buf + kRoom, n, width);
 }
 
 std::string FormatRight(float v, std::string_view pattern, int width) {
@@ -322,7 +478,7 @@ void AppendBareDouble15(std::string& out, double v) { AppendBare(out, v, 15, 15)
 void AppendDigits(std::string& out, long long v) {
   char tmp[24];
   const auto r = std::to_chars(tmp, tmp + sizeof tmp, v);
-  out.append(tmp, r.ptr);
+  out.append(tmp, static_cast<size_t>(r.ptr - tmp));
 }
 
 }  // namespace orvant

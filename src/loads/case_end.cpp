@@ -82,15 +82,14 @@ void WriteLoadSummation(Listing& out, const LoadCaseRecord& r) {
   out.End();
 }
 
-template <class T>
-void ReleaseEntries(EntryTable<T>& table) {
-  table.entries.Release();
-}
-
 // The analysis comments: lines of the case file beginning "ACOM", from
 // their 6th character on, trailing blanks removed.
 void WriteAnalysisComments(RunContext& ctx) {
-  std::string text = ctx.files.ReadFile(ctx.loads.lastCaseFile);
+  const LoadCaseRecord& r = ctx.loads;
+  // The reader keeps the text of the file it read; another file is read.
+  std::string reread;
+  if (r.lastCaseTextFile != r.lastCaseFile) reread = ctx.files.ReadFile(r.lastCaseFile);
+  const std::string& text = r.lastCaseTextFile == r.lastCaseFile ? r.lastCaseText : reread;
   LineReader lines(text);
   std::string_view line;
   while (lines.Next(line)) {
@@ -116,12 +115,9 @@ void WriteCaseEnd(RunContext& ctx) {
   WriteSavedEcho(out, r, ctx.settings.ConvertedUnits);
   WriteLoadSummation(out, r);
 
-  ReleaseEntries(r.prescribedDisplacements);
-  ReleaseEntries(r.nodalLoads);
-  ReleaseEntries(r.nodalTemperatures);
-  ReleaseEntries(r.pointLoads);
-  ReleaseEntries(r.distributedLoads);
-  ReleaseEntries(r.faceLoads);
+  // The per-entry tables are done with; their storage is kept for the next
+  // case, whose reader starts their counts again and sets every entry it
+  // adds (releasing and creating them anew for each case only cost time).
 
   WriteAnalysisComments(ctx);
   out.End();

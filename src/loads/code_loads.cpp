@@ -1,6 +1,7 @@
 // Load sections after the beam loads: solid face/edge loads, loads by
 // geometric property code, and element temperatures and pressures.
 #include <cstdlib>
+#include <utility>
 
 #include "loads/load_section_rows.h"
 #include "loads/load_sections.h"
@@ -98,8 +99,12 @@ void WriteElementTempPress(RunContext& ctx) {
   out.End();
   ctx.loads.lastPrintedComment = 0;
 
-  for (int element = 1; element <= ctx.settings.MaxElementLabel; ++element) {
-    const ElementTempPress& e = ctx.loads.elementTempPress[element];
+  // In element order; elements without a TEPR line hold zeros and give no
+  // row, so only those written are looked at.
+  auto& table = ctx.loads.elementTempPress;
+  for (long long element : table.WrittenIndices()) {
+    if (element < 1 || element > ctx.settings.MaxElementLabel) continue;
+    const ElementTempPress& e = std::as_const(table)[element];
     // An external pressure alone gives no row.
     if (e.temperature == 0 && e.intPressure == 0 && e.oppositeTemperature == 0) continue;
     WriteCommentIfDue(ctx, e.commentNo);

@@ -8,7 +8,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <string_view>
 
 #include "listing/listing.h"
@@ -39,7 +41,7 @@ size_t RecordOffset(int16_t n) {
 
 }  // namespace
 
-void WriteCommentRecord(RunContext& ctx, int16_t n, const std::string& text) {
+void WriteCommentRecord(RunContext& ctx, int16_t n, std::string_view text) {
   LoadCommentFile(ctx);
   CommentFile& c = ctx.comments;
   size_t offset = RecordOffset(n);
@@ -47,28 +49,37 @@ void WriteCommentRecord(RunContext& ctx, int16_t n, const std::string& text) {
   // numbering never leaves, would read as zero bytes).
   if (c.bytes.size() < offset + kRecordLength) c.bytes.resize(offset + kRecordLength, '\0');
   size_t used = text.size() < kRecordLength ? text.size() : kRecordLength;
-  c.bytes.replace(offset, used, text, 0, used);
+  c.bytes.replace(offset, used, text.data(), used);
   c.bytes.replace(offset + used, kRecordLength - used, kRecordLength - used, ' ');
   c.changed = true;
 }
 
-std::string ReadCommentRecord(RunContext& ctx, int16_t n) {
+namespace {
+
+// Record n into out; a record beyond the end reads as blanks.
+void CopyCommentRecord(RunContext& ctx, int16_t n, char (&out)[kRecordLength]) {
   LoadCommentFile(ctx);
   const CommentFile& c = ctx.comments;
-  size_t offset = RecordOffset(n);
-  std::string record(kRecordLength, ' ');
-  if (offset < c.bytes.size()) {
-    size_t available = c.bytes.size() - offset;
-    record.replace(0, available < kRecordLength ? available : kRecordLength, c.bytes, offset,
-                   available < kRecordLength ? available : kRecordLength);
-  }
-  return record;
+  const size_t offset = RecordOffset(n);
+  std::memset(out, ' ', kRecordLength);
+  if (offset < c.bytes.size())
+    std::memcpy(out, c.bytes.data() + offset, std::min(kRecordLength, c.bytes.size() - offset));
+}
+
+}  // namespace
+
+std::string ReadCommentRecord(RunContext& ctx, int16_t n) {
+  char record[kRecordLength];
+  CopyCommentRecord(ctx, n, record);
+  return std::string(record, kRecordLength);
 }
 
 void PrintCommentRecord(RunContext& ctx, int16_t n) {
-  std::string record = ReadCommentRecord(ctx, n);
+  char bytes[kRecordLength];
+  CopyCommentRecord(ctx, n, bytes);
+  const std::string_view record(bytes, kRecordLength);
   // An amendment note: "Amend" from the 10th character on.
-  bool amendment = record.find("Amend", 9) != std::string::npos;
+  bool amendment = record.find("Amend", 9) != std::string_view::npos;
   if (!amendment) ctx.listing.Line(record);
   ctx.loads.lastPrintedComment = n;
 }

@@ -5,6 +5,7 @@
 // bytes are those that record-by-record writes would give.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace orvant {
 
@@ -19,7 +20,7 @@ struct CommentFile {
 
 // Writes comment record n (1-based): 100 bytes, the text left-aligned,
 // padded with blanks, cut at 100.
-void WriteCommentRecord(RunContext& ctx, int16_t n, const std::string& text);
+void WriteCommentRecord(RunContext& ctx, int16_t n, std::string_view text);
 // Record n as 100 characters; a record beyond the end reads as blanks.
 std::string ReadCommentRecord(RunContext& ctx, int16_t n);
 // Prints record n unless "Amend" occurs from its 10th character on; sets

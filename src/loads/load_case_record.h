@@ -2,9 +2,12 @@
 // The load case record: one instance, refilled for every load case read.
 // Per-entry tables hold entries 1..capacity; element-indexed tables
 // 0..MaxElementLabel; code-indexed tables 0..PhysicalPropertyCount.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "run/checked.h"
 
@@ -83,6 +86,52 @@ struct EntryTable {
   Table<T> entries;
 };
 
+// A checked table that remembers which entries were written through it
+// since it was sized or cleared: clearing zeroes only those, and they can be
+// visited in index order. Every other entry holds T{}.
+template <class T>
+struct WrittenTable {
+  Table<T> table;
+  std::vector<unsigned char> written;  // per index: written since the last clear
+  std::vector<long long> writtenIndices;
+
+  // Sizes the table to indices 0..maxIndex, all values T{}.
+  void Size(long long maxIndex) {
+    table.Size(maxIndex);
+    written.assign(table.items.size(), 0);
+    writtenIndices.clear();
+  }
+  // As Size, but when the size stays the same only the written entries are
+  // set back to T{}.
+  void Reset(long long maxIndex) {
+    if (table.MaxIndex() != maxIndex || written.size() != table.items.size()) {
+      Size(maxIndex);
+      return;
+    }
+    for (long long i : writtenIndices) {
+      table.items[static_cast<size_t>(i)] = T{};
+      written[static_cast<size_t>(i)] = 0;
+    }
+    writtenIndices.clear();
+  }
+  long long MaxIndex() const { return table.MaxIndex(); }
+  T& operator[](long long i) {
+    T& entry = table[i];
+    if (written.size() != table.items.size()) written.resize(table.items.size(), 0);
+    if (!written[static_cast<size_t>(i)]) {
+      written[static_cast<size_t>(i)] = 1;
+      writtenIndices.push_back(i);
+    }
+    return entry;
+  }
+  const T& operator[](long long i) const { return table[i]; }
+  // The indices that may hold something other than T{}, ascending.
+  const std::vector<long long>& WrittenIndices() {
+    std::sort(writtenIndices.begin(), writtenIndices.end());
+    return writtenIndices;
+  }
+};
+
 struct LoadCaseRecord {
   // Header texts: description, dateText, timeText and ambientTemperature
   // survive from one case to the next.
@@ -103,7 +152,7 @@ struct LoadCaseRecord {
   EntryTable<DistributedLoad> distributedLoads{0, {{}, "distributed loads"}};
   EntryTable<FaceLoad> faceLoads{0, {{}, "face loads"}};
 
-  Table<ElementTempPress> elementTempPress{{}, "element temperature/pressure"};
+  WrittenTable<ElementTempPress> elementTempPress{{{}, "element temperature/pressure"}, {}, {}};
   int16_t elementTempPressCount = 0;
 
   Table<PropertyUdl> propertyUdl{{}, "property UDL"};
@@ -125,8 +174,16 @@ struct LoadCaseRecord {
   // Reading state.
   int16_t capacity = 0;          // LoadItemCapacity + 2
   std::string lastCaseFile;      // name of the load case file read last
+  // The text of a case file as the reader read it, and that file's name:
+  // the case end scans the file read last again for its ACOM lines.
+  std::string lastCaseText;
+  std::string lastCaseTextFile;
+  // Per case file read so far, its lines on which a header-only read acts,
+  // each closed by a line feed: a later header-only read replays them.
+  std::unordered_map<std::string, std::string> headerLines;
   int16_t HeaderOnlyMode = 0;
   int16_t lastPrintedComment = 0;
+  std::string lineBuffer;        // an interpreted command line as split
 };
 
 }  // namespace orvant

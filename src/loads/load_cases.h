@@ -2,6 +2,7 @@
 // Load case files: the line parser, the reader and the load case pass.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace orvant {
 
@@ -14,10 +15,15 @@ struct LoadCaseRecord;
 int SplitFields(std::string& line, std::string& keyword, float (&fieldValue)[21]);
 
 // Parses one line of a load case file into the load case record.
-void ParseLoadCaseLine(RunContext& ctx, std::string line, int16_t headerOnly);
+void ParseLoadCaseLine(RunContext& ctx, std::string_view line, int16_t headerOnly);
 
 // Creates every table of the record empty and sizes them.
 void ResetLoadCaseRecord(RunContext& ctx);
+
+// Reads the load case file `name` (which exists) and parses every line of
+// it. A header-only read of a file read before replays the lines that the
+// first read kept: the only ones on which such a read acts.
+void ParseLoadCaseFile(RunContext& ctx, const std::string& name, int16_t headerOnly);
 
 // From CurrentLoadCase upward, finds the next case to read, resets the
 // record, parses the case file and reads its ".#" file. CurrentLoadCase is

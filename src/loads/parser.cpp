@@ -22,7 +22,7 @@ constexpr size_t kCommandWidth = 20;
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // True when the first characters of line, upper-cased, are word.
-bool StartsWithUpper(const std::string& line, std::string_view word) {
+bool StartsWithUpper(std::string_view line, std::string_view word) {
   if (line.size() < word.size()) return false;
   for (size_t i = 0; i < word.size(); ++i)
     if (UpperAscii(line[i]) != word[i]) return false;
@@ -30,32 +30,30 @@ bool StartsWithUpper(const std::string& line, std::string_view word) {
 }
 
 // The text from 1-based character position `from` on, trailing blanks removed.
-std::string_view TextFrom(const std::string& line, size_t from) {
+std::string_view TextFrom(std::string_view line, size_t from) {
   if (line.size() < from) return {};
-  std::string_view text(line);
+  std::string_view text = line;
   text.remove_prefix(from - 1);
   size_t end = text.find_last_not_of(' ');
   return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
 }
 
-void UpperCase(std::string& line) {
-  for (char& c : line) c = UpperAscii(c);
-}
-
-// Every ",," becomes ", ," until none is left: one blank goes between any
-// two commas that follow each other. Done in place, from the end.
-void FillEmptyFields(std::string& line) {
-  size_t pairs = 0;
-  for (size_t i = 1; i < line.size(); ++i)
-    if (line[i] == ',' && line[i - 1] == ',') ++pairs;
-  if (pairs == 0) return;
-  size_t oldSize = line.size();
-  line.resize(oldSize + pairs);
-  size_t out = line.size();
-  for (size_t i = oldSize; i-- > 0;) {
-    line[--out] = line[i];
-    if (i > 0 && line[i] == ',' && line[i - 1] == ',') line[--out] = ' ';
+// The data line upper-cased into data, with every ",," made ", ," until
+// none is left: one blank goes between any two commas that follow each
+// other. One pass; data (the record's line buffer) keeps its storage from
+// line to line.
+void PrepareDataLine(std::string_view line, std::string& data) {
+  if (data.size() < 2 * line.size()) data.resize(2 * line.size());
+  char* const begin = data.data();
+  char* o = begin;
+  char previous = 0;
+  for (char c : line) {
+    c = UpperAscii(c);
+    if (c == ',' && previous == ',') *o++ = ' ';
+    *o++ = c;
+    previous = c;
   }
+  data.resize(static_cast<size_t>(o - begin));
 }
 
 bool Blank(float v) { return v == NoValue; }
@@ -101,12 +99,62 @@ bool CodeInRange(const RunContext& ctx, int16_t code) {
   return code >= 1 && code <= ctx.settings.PhysicalPropertyCount;
 }
 
-void ParseDataLine(RunContext& ctx, std::string& line) {
+// Longest keyword text kept; every data keyword is shorter.
+constexpr size_t kKeywordRoom = 8;
+
+// Splits a data line as read into its upper-cased keyword and its fields,
+// exactly as SplitFields splits the line once it is upper-cased, its empty
+// fields filled with a blank and its closing comma appended, but without
+// making that line: upper-casing changes no number, and a field that is
+// empty before a comma is the filled blank, a blank field; the last field,
+// after the line's last comma, is empty and reads 0. A keyword too long for
+// the room is given as empty, which matches no keyword either.
+void SplitDataLine(std::string_view line, char (&keywordRoom)[kKeywordRoom], std::string_view& keyword,
+                   float (&fieldValue)[kMaxFields + 1]) {
+  for (int i = 1; i <= kMaxFields; ++i) fieldValue[i] = NoValue;
+  const char* const end = line.data() + line.size();
+  const char* start = line.data();
+  for (int piece = 1;; ++piece) {
+    if (piece - 1 > kMaxFields) ThrowIndexFault("load case fields", piece - 1, kMaxFields);
+    // A field's number is read where it stands: it never takes in a comma,
+    // so the search for the closing comma goes on from its end.
+    double number = 0;
+    const char* from = piece > 1 ? QuickLeadingNumber(start, end, number) : nullptr;
+    const bool quick = from != nullptr;
+    const char* comma = quick ? from : start;
+    while (comma != end && *comma != ',') ++comma;
+    const bool last = comma == end;
+    const std::string_view p(start, static_cast<size_t>(comma - start));
+    if (piece == 1) {
+      size_t n = p.size() < kKeywordRoom ? p.size() : 0;
+      for (size_t i = 0; i < n; ++i) keywordRoom[i] = UpperAscii(p[i]);
+      keyword = std::string_view(keywordRoom, n);
+    }
+    const bool blank = p == " " || (piece > 1 && p.empty() && !last);
+    if (blank)
+      fieldValue[piece - 1] = NoValue;
+    else
+      fieldValue[piece - 1] = static_cast<float>(quick ? number : LeadingNumber(p));
+    if (last) return;
+    start = comma + 1;
+  }
+}
+
+// ESTR/SEFO and CDISP/CFACT keep the line as split: upper-cased, empty
+// fields filled, closing comma appended.
+void StoreCommandLine(LoadCaseRecord& r, CommandLines& commands, std::string_view line) {
+  std::string& prepared = r.lineBuffer;
+  PrepareDataLine(line, prepared);
+  prepared.push_back(',');
+  StoreCommand(commands, prepared);
+}
+
+void ParseDataLine(RunContext& ctx, std::string_view line) {
   LoadCaseRecord& r = ctx.loads;
-  std::string keyword;
+  char keywordRoom[kKeywordRoom];
+  std::string_view k;
   float f[kMaxFields + 1];
-  SplitFields(line, keyword, f);
-  const std::string_view k(keyword);
+  SplitDataLine(line, keywordRoom, k, f);
 
   if (k == "ACCEL") {
     for (int j = 0; j < 3; ++j) r.acceleration[j] = Or(f[j + 1], 0);
@@ -222,9 +270,9 @@ void ParseDataLine(RunContext& ctx, std::string& line) {
     p.intPressure = Or(f[2], 0);
     p.extPressure = Or(f[3], 0);
   } else if (k == "ESTR" || k == "SEFO") {
-    StoreCommand(r.interpretedElementCommands, line);
+    StoreCommandLine(r, r.interpretedElementCommands, line);
   } else if (k == "CDISP" || k == "CFACT") {
-    StoreCommand(r.interpretedCoupleCommands, line);
+    StoreCommandLine(r, r.interpretedCoupleCommands, line);
   }
 }
 
@@ -248,11 +296,11 @@ int SplitFields(std::string& line, std::string& keyword, float (&fieldValue)[21]
   return piece - 1;
 }
 
-void ParseLoadCaseLine(RunContext& ctx, std::string line, int16_t headerOnly) {
+void ParseLoadCaseLine(RunContext& ctx, std::string_view line, int16_t headerOnly) {
   LoadCaseRecord& r = ctx.loads;
 
   if (StartsWithUpper(line, "COM")) {
-    line = std::string(TextFrom(line, 5));
+    line = TextFrom(line, 5);
     r.commentCounter = Add16(r.commentCounter, 1);
     WriteCommentRecord(ctx, r.commentCounter, line);
   }
@@ -275,14 +323,12 @@ void ParseLoadCaseLine(RunContext& ctx, std::string line, int16_t headerOnly) {
     return;
   }
   if (StartsWithUpper(line, "AMBT")) {
-    std::string_view text = line.size() >= 6 ? std::string_view(line).substr(5) : std::string_view();
+    std::string_view text = line.size() >= 6 ? line.substr(5) : std::string_view();
     r.ambientTemperature = static_cast<float>(LeadingNumber(text));
     return;
   }
   if (headerOnly == 1) return;
 
-  UpperCase(line);
-  FillEmptyFields(line);
   ParseDataLine(ctx, line);
 }
 

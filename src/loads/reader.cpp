@@ -2,6 +2,7 @@
 // load case record, parses the file line by line and reads the case's ".#"
 // file of saved analysis totals.
 #include <string_view>
+#include <utility>
 
 #include "loads/load_cases.h"
 #include "run/checked.h"
@@ -14,10 +15,12 @@ namespace {
 
 constexpr int16_t kCommandSlots = 100;
 
+// An entry is set to T{} when it is added, so storage of the right size is
+// kept as it is: only the count starts again.
 template <class T>
 void CreateEntries(EntryTable<T>& table, int16_t capacity) {
   table.count = 0;
-  table.entries.Size(capacity);
+  if (table.entries.MaxIndex() != capacity) table.entries.Size(capacity);
 }
 
 void CreateCommands(CommandLines& commands) {
@@ -54,7 +57,7 @@ void ResetLoadCaseRecord(RunContext& ctx) {
   CreateEntries(r.distributedLoads, r.capacity);
   CreateEntries(r.faceLoads, r.capacity);
 
-  r.elementTempPress.Size(s.MaxElementLabel);
+  r.elementTempPress.Reset(s.MaxElementLabel);
   r.elementTempPressCount = 0;
   r.propertyUdl.Size(s.PhysicalPropertyCount);
   r.propertyUdlGiven = 0;
@@ -71,6 +74,35 @@ void ResetLoadCaseRecord(RunContext& ctx) {
   // description, dateText, timeText and ambientTemperature carry over.
 }
 
+void ParseLoadCaseFile(RunContext& ctx, const std::string& name, int16_t headerOnly) {
+  LoadCaseRecord& r = ctx.loads;
+  std::string_view line;
+  const auto kept = r.headerLines.find(name);
+  if (headerOnly == 1 && kept != r.headerLines.end()) {
+    LineReader lines(kept->second);
+    while (lines.Next(line)) ParseLoadCaseLine(ctx, line, 1);
+    return;
+  }
+
+  std::string text = ctx.files.ReadFile(name);
+  const bool keepHeaders = kept == r.headerLines.end();
+  std::string headers;
+  LineReader lines(text);
+  while (lines.Next(line)) {
+    // A header-only read acts on the text lines (COM, LDESC, LDATE, LTIME,
+    // SCASE, AMBT) alone: the lines that begin with C, L, S or A are kept.
+    const char first = line.empty() ? '\0' : static_cast<char>(line[0] & ~0x20);
+    if (keepHeaders && (first == 'C' || first == 'L' || first == 'S' || first == 'A')) {
+      headers.append(line);
+      headers.push_back('\n');
+    }
+    ParseLoadCaseLine(ctx, line, headerOnly);
+  }
+  if (keepHeaders) r.headerLines.emplace(name, std::move(headers));
+  r.lastCaseText = std::move(text);
+  r.lastCaseTextFile = name;
+}
+
 void ReadNextLoadCase(RunContext& ctx) {
   RunSettings& s = ctx.settings;
   LoadCaseRecord& r = ctx.loads;
@@ -85,11 +117,8 @@ void ReadNextLoadCase(RunContext& ctx) {
 
     s.CurrentLoadCase = c;
     r.lastCaseFile = name;
-    std::string text = ctx.files.ReadFile(name);
     r.scaseText.clear();
-    LineReader lines(text);
-    std::string_view line;
-    while (lines.Next(line)) ParseLoadCaseLine(ctx, std::string(line), r.HeaderOnlyMode);
+    ParseLoadCaseFile(ctx, name, r.HeaderOnlyMode);
 
     ReadSavedTotals(ctx, c);
     return;

@@ -270,6 +270,38 @@ std::optional<FileSystem::Resolved> FileSystem::Resolve(std::string_view path, b
   return r;
 }
 
+std::optional<FileSystem::Resolved> FileSystem::ResolveName(std::string_view path) {
+  std::string_view dirPart, name;
+  SplitLast(path, dirPart, name);
+  if (dirPart.empty() || name.empty() || name == "." || name == "..") return Resolve(path, false);
+
+  auto cached = resolvedDirectories.find(std::string(dirPart));
+  if (cached == resolvedDirectories.end())
+    cached = resolvedDirectories.emplace(std::string(dirPart), Resolve(dirPart, true)).first;
+  if (!cached->second) return std::nullopt;
+  const Resolved& dir = *cached->second;
+
+  // The last step of Resolve, from the remembered directory.
+  Resolved r;
+  if (unlistable.count(dir.path) == 0) Listing(dir.path);
+  if (unlistable.count(dir.path) != 0) {
+    r.path = Join(dir.path, name);
+    struct stat st;
+    if (stat(r.path.c_str(), &st) != 0) return std::nullopt;
+    r.isDir = S_ISDIR(st.st_mode);
+    r.isFile = S_ISREG(st.st_mode);
+    r.exact = dir.exact;
+    return r;
+  }
+  const DirEntry* entry = Lookup(dir.path, name, false);
+  if (!entry) return std::nullopt;
+  r.path = Join(dir.path, entry->name);
+  r.isDir = entry->isDir;
+  r.isFile = entry->isFile;
+  r.exact = dir.exact && entry->name == name;
+  return r;
+}
+
 std::optional<std::string> FileSystem::Find(std::string_view path) {
   std::string formed = ToLinux(path);
   bool trailingSlash = !formed.empty() && formed.back() == '/';
@@ -281,7 +313,7 @@ std::optional<std::string> FileSystem::Find(std::string_view path) {
 bool FileSystem::FileExists(std::string_view path) {
   std::string formed = ToLinux(path);
   if (!formed.empty() && formed.back() == '/') return false;
-  auto r = Resolve(formed, false);
+  auto r = ResolveName(formed);
   return r && r->isFile;
 }
 
@@ -334,7 +366,7 @@ std::string FileSystem::ReadFile(std::string_view path) {
   std::string formed = ToLinux(path);
   auto fail = [&]() { return RunFault("cannot open " + formed); };
   if (!formed.empty() && formed.back() == '/') throw fail();
-  auto r = Resolve(formed, false);
+  auto r = ResolveName(formed);
   if (!r || !r->isFile) throw fail();
 
   int fd = open(r->path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -344,20 +376,23 @@ std::string FileSystem::ReadFile(std::string_view path) {
     close(fd);
     throw fail();
   }
-  std::string data;
-  data.reserve(static_cast<size_t>(st.st_size));
-  char buf[65536];
+  // Read straight into the string, sized by the file and grown if the file
+  // turns out longer.
+  std::string data(static_cast<size_t>(st.st_size) + 1, '\0');
+  size_t size = 0;
   for (;;) {
-    ssize_t got = read(fd, buf, sizeof buf);
+    if (size == data.size()) data.resize(data.size() * 2);
+    ssize_t got = read(fd, data.data() + size, data.size() - size);
     if (got < 0) {
       if (errno == EINTR) continue;
       close(fd);
       throw fail();
     }
     if (got == 0) break;
-    data.append(buf, static_cast<size_t>(got));
+    size += static_cast<size_t>(got);
   }
   close(fd);
+  data.resize(size);
   return data;
 }
 

@@ -70,6 +70,11 @@ struct FileSystem {
  private:
   struct Resolved { std::string path; bool isDir = false; bool isFile = false; bool exact = true; };
   std::optional<Resolved> Resolve(std::string_view linuxPath, bool mustBeDir);
+  // As Resolve(linuxPath, false), with the directory part resolved once and
+  // remembered: the many names looked up in one directory cost one search
+  // of its listing each.
+  std::optional<Resolved> ResolveName(std::string_view linuxPath);
+  std::unordered_map<std::string, std::optional<Resolved>> resolvedDirectories;
   const DirEntry* Lookup(const std::string& dir, std::string_view name, bool mustBeDir);
   const std::vector<size_t>& FoldedOrder(const std::string& dir);
 };

@@ -1,7 +1,10 @@
 #include "run/text_values.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "run/checked.h"
@@ -22,9 +25,71 @@ constexpr int kMaxDigits = 800;
 // Exponents beyond this are certain overflow or underflow either way.
 constexpr long long kExponentLimit = 100000;
 
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 }  // namespace
 
+const char* QuickLeadingNumber(const char* p, const char* end, double& value) {
+  while (p != end && IsBlank(*p)) ++p;
+  bool negative = false;
+  if (p != end && (*p == '+' || *p == '-')) {
+    negative = *p == '-';
+    ++p;
+  }
+  // The digits without leading zeros; scale is the decimal exponent of the
+  // last one. More than 19 digits overflow `digits`, but more than 15 are
+  // left to the full conversion anyway.
+  uint64_t digits = 0;
+  int scale = 0;
+  while (p != end && *p == '0') ++p;
+  const char* const intStart = p;
+  for (; p != end && IsDigit(*p); ++p) digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+  int count = static_cast<int>(p - intStart);
+  if (p != end && *p == '.') {
+    ++p;
+    if (count == 0) {
+      for (; p != end && *p == '0'; ++p) --scale;
+    }
+    const char* const fracStart = p;
+    for (; p != end && IsDigit(*p); ++p) digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+    count += static_cast<int>(p - fracStart);
+    scale -= static_cast<int>(p - fracStart);
+  }
+  if (count > 15) return nullptr;
+  if (count == 0) {
+    value = 0.0;  // no digit, or zeros only
+    return p;
+  }
+  if (p != end && (*p == 'E' || *p == 'e' || *p == 'D' || *p == 'd')) {
+    const char* q = p + 1;
+    bool expNegative = false;
+    if (q != end && (*q == '+' || *q == '-')) {
+      expNegative = *q == '-';
+      ++q;
+    }
+    if (q != end && IsDigit(*q)) {
+      int e = 0;
+      for (; q != end && IsDigit(*q); ++q) {
+        if (e > 1000) return nullptr;
+        e = e * 10 + (*q - '0');
+      }
+      scale += expNegative ? -e : e;
+      p = q;
+    }
+  }
+  if (scale < -22 || scale > 22) return nullptr;
+  // Whole numbers and decimals alike divide (by 1 for a whole number), so
+  // the branch goes the same way for nearly every field.
+  double v = static_cast<double>(digits);
+  v = scale <= 0 ? v / kExactPowers[-scale] : v * kExactPowers[scale];
+  value = negative ? -v : v;
+  return p;
+}
+
 double LeadingNumber(std::string_view text) {
+  if (double value; QuickLeadingNumber(text.data(), text.data() + text.size(), value)) return value;
   size_t i = 0;
   const size_t n = text.size();
   while (i < n && IsBlank(text[i])) ++i;
@@ -224,10 +289,21 @@ int16_t TextValues::Int16() {
   }
 }
 
+namespace {
+
+// Position of the first c at or after from; data.size() when there is none.
+size_t FindByte(std::string_view data, size_t from, char c) {
+  const void* at = std::memchr(data.data() + from, c, data.size() - from);
+  return at ? static_cast<size_t>(static_cast<const char*>(at) - data.data()) : data.size();
+}
+
+}  // namespace
+
 bool LineReader::Next(std::string_view& line) {
   if (pos >= data.size()) return false;
-  size_t end = pos;
-  while (end < data.size() && data[end] != '\r' && data[end] != '\n') ++end;
+  if (nextCr == std::string_view::npos || nextCr < pos) nextCr = FindByte(data, pos, '\r');
+  if (nextLf == std::string_view::npos || nextLf < pos) nextLf = FindByte(data, pos, '\n');
+  size_t end = std::min(nextCr, nextLf);
   line = data.substr(pos, end - pos);
   if (end >= data.size())
     pos = end;

@@ -13,6 +13,15 @@ namespace orvant {
 // (E or D, either case, optional sign, digits). No number gives 0.
 double LeadingNumber(std::string_view text);
 
+// The same for the common short numbers ("1250", "-0.00125", "1.5E6"), of
+// the text from p to end: at most 15 significant digits and a decimal
+// exponent within 22 make the digits and the power of ten exact doubles, so
+// one multiplication or division rounds correctly, as the full conversion
+// would. Returns where the number's text ends (p itself, past any blanks and
+// sign, when there is no number: the value is 0); nullptr for a number of
+// another kind, which LeadingNumber must read.
+const char* QuickLeadingNumber(const char* p, const char* end, double& value);
+
 // Reads delimited values from a whole file's text.
 struct TextValues {
   std::string data;
@@ -40,6 +49,13 @@ struct LineReader {
   size_t pos = 0;
   explicit LineReader(std::string_view text) : data(text) {}
   bool Next(std::string_view& line);
+
+ private:
+  // Positions of the next CR and the next LF at or after pos (data.size()
+  // when there is none; npos before the first search): each is searched for
+  // afresh only once pos has passed it, so every byte is scanned once.
+  size_t nextCr = std::string_view::npos;
+  size_t nextLf = std::string_view::npos;
 };
 
 }  // namespace orvant

@@ -62,11 +62,8 @@ std::string ReadCombinationCase(RunContext& ctx, const std::string& modelPath, i
     return FixedDescription("????????? LOAD CASE " + std::to_string(label) + " DOES NOT EXIST ********");
   }
 
-  const std::string text = ctx.files.ReadFile(caseFile);
   loads.scaseText.clear();
-  LineReader lines(text);
-  std::string_view line;
-  while (lines.Next(line)) ParseLoadCaseLine(ctx, std::string(line), 1);
+  ParseLoadCaseFile(ctx, caseFile, 1);
   std::string description = FixedDescription(loads.description);
 
   loads.savedTotalsPresent = 0;

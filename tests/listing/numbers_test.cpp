@@ -12,82 +12,21 @@
 
 #include "listing/numbers.h"
 #include "run/faults.h"
+#include "support/exact_reference.h"
 
 using namespace orvant;
+using namespace orvant::testing;
 
 namespace {
 
 std::string Bare(float v) { std::string s; AppendBareSingle(s, v); return s; }
 std::string Bare15(double v) { std::string s; AppendBareDouble15(s, v); return s; }
 
-// |x| written out exactly (160 places hold any float, 800 digits any double).
-std::string Exact(double x, std::chars_format f, int prec) {
-  static char b[1200];
-  return std::string(b, std::to_chars(b, b + sizeof b, std::fabs(x), f, prec).ptr);
-}
-
-void Increment(std::string& d) {
-  for (size_t i = d.size(); i-- > 0; d[i] = '0')
-    if (d[i] != '9') { ++d[i]; return; }
-  d.insert(0, 1, '1');
-}
-
-// |x| rounded to sig significant digits, halves away from zero or to even,
-// on the exact digits; the digits are returned, the decimal exponent set.
-std::string RoundSig(double x, int sig, bool toEven, int& exp) {
-  std::string e = Exact(x, std::chars_format::scientific, 800);
-  std::string m = e.substr(0, 1) + e.substr(2, sig - 1);
-  std::string rest = e.substr(sig + 1, e.find('e') - sig - 1);
-  exp = std::atoi(e.c_str() + e.find('e') + 1);
-  bool above = rest.find_first_not_of('0', 1) != std::string::npos;
-  if (rest[0] > '5' || (rest[0] == '5' && (!toEven || above || (m.back() - '0') % 2))) Increment(m);
-  if (static_cast<int>(m.size()) > sig) m.pop_back(), ++exp;
-  return m;
-}
-
-std::string RefPattern(float v, const std::string& pat) {
-  if (pat == "0.000E+00") {
-    int exp = 0;
-    std::string m = v == 0 ? "0000" : RoundSig(v, 4, false, exp);
-    char b[32];
-    std::snprintf(b, sizeof b, "%s%c.%sE%+03d", v < 0 ? "-" : "", m[0], m.c_str() + 1, exp);
-    return b;
-  }
-  size_t dot = pat.find('.');
-  std::string ip = pat.substr(0, dot), fp = dot == std::string::npos ? "" : pat.substr(dot + 1);
-  size_t d = fp.size(), zeros = std::count(fp.begin(), fp.end(), '0');
-  size_t minInt = ip.find('0') == std::string::npos ? 0 : ip.size() - ip.find('0');
-  std::string e = Exact(v, std::chars_format::fixed, 160);
-  size_t p = e.find('.');
-  std::string digits = e.substr(0, p) + e.substr(p + 1, d);
-  if (e[p + 1 + d] >= '5') Increment(digits);
-  std::string in = digits.substr(0, digits.size() - d), fr = digits.substr(digits.size() - d);
-  in.erase(0, in.find_first_not_of('0'));
-  bool zero = in.empty() && fr.find_first_not_of('0') == std::string::npos;
-  if (in.size() < minInt) in.insert(0, minInt - in.size(), '0');
-  while (fr.size() > zeros && fr.back() == '0') fr.pop_back();
-  return (v < 0 && !zero ? "-" : "") + in + (dot == std::string::npos ? "" : "." + fr);
-}
-
-// The bare text is the shortest form of the rounded decimal.
-std::string RefBare(double x, int sig, int expAt) {
-  if (x == 0) return " 0 ";
-  int exp = 0;
-  std::string m = RoundSig(x, sig, true, exp);
-  double y = std::strtod((m + "e" + std::to_string(exp - sig + 1)).c_str(), nullptr);
-  char b[64];
-  bool expForm = exp >= expAt || exp < -4;
-  std::string t(b, std::to_chars(b, b + sizeof b, y, expForm ? std::chars_format::scientific
-                                                              : std::chars_format::fixed).ptr);
-  if (expForm) t[t.find('e')] = 'E';
-  if (t.rfind("0.", 0) == 0) t.erase(0, 1);
-  return (x < 0 ? "-" : " ") + t + " ";
-}
-
 const char* const kPatterns[] = {
     "0.000E+00", "######0.00", "#####0.0000", "#####0.000", "#####0.00", "###0.0000", "###0.00000",
     "##0.00000", "###0.000",   "##0.000",     "##0.00",     "##0.0##",   "#0.000",    "0.000",
-    "0.00",      "###.###",    "0",           "#",          "###0",      "##0.0###",  "#0.0###"};
+    "0.00",      "###.###",    "0",           "#",          "###0",      "##0.0###",  "#0.0###",
+    "0.0E-000",  "0E+0"};
 
 // Any finite float, everyday magnitudes, exact ties at few decimals, decimal fractions.
 float RandomFloat(std::mt19937_64& g) {

@@ -1,0 +1,96 @@
+// Micro-benchmarks of the per-field work of a listing: number rendering by
+// pattern and as bare numbers, the leading-number rule and the splitting of
+// a load case data line into its fields.
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+#include "listing/numbers.h"
+#include "loads/load_cases.h"
+#include "run/text_values.h"
+
+namespace {
+
+std::vector<float> Values() {
+  std::vector<float> v;
+  float x = 0.000123f;
+  for (int i = 0; i < 1024; ++i) {
+    v.push_back(i % 2 ? x : -x);
+    x *= 1.37f;
+    if (x > 1.0e7f) x = 0.000123f;
+  }
+  return v;
+}
+
+void Pattern(benchmark::State& state, const char* pattern, int width) {
+  const std::vector<float> values = Values();
+  std::string out;
+  size_t i = 0;
+  for (auto _ : state) {
+    out.clear();
+    for (int k = 0; k < 64; ++k) orvant::AppendFormatRight(out, values[i++ & 1023], pattern, width);
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.SetItemsProcessed(static_cast<long long>(state.iterations()) * 64);
+}
+
+void BM_Exponent(benchmark::State& state) { Pattern(state, "0.000E+00", 11); }
+void BM_Coordinate(benchmark::State& state) { Pattern(state, "#####0.0000", 14); }
+void BM_Fixed(benchmark::State& state) { Pattern(state, "######0.00", 11); }
+
+void BM_BareSingle(benchmark::State& state) {
+  const std::vector<float> values = Values();
+  std::string out;
+  size_t i = 0;
+  for (auto _ : state) {
+    out.clear();
+    for (int k = 0; k < 64; ++k) orvant::AppendBareSingle(out, values[i++ & 1023]);
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.SetItemsProcessed(static_cast<long long>(state.iterations()) * 64);
+}
+
+void BM_BareInt(benchmark::State& state) {
+  std::string out;
+  long long v = 0;
+  for (auto _ : state) {
+    out.clear();
+    for (int k = 0; k < 64; ++k) orvant::AppendBareInt(out, (v++ % 65536) - 32768);
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.SetItemsProcessed(static_cast<long long>(state.iterations()) * 64);
+}
+
+void BM_LeadingNumber(benchmark::State& state) {
+  const char* texts[] = {"12345", "-0.00125", "4.5E+06", "31.25", " 7", "-10101", "0.0005", "1.5E6"};
+  size_t i = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(orvant::LeadingNumber(texts[i++ & 7]));
+  state.SetItemsProcessed(static_cast<long long>(state.iterations()));
+}
+
+void BM_SplitFields(benchmark::State& state) {
+  const std::string lines[] = {"NF,1234,-41235,2250.5,0, ,-1523.7,17.25,1040", "EP,873,1,2.352,-1045,15923,0,0,-12.5,317",
+                               "ED,99,2,0.25,3.75,-1500,-1750,0,0,12,0", "TEPR,4021,180.5,1523000,170, ,100000"};
+  std::string line, keyword;
+  float fields[21];
+  size_t i = 0;
+  for (auto _ : state) {
+    line = lines[i++ & 3];
+    benchmark::DoNotOptimize(orvant::SplitFields(line, keyword, fields));
+    benchmark::DoNotOptimize(fields);
+  }
+  state.SetItemsProcessed(static_cast<long long>(state.iterations()));
+}
+
+}  // namespace
+
+BENCHMARK(BM_Exponent);
+BENCHMARK(BM_Coordinate);
+BENCHMARK(BM_Fixed);
+BENCHMARK(BM_BareSingle);
+BENCHMARK(BM_BareInt);
+BENCHMARK(BM_LeadingNumber);
+BENCHMARK(BM_SplitFields);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,251 @@
+// The benchmark: generates models of size N, 2N and the largest that 16-bit
+// labels allow, lists each in batch mode with orvant-in as a child process,
+// and prints per model the wall time, listing size, listing MB/s, peak RSS
+// and the ratio of the time to that of `cp` of the listing produced, all
+// measured in this run (repetitions after one warm-up run; minimum and
+// median).
+//
+// Usage: orvant-bench [--binary PATH] [--reps N] [--models N,2N,max]
+//                     [--keep DIR]
+//   --keep DIR  writes each model's installation under DIR/<model> and keeps
+//               it (with its listing), for profiling or comparing listings.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "model_generator.h"
+#include "support/model_builder.h"
+
+extern char** environ;
+
+namespace {
+
+using orvant::bench::ModelSize;
+using orvant::testing::TestInstall;
+namespace fs = std::filesystem;
+
+struct ChildResult {
+  int status = -1;
+  double seconds = 0;
+  long maxRssKb = 0;
+};
+
+// Runs argv with XDG_CONFIG_HOME set (when not empty), standard input from
+// /dev/null and standard output and error to errPath; times it and takes
+// its peak resident set size.
+ChildResult RunChild(const std::vector<std::string>& args, const std::string& configHome, const std::string& errPath) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_adddup2(&actions, 1, 2);
+
+  std::vector<std::string> envStrings;
+  for (char** e = environ; *e; ++e)
+    if (configHome.empty() || std::strncmp(*e, "XDG_CONFIG_HOME=", 16) != 0) envStrings.emplace_back(*e);
+  if (!configHome.empty()) envStrings.push_back("XDG_CONFIG_HOME=" + configHome);
+  std::vector<char*> envp;
+  for (auto& s : envStrings) envp.push_back(s.data());
+  envp.push_back(nullptr);
+  std::vector<std::string> argStrings = args;
+  std::vector<char*> argv;
+  for (auto& s : argStrings) argv.push_back(s.data());
+  argv.push_back(nullptr);
+
+  ChildResult r;
+  pid_t pid;
+  auto start = std::chrono::steady_clock::now();
+  int rc = posix_spawn(&pid, argStrings[0].c_str(), &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (rc != 0) throw std::runtime_error("cannot start " + argStrings[0] + ": " + std::strerror(rc));
+  int wstatus = 0;
+  rusage usage{};
+  while (wait4(pid, &wstatus, 0, &usage) < 0) {
+    if (errno != EINTR) throw std::runtime_error("wait4 failed");
+  }
+  r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+  r.maxRssKb = usage.ru_maxrss;
+  return r;
+}
+
+double Min(std::vector<double> v) { return *std::min_element(v.begin(), v.end()); }
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  size_t n = v.size();
+  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+struct Measured {
+  ModelSize size;
+  long long listingBytes = 0;
+  std::vector<double> run, cp;
+  long maxRssKb = 0;
+};
+
+Measured Measure(const ModelSize& size, const std::string& binary, int reps, const std::string& keepDir) {
+  Measured m;
+  m.size = size;
+  TestInstall install;
+  if (!keepDir.empty()) {
+    // Keep the installation: the model directory and the data directory
+    // under keepDir/<label>, the settings file naming them.
+    std::string base = keepDir + "/" + size.label;
+    fs::remove_all(base);
+    install.dataDir = base + "/data";
+    install.modelDir = base + "/jobs";
+    install.configHome = base + "/config";
+    fs::create_directories(install.dataDir);
+    fs::create_directories(install.modelDir);
+    install.WriteSettings();
+    install.WriteNameFiles();
+  }
+  std::fprintf(stderr, "orvant-bench: generating model %s ...\n", size.label.c_str());
+  orvant::bench::WriteBenchModel(size, install);
+
+  const std::string listing = install.ModelPath() + ".MTM";
+  const std::string copy = install.root.path + "/copy.MTM";
+  const std::string errPath = install.root.path + "/output.txt";
+  const std::vector<std::string> runArgs{binary, orvant::bench::BenchOptions(size)};
+  const std::vector<std::string> cpArgs{"/bin/cp", listing, copy};
+
+  std::fprintf(stderr, "orvant-bench: listing model %s (%d repetitions after a warm-up run) ...\n",
+               size.label.c_str(), reps);
+  for (int rep = 0; rep <= reps; ++rep) {
+    ChildResult r = RunChild(runArgs, install.configHome, errPath);
+    if (r.status != 0) {
+      throw std::runtime_error("orvant-in exited with " + std::to_string(r.status) + " on model " + size.label +
+                               ": " + orvant::testing::ReadFileText(errPath));
+    }
+    ChildResult c = RunChild(cpArgs, "", errPath);
+    if (c.status != 0) throw std::runtime_error("cp failed: " + orvant::testing::ReadFileText(errPath));
+    ::unlink(copy.c_str());
+    if (rep == 0) continue;  // the warm-up run
+    m.run.push_back(r.seconds);
+    m.cp.push_back(c.seconds);
+    m.maxRssKb = std::max(m.maxRssKb, r.maxRssKb);
+  }
+  struct stat st;
+  if (::stat(listing.c_str(), &st) != 0) throw std::runtime_error("no listing " + listing);
+  m.listingBytes = st.st_size;
+  ::unlink(errPath.c_str());
+  return m;
+}
+
+void PrintRow(const Measured& m) {
+  const ModelSize& z = m.size;
+  const double mb = static_cast<double>(m.listingBytes) / 1e6;
+  std::printf("%-4s %6d %6d %5d %4d x %-5d %8.2f   %6.3f / %6.3f   %6.1f / %6.1f   %7.1f   %6.4f / %6.4f   %5.2f / %5.2f\n",
+              z.label.c_str(), z.nodes, z.elements, z.springs, z.cases, z.entriesPerCase, mb, Min(m.run), Median(m.run),
+              mb / Min(m.run), mb / Median(m.run), static_cast<double>(m.maxRssKb) / 1024.0, Min(m.cp), Median(m.cp),
+              Min(m.run) / Min(m.cp), Median(m.run) / Median(m.cp));
+}
+
+std::vector<std::string> Split(const std::string& s, char sep) {
+  std::vector<std::string> out;
+  size_t start = 0;
+  for (;;) {
+    size_t at = s.find(sep, start);
+    out.push_back(s.substr(start, at - start));
+    if (at == std::string::npos) break;
+    start = at + 1;
+  }
+  return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string binary = ORVANT_BINARY;
+  int reps = 5;
+  std::string models = "N,2N,max";
+  std::string keepDir;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    auto value = [&]() -> std::string {
+      if (i + 1 >= argc) {
+        std::fprintf(stderr, "orvant-bench: %s needs a value\n", a.c_str());
+        std::exit(2);
+      }
+      return argv[++i];
+    };
+    if (a == "--binary") {
+      binary = value();
+    } else if (a == "--reps") {
+      reps = std::max(1, std::atoi(value().c_str()));
+    } else if (a == "--models") {
+      models = value();
+    } else if (a == "--keep") {
+      keepDir = fs::absolute(value()).string();
+    } else {
+      std::fprintf(stderr, "usage: orvant-bench [--binary PATH] [--reps N] [--models N,2N,max] [--keep DIR]\n");
+      return 2;
+    }
+  }
+
+  try {
+    std::vector<Measured> results;
+    for (const std::string& label : Split(models, ',')) {
+      ModelSize size;
+      if (label == "N")
+        size = orvant::bench::SizeN();
+      else if (label == "2N")
+        size = orvant::bench::SizeN().Doubled("2N");
+      else if (label == "max")
+        size = orvant::bench::SizeMax();
+      else
+        throw std::runtime_error("unknown model " + label);
+      results.push_back(Measure(size, binary, reps, keepDir));
+    }
+
+    std::printf("orvant-in: %s\n", binary.c_str());
+    std::printf("%d timed repetitions per model after one warm-up run; figures are minimum / median.\n\n", reps);
+    std::printf("%-4s %6s %6s %5s %12s %8s   %15s   %15s   %7s   %17s   %13s\n", "", "nodes", "elems", "sprs",
+                "cases x ents", "list MB", "wall s", "MB/s", "RSS MB", "cp s", "time/cp");
+    for (const Measured& m : results) PrintRow(m);
+    std::printf("\n");
+
+    const Measured* n = nullptr;
+    const Measured* n2 = nullptr;
+    const Measured* max = nullptr;
+    for (const Measured& m : results) {
+      if (m.size.label == "N") n = &m;
+      if (m.size.label == "2N") n2 = &m;
+      if (m.size.label == "max") max = &m;
+    }
+    bool ok = true;
+    if (n && n2) {
+      double rMin = Min(n2->run) / Min(n->run), rMed = Median(n2->run) / Median(n->run);
+      bool pass = rMed <= 2.3;
+      ok = ok && pass;
+      std::printf("time(2N)/time(N): %.2f (min) / %.2f (median)   target <= 2.3: %s\n", rMin, rMed,
+                  pass ? "met" : "MISSED");
+    }
+    if (max) {
+      double rss = static_cast<double>(max->maxRssKb) / 1024.0;
+      double rMin = Min(max->run) / Min(max->cp), rMed = Median(max->run) / Median(max->cp);
+      bool rssPass = rss < 100.0, cpPass = rMed <= 10.0;
+      ok = ok && rssPass && cpPass;
+      std::printf("max model peak RSS: %.1f MB   target < 100 MB: %s\n", rss, rssPass ? "met" : "MISSED");
+      std::printf("max model time/cp: %.2f (min) / %.2f (median)   target <= 10: %s\n", rMin, rMed,
+                  cpPass ? "met" : "MISSED");
+    }
+    return ok ? 0 : 1;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "orvant-bench: %s\n", e.what());
+    return 2;
+  }
+}

@@ -1,0 +1,106 @@
+#pragma once
+// Quick rounding for the common numbers of a listing, decided in double
+// arithmetic. When a value lies so close to a rounding boundary (a half unit
+// of the last place) that double arithmetic cannot tell the side, or is too
+// large or small for the quick way, the functions give up (false or
+// nullptr); the exact conversion must then decide. So they never meet a tie,
+// and what they give is the same whichever way ties are rounded.
+// Inline: they sit in the innermost loop of the listing.
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+namespace orvant {
+
+namespace fast_digits {
+
+// Powers of ten that a double holds exactly, and as integers.
+inline constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                          1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+inline constexpr uint64_t kIntPowers[] = {1ull,
+                                          10ull,
+                                          100ull,
+                                          1000ull,
+                                          10000ull,
+                                          100000ull,
+                                          1000000ull,
+                                          10000000ull,
+                                          100000000ull,
+                                          1000000000ull,
+                                          10000000000ull,
+                                          100000000000ull,
+                                          1000000000000ull,
+                                          10000000000000ull,
+                                          100000000000000ull,
+                                          1000000000000000ull,
+                                          10000000000000000ull};
+// Below this every integer is a double.
+inline constexpr double kExactIntegers = 9007199254740992.0;  // 2^53
+inline constexpr int kMaxScale = 22;
+
+}  // namespace fast_digits
+
+// a (>= 0) * 10^scale rounded to the nearest integer (below 2^53). One
+// correctly rounded multiplication (or division) of exact operands: its
+// error is at most half a unit in the last place of y, so the rounding of y
+// stands unless y lies within that distance of a half.
+inline bool QuickRoundScaled(double a, int scale, uint64_t& rounded) {
+  using namespace fast_digits;
+  if (scale > kMaxScale || scale < -kMaxScale) return false;
+  const double y = scale >= 0 ? a * kExactPowers[scale] : a / kExactPowers[-scale];
+  if (!(y < kExactIntegers)) return false;
+  const uint64_t whole = static_cast<uint64_t>(static_cast<int64_t>(y));  // y >= 0: its floor
+  const double frac = y - static_cast<double>(whole);  // exact: y and whole are close doubles
+  const double error = y * 0x1p-52;
+  if (std::fabs(frac - 0.5) <= error) return false;
+  rounded = whole + (frac > 0.5 ? 1 : 0);
+  return true;
+}
+
+// a (> 0) rounded to sig significant digits (1..15): digits holds exactly
+// sig digits and a is about digits * 10^(exp10 - sig + 1).
+inline bool QuickRoundSignificant(double a, int sig, uint64_t& digits, int& exp10) {
+  using namespace fast_digits;
+  if (sig < 1 || sig > 15 || !(a > 0) || !std::isfinite(a)) return false;
+  // floor(log10(a)) or one less: a lies in [2^b, 2^(b+1)), and
+  // b * 78913 / 2^18 is floor(b * log10(2)) for every exponent a double has.
+  const int biased = static_cast<int>((std::bit_cast<uint64_t>(a) >> 52) & 0x7FF);
+  if (biased == 0) return false;  // subnormal
+  int e = ((biased - 1023) * 78913) >> 18;
+  // Scaled to sig digits; a carry out of the rounding (9.9996 to 10.000)
+  // or a low estimate of the exponent gives one digit more: scale again.
+  for (int attempt = 0;; ++attempt) {
+    if (attempt == 3 || !QuickRoundScaled(a, sig - 1 - e, digits)) return false;
+    if (digits < kIntPowers[sig]) break;
+    ++e;
+  }
+  if (digits < kIntPowers[sig - 1]) return false;  // not reached: the estimate is never high
+  exp10 = e;
+  return true;
+}
+
+// The text std::to_chars writes for nonzero v in scientific form with
+// `precision` (0..14) places: "[-]d.ddde+XX". out needs 32 bytes.
+inline char* QuickScientificDigits(char* out, double v, int precision) {
+  const int sig = precision + 1;
+  uint64_t r;
+  int e;
+  if (precision < 0 || precision > 14 || v == 0 || !QuickRoundSignificant(std::fabs(v), sig, r, e)) return nullptr;
+  char* o = out;
+  if (v < 0) *o++ = '-';
+  char digits[20];
+  for (int i = sig; i-- > 0; r /= 10) digits[i] = static_cast<char>('0' + r % 10);
+  *o++ = digits[0];
+  if (sig > 1) {
+    *o++ = '.';
+    for (int i = 1; i < sig; ++i) *o++ = digits[i];
+  }
+  *o++ = 'e';
+  *o++ = e < 0 ? '-' : '+';
+  if (e < 0) e = -e;
+  if (e < 10) *o++ = '0';
+  return std::to_chars(o, o + 4, e).ptr;
+}
+
+}  // namespace orvant
