@@ -160,7 +160,7 @@ std::string FileSystem::ToLinux(std::string_view path) const {
       while (!out.empty() && (out.back() == '/' || out.back() == '\\')) out.pop_back();
       path.remove_prefix(2);
       if (path.empty()) {
-        if (out.empty()) out = "/";
+        if (out.empty()) out.assign(1, '/');
       } else if (path[0] != '/' && path[0] != '\\') {
         out += '/';
       }
@@ -229,7 +229,7 @@ const FileSystem::DirEntry* FileSystem::Lookup(const std::string& dir, std::stri
 std::optional<FileSystem::Resolved> FileSystem::Resolve(std::string_view path, bool mustBeDir) {
   if (path.empty()) return std::nullopt;
   Resolved r;
-  r.path = path[0] == '/' ? "/" : ".";
+  r.path.assign(1, path[0] == '/' ? '/' : '.');
   r.isDir = true;
 
   // Every component followed by another (even "." or "..") or by a final

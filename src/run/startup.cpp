@@ -185,7 +185,7 @@ void DeriveOptionSettings(RunSettings& s, const std::string& field1) {
   if (Upper(s.ListingName) == "NONE" || s.ListingName.empty())
     s.ListingName.clear();
   else
-    s.ListingName = "." + TrimSpaces(s.ListingName);
+    s.ListingName = TrimSpaces(s.ListingName).insert(0, 1, '.');
   s.ListingPath = s.ModelPath + s.ListingName + ".MTM";
 }
 

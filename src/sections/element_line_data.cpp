@@ -92,12 +92,7 @@ void WriteElementLineData(RunContext& ctx, const std::string& name, const std::s
   if (s.GroupRangeMode == 1) {
     // Ascending group first, up to the group limit; ungrouped elements take
     // NoGroup from here on.
-    m.ElementOrder.Size(maxElement);
-    for (long long e = 1; e <= maxElement; ++e) {
-      m.ElementOrder[e] = static_cast<int16_t>(e);
-      if (m.ElementGroup[e] == 0) m.ElementGroup[e] = NoGroup;
-    }
-    SortByGroup(m.ElementOrder, m.ElementGroup, maxElement);
+    BuildGroupOrder(m.ElementOrder, m.ElementGroup, maxElement);
     for (long long k = 1; k <= maxElement; ++k) {
       int16_t e = m.ElementOrder[k];
       if (m.ElementGroup[e] > s.GroupLimit) continue;

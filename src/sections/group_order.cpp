@@ -29,6 +29,15 @@ void WriteGroupLabel(Listing& listing, long long label, int16_t group, std::stri
   }
 }
 
+void BuildGroupOrder(Table<int16_t>& order, Table<int16_t>& groups, long long n) {
+  order.Size(n);
+  for (long long i = 1; i <= n; ++i) {
+    order[i] = static_cast<int16_t>(i);
+    if (groups[i] == 0) groups[i] = NoGroup;
+  }
+  SortByGroup(order, groups, n);
+}
+
 void SortByGroup(Table<int16_t>& order, const Table<int16_t>& key, long long n) {
   if (n < 2) return;
   // An exchange sort that swaps only on strictly smaller keys is stable:

@@ -51,12 +51,7 @@ void WriteNodalCoordinates(RunContext& ctx) {
   out.End();
 
   if (s.GroupRangeMode == 1) {
-    m.NodeOrder.Size(nn);
-    for (long long i = 1; i <= nn; ++i) {
-      m.NodeOrder[i] = static_cast<int16_t>(i);
-      if (m.NodeGroup[i] == 0) m.NodeGroup[i] = NoGroup;
-    }
-    SortByGroup(m.NodeOrder, m.NodeGroup, nn);
+    BuildGroupOrder(m.NodeOrder, m.NodeGroup, nn);
     for (long long k = 1; k <= nn; ++k) {
       const long long i = m.NodeOrder[k];
       if (m.NodeExists[i] == 0) continue;

@@ -52,12 +52,7 @@ void WriteSolidElements(RunContext& ctx) {
   out.End();
 
   if (s.GroupRangeMode == 1) {
-    m.ElementOrder.Size(ne);
-    for (long long e = 1; e <= ne; ++e) {
-      m.ElementOrder[e] = static_cast<int16_t>(e);
-      if (m.ElementGroup[e] == 0) m.ElementGroup[e] = NoGroup;
-    }
-    SortByGroup(m.ElementOrder, m.ElementGroup, ne);
+    BuildGroupOrder(m.ElementOrder, m.ElementGroup, ne);
     for (long long k = 1; k <= ne; ++k) {
       int16_t e = m.ElementOrder[k];
       if (m.SolidElemType[e] == 0) continue;
