@@ -10,12 +10,6 @@ namespace orvant {
 
 namespace {
 
-std::string Upper(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return s;
-}
-
 // Copies one check-run file line by line, then a ":" line. A missing file
 // writes nothing.
 void CopyCheckRunFile(RunContext& ctx, const std::string& path) {
@@ -33,7 +27,7 @@ void CopyCheckRunFile(RunContext& ctx, const std::string& path) {
 // its own or is the REP listing.
 void WritePrologue(RunContext& ctx) {
   const RunSettings& s = ctx.settings;
-  if (Upper(s.ListingName) != ".REP" && !s.ListingName.empty()) return;
+  if (UpperAscii(s.ListingName) != ".REP" && !s.ListingName.empty()) return;
   for (int n = 1; n <= 2; ++n) CopyCheckRunFile(ctx, s.ModelPath + ".dc" + std::to_string(n));
 }
 

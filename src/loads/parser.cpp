@@ -19,7 +19,6 @@ constexpr int16_t kCommandSlots = 100;
 constexpr size_t kDescriptionWidth = 55;
 constexpr size_t kCommandWidth = 20;
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // True when the first characters of line, upper-cased, are word.
 bool StartsWithUpper(std::string_view line, std::string_view word) {

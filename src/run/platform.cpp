@@ -23,14 +23,6 @@ namespace {
 
 constexpr char kProgressText[] = "ORVANT - Data Format: Formatting Model Data Files";
 
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-std::string UpperAscii(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = UpperAscii(c);
-  return out;
-}
-
 // Ordering and equality of names without regard to ASCII letter case.
 int CompareFolded(std::string_view a, std::string_view b) {
   size_t n = std::min(a.size(), b.size());

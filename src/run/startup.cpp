@@ -29,12 +29,6 @@ std::string TrimLeadingSpaces(const std::string& s) {
   return b == std::string::npos ? "" : s.substr(b);
 }
 
-std::string Upper(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return s;
-}
-
 int16_t NumberOf(const std::string& text) { return ToInt16(LeadingNumber(text)); }
 
 // Combination selection: the load combination file of that combination.
@@ -182,7 +176,7 @@ void DeriveOptionSettings(RunSettings& s, const std::string& field1) {
   } else {
     s.GroupLimit = 1;
   }
-  if (Upper(s.ListingName) == "NONE" || s.ListingName.empty())
+  if (UpperAscii(s.ListingName) == "NONE" || s.ListingName.empty())
     s.ListingName.clear();
   else
     s.ListingName = TrimSpaces(s.ListingName).insert(0, 1, '.');

@@ -12,6 +12,13 @@
 
 namespace orvant {
 
+std::string UpperAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = UpperAscii(c);
+  return out;
+}
+
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }

@@ -8,6 +8,11 @@
 
 namespace orvant {
 
+// Upper-casing folds the ASCII letters only, as every comparison of names
+// and keywords does.
+inline char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+std::string UpperAscii(std::string_view text);
+
 // The numeric value of the leading number of text: blanks and tabs skipped,
 // optional sign, digits with at most one decimal point, optional exponent
 // (E or D, either case, optional sign, digits). No number gives 0.
