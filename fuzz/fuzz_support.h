@@ -15,6 +15,14 @@
 
 namespace orvant::fuzz {
 
+// A property every input must keep; a broken one is a finding.
+inline void Check(bool ok, const char* what) {
+  if (!ok) {
+    std::fprintf(stderr, "check failed: %s\n", what);
+    std::abort();
+  }
+}
+
 // One input holding several files: a selector byte, then a 16-bit
 // little-endian length per slot (0xFFFF: the file is absent), then the
 // files' bytes in slot order. A length that runs past the input is cut

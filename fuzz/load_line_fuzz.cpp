@@ -14,17 +14,12 @@
 #include "run/faults.h"
 #include "run/run_context.h"
 #include "run/text_values.h"
+#include "fuzz_support.h"
 
 using namespace orvant;
+using orvant::fuzz::Check;
 
 namespace {
-
-void Check(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "check failed: %s\n", what);
-    std::abort();
-  }
-}
 
 template <class T>
 void CheckCount(const EntryTable<T>& t) {

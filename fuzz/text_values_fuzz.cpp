@@ -12,17 +12,12 @@
 
 #include "run/faults.h"
 #include "run/text_values.h"
+#include "fuzz_support.h"
 
 using namespace orvant;
+using orvant::fuzz::Check;
 
 namespace {
-
-void Check(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "check failed: %s\n", what);
-    std::abort();
-  }
-}
 
 // The leading number by the rule, converted by strtod.
 double ReferenceLeadingNumber(std::string_view t) {
