@@ -15,10 +15,12 @@
 
 namespace orvant::fuzz {
 
-// A property every input must keep; a broken one is a finding.
+// A property every input must keep; a broken one is a finding. Written to
+// standard output: the whole-run target closes standard error while fuzzing.
 inline void Check(bool ok, const char* what) {
   if (!ok) {
-    std::fprintf(stderr, "check failed: %s\n", what);
+    std::printf("check failed: %s\n", what);
+    std::fflush(stdout);
     std::abort();
   }
 }

@@ -30,15 +30,6 @@ namespace {
 const char* const kOptions[] = {"1/1/1/1/1/1/1/1/1/1/1/1/0/0/", "-1/1/1/1/1/1/1/1/1/1/1/1/-3/0/FZ/1/1/",
                                 "1/1/1/1/0/1/1/1/1/1/0/-/2/1/", "2/1/1/1/1/1/1/1/1/1/1/1/-2/1/none/2/1/"};
 
-void Check(bool ok, const char* what) {
-  if (!ok) {
-    // Standard error is closed while fuzzing (the runs' own messages).
-    std::printf("check failed: %s\n", what);
-    std::fflush(stdout);
-    std::abort();
-  }
-}
-
 std::string Root() { return ScratchDir(); }
 std::string DataDir() { return Root() + "/data"; }
 std::string JobsDir() { return Root() + "/jobs"; }
