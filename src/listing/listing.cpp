@@ -12,31 +12,37 @@
 namespace orvant {
 
 namespace {
+// Output goes to the file in blocks of at least this size; the buffer holds
+// a block and the longest usual item on top of it.
 constexpr size_t kFlushSize = 1 << 16;
-}
+constexpr size_t kInitialCapacity = kFlushSize + 4096;
+// Extra room a field asks for: its blanks and the rendering are written in
+// fixed 32- and 16-byte pieces.
+constexpr int kFieldSlack = 32;
+}  // namespace
 
 void Listing::Open(const std::string& filePath) {
   path = filePath;
   fd = ::open(filePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) throw RunFault("cannot create " + filePath + ": " + std::strerror(errno));
-  buffer.reserve(kFlushSize * 2);
   column = 1;
   written = 0;
 }
 
 void Listing::Flush() {
   size_t done = 0;
-  while (done < buffer.size()) {
-    ssize_t n = ::write(fd, buffer.data() + done, buffer.size() - done);
+  while (done < used) {
+    ssize_t n = ::write(fd, store.get() + done, used - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      buffer.erase(0, done);
+      std::memmove(store.get(), store.get() + done, used - done);
+      used -= done;
       throw RunFault("cannot write " + path + ": " + std::strerror(errno));
     }
     done += static_cast<size_t>(n);
   }
   written += static_cast<long long>(done);
-  buffer.clear();
+  used = 0;
 }
 
 bool Listing::Close() {
@@ -52,47 +58,38 @@ bool Listing::Close() {
   return ok;
 }
 
-// Keeps the print position: every item appends printable single-byte
-// characters only, so the position grows by the count appended.
-void Listing::AfterAppend(size_t oldSize) {
-  column += static_cast<int>(buffer.size() - oldSize);
-  if (buffer.size() >= kFlushSize && fd >= 0) Flush();
+void Listing::MakeRoom(size_t n) {
+  if (fd >= 0 && used > 0) Flush();
+  if (capacity - used >= n) return;
+  size_t grown = capacity == 0 ? kInitialCapacity : capacity * 2;
+  if (grown - used < n) grown = used + n;
+  std::unique_ptr<char[]> bigger(new char[grown]);
+  if (used > 0) std::memcpy(bigger.get(), store.get(), used);
+  store = std::move(bigger);
+  capacity = grown;
+}
+
+Listing& Listing::Took(const char* end) {
+  const size_t now = static_cast<size_t>(end - store.get());
+  column += static_cast<int>(now - used);
+  used = now;
+  if (used >= kFlushSize && fd >= 0) Flush();
+  return *this;
 }
 
 Listing& Listing::Text(std::string_view text) {
-  size_t old = buffer.size();
-  buffer.append(text);
-  AfterAppend(old);
-  return *this;
+  char* o = Room(text.size());
+  if (!text.empty()) std::memcpy(o, text.data(), text.size());
+  return Took(o + text.size());
 }
 
-Listing& Listing::Int(long long value) {
-  size_t old = buffer.size();
-  AppendBareInt(buffer, value);
-  AfterAppend(old);
-  return *this;
-}
+Listing& Listing::Int(long long value) { return Took(PutBareInt(Room(kBareRoom), value)); }
 
-Listing& Listing::Single(float value) {
-  size_t old = buffer.size();
-  AppendBareSingle(buffer, value);
-  AfterAppend(old);
-  return *this;
-}
+Listing& Listing::Single(float value) { return Took(PutBareSingle(Room(kBareRoom), value)); }
 
-Listing& Listing::Factor(double value) {
-  size_t old = buffer.size();
-  AppendBareDouble15(buffer, value);
-  AfterAppend(old);
-  return *this;
-}
+Listing& Listing::Factor(double value) { return Took(PutBareDouble15(Room(kBareRoom), value)); }
 
-Listing& Listing::Digits(long long value) {
-  size_t old = buffer.size();
-  AppendDigits(buffer, value);
-  AfterAppend(old);
-  return *this;
-}
+Listing& Listing::Digits(long long value) { return Took(PutDigits(Room(kBareRoom), value)); }
 
 Listing& Listing::Column(int n) {
   if (column > n) End();
@@ -105,32 +102,49 @@ Listing& Listing::NextZone() {
   return Repeat(' ', next - column);
 }
 
-Listing& Listing::Field(float value, std::string_view pattern, int width) {
-  size_t old = buffer.size();
-  AppendFormatRight(buffer, value, patterns.Parsed(pattern), width);
-  AfterAppend(old);
-  return *this;
+// The last `width` characters of width blanks followed by the rendering.
+Listing& Listing::Field(float value, const FieldPattern& pattern, int width) {
+  char rendered[kRenderRoom];
+  const int n = RenderNumber(rendered, value, pattern.parsed);
+  if (width <= 0) return *this;
+  const size_t w = static_cast<size_t>(width);
+  char* o = Room(w + kFieldSlack);
+  // The usual field is at most 32 wide and its rendering at most 16 long:
+  // fixed-size copies, which need no call.
+  if (n >= width) {
+    std::memcpy(o, rendered + (n - width), w);
+  } else {
+    if (width <= kFieldSlack)
+      std::memset(o, ' ', kFieldSlack);
+    else
+      std::memset(o, ' ', w - static_cast<size_t>(n));
+    if (n <= 16)
+      std::memcpy(o + (width - n), rendered, 16);
+    else
+      std::memcpy(o + (width - n), rendered, static_cast<size_t>(n));
+  }
+  return Took(o + w);
 }
 
-Listing& Listing::Plain(float value, std::string_view pattern) {
-  size_t old = buffer.size();
-  AppendPattern(buffer, value, patterns.Parsed(pattern));
-  AfterAppend(old);
-  return *this;
+Listing& Listing::Plain(float value, const FieldPattern& pattern) {
+  char rendered[kRenderRoom];
+  const int n = RenderNumber(rendered, value, pattern.parsed);
+  return Text(std::string_view(rendered, static_cast<size_t>(n)));
 }
 
 Listing& Listing::Repeat(char c, int count) {
   if (count <= 0) return *this;
-  size_t old = buffer.size();
-  buffer.append(static_cast<size_t>(count), c);
-  AfterAppend(old);
-  return *this;
+  char* o = Room(static_cast<size_t>(count));
+  std::memset(o, c, static_cast<size_t>(count));
+  return Took(o + count);
 }
 
 void Listing::End() {
-  buffer.append("\r\n", 2);
+  char* o = Room(2);
+  o[0] = '\r';
+  o[1] = '\n';
+  Took(o + 2);
   column = 1;
-  if (buffer.size() >= kFlushSize && fd >= 0) Flush();
 }
 
 void Listing::Rule() {

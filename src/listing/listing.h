@@ -1,8 +1,11 @@
 #pragma once
 // The listing writer: lines are built from items (text, bare numbers,
 // advance to column, next print zone, formatted fields) and end with CR LF.
-// Output is buffered and written to the file in large blocks.
+// Items are written straight into one output buffer, which goes to the file
+// in large blocks; without a file the buffer keeps everything.
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -13,19 +16,19 @@ namespace orvant {
 struct Listing {
   int fd = -1;
   std::string path;
-  std::string buffer;  // pending output
-  int column = 1;      // print position of the next character (1-based)
+  int column = 1;         // print position of the next character (1-based)
   long long written = 0;  // bytes handed to the file so far
-  PatternMemo patterns;   // the number patterns used, parsed once
 
   // Creates (or empties) the listing file. Throws RunFault on failure.
   void Open(const std::string& filePath);
   // Writes what is pending (a line being built included) and closes.
   // False when the file could not be written.
   bool Close();
-  // Writes the pending output when the buffer is large. A failed write
-  // throws RunFault.
+  // Writes the pending output. A failed write throws RunFault.
   void Flush();
+  // The output not yet written to the file, and dropping it.
+  std::string_view Pending() const { return {store.get(), used}; }
+  void Discard() { used = 0; }
 
   // Items.
   Listing& Text(std::string_view text);
@@ -35,8 +38,8 @@ struct Listing {
   Listing& Digits(long long value);     // digits without blanks ("-3")
   Listing& Column(int n);               // advance to column n
   Listing& NextZone();                  // spaces up to the next 14-column zone start
-  Listing& Field(float value, std::string_view pattern, int width);  // FormatRight
-  Listing& Plain(float value, std::string_view pattern);             // plain formatter
+  Listing& Field(float value, const FieldPattern& pattern, int width);  // FormatRight
+  Listing& Plain(float value, const FieldPattern& pattern);             // plain formatter
   Listing& Repeat(char c, int count);
   // Ends the line (an empty line when nothing was written on it).
   void End();
@@ -46,7 +49,20 @@ struct Listing {
   void Rule();
 
  private:
-  void AfterAppend(size_t oldSize);
+  std::unique_ptr<char[]> store;
+  size_t capacity = 0;
+  size_t used = 0;
+
+  // Where the next n bytes go: room for them at the end of the buffer.
+  char* Room(size_t n) {
+    if (capacity - used < n) MakeRoom(n);
+    return store.get() + used;
+  }
+  void MakeRoom(size_t n);
+  // Takes the bytes written from the end of the buffer up to `end` (all
+  // printable single-byte characters, so the print position grows by their
+  // count) and writes a full buffer to the file.
+  Listing& Took(const char* end);
 };
 
 }  // namespace orvant

@@ -25,54 +25,9 @@
 namespace orvant {
 namespace {
 
-// Longest rendering a parsed pattern can produce, with room to spare:
-// sign, 39 integer digits of the largest float (or the forced digits),
-// point, decimals.
-constexpr int kMaxIntPlaces = 60;
-constexpr int kMaxDecimals = 60;
-constexpr int kMaxExpMantissaDecimals = 20;
-constexpr int kMaxExpDigits = 10;
-constexpr int kBufSize = 192;
+constexpr int kBufSize = kRenderRoom;
 
 using Pattern = NumberPattern;
-
-[[noreturn]] void BadPattern(std::string_view pattern) {
-  throw std::logic_error("unsupported number pattern \"" + std::string(pattern) + "\"");
-}
-
-Pattern ParsePattern(std::string_view s) {
-  Pattern p;
-  size_t i = 0;
-  int places = 0;
-  int firstZero = -1;
-  for (; i < s.size() && (s[i] == '#' || s[i] == '0'); ++i) {
-    if (s[i] == '0' && firstZero < 0) firstZero = places;
-    ++places;
-  }
-  if (firstZero >= 0) p.minInt = places - firstZero;
-  if (i < s.size() && s[i] == '.') {
-    p.point = true;
-    for (++i; i < s.size() && s[i] == '0'; ++i) ++p.zeros;
-    for (; i < s.size() && s[i] == '#'; ++i) ++p.hashes;
-  }
-  if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
-    // Exponent form: exactly one "0" before the point, "0"s after it.
-    if (places != 1 || p.minInt != 1 || p.hashes != 0) BadPattern(s);
-    ++i;
-    if (i >= s.size() || (s[i] != '+' && s[i] != '-')) BadPattern(s);
-    p.expSignAlways = s[i] == '+';
-    for (++i; i < s.size() && s[i] == '0'; ++i) ++p.expDigits;
-    if (p.expDigits == 0 || p.expDigits > kMaxExpDigits || p.zeros > kMaxExpMantissaDecimals) {
-      BadPattern(s);
-    }
-    p.exponent = true;
-  }
-  if (i != s.size() || s.empty() || places > kMaxIntPlaces ||
-      p.zeros + p.hashes > kMaxDecimals) {
-    BadPattern(s);
-  }
-  return p;
-}
 
 void CheckFinite(double v) {
   if (!std::isfinite(v)) throw RunFault("a number to be listed is infinite or not a number");
@@ -321,24 +276,14 @@ int RenderExponent(char* out, float v, const Pattern& p) {
   return static_cast<int>(o - out);
 }
 
-int Render(char* out, float v, const Pattern& p) {
-  CheckFinite(v);
-  return p.exponent ? RenderExponent(out, v, p) : RenderFixed(out, v, p);
-}
-
-int Render(char* out, float v, std::string_view pattern) {
-  CheckFinite(v);
-  const Pattern p = ParsePattern(pattern);
-  return p.exponent ? RenderExponent(out, v, p) : RenderFixed(out, v, p);
-}
 
 // A bare number from to_chars scientific output, already rounded to its
 // significant digits (ties to even) and with at least two exponent digits:
 // fixed or exponent form, shortest text.
-void AppendBareScientific(std::string& out, const char* c, const char* end, int expFormAt) {
+char* PutBareScientific(char* o, const char* c, const char* end, int expFormAt) {
   char digits[24];
   int n = 0;
-  out += *c == '-' ? '-' : ' ';
+  *o++ = *c == '-' ? '-' : ' ';
   if (*c == '-') ++c;
   for (; *c != 'e'; ++c) {
     if (*c != '.') digits[n++] = *c;
@@ -350,73 +295,69 @@ void AppendBareScientific(std::string& out, const char* c, const char* end, int 
   if (expNegative) exp10 = -exp10;
   while (n > 1 && digits[n - 1] == '0') --n;
 
+  const auto put = [&o](const char* from, int count) {
+    std::memcpy(o, from, static_cast<size_t>(count));
+    o += count;
+  };
   if (exp10 >= expFormAt || exp10 < -4) {
-    out += digits[0];
+    *o++ = digits[0];
     if (n > 1) {
-      out += '.';
-      out.append(digits + 1, static_cast<size_t>(n - 1));
+      *o++ = '.';
+      put(digits + 1, n - 1);
     }
-    out += 'E';
-    out += expNegative ? '-' : '+';
-    out.append(c, end);
+    *o++ = 'E';
+    *o++ = expNegative ? '-' : '+';
+    put(c, static_cast<int>(end - c));
   } else if (exp10 >= 0) {
     const int intDigits = exp10 + 1;
     if (n <= intDigits) {
-      out.append(digits, static_cast<size_t>(n));
-      out.append(static_cast<size_t>(intDigits - n), '0');
+      put(digits, n);
+      o = WriteZeros(o, intDigits - n);
     } else {
-      out.append(digits, static_cast<size_t>(intDigits));
-      out += '.';
-      out.append(digits + intDigits, static_cast<size_t>(n - intDigits));
+      put(digits, intDigits);
+      *o++ = '.';
+      put(digits + intDigits, n - intDigits);
     }
   } else {
-    out += '.';
-    out.append(static_cast<size_t>(-exp10 - 1), '0');
-    out.append(digits, static_cast<size_t>(n));
+    *o++ = '.';
+    o = WriteZeros(o, -exp10 - 1);
+    put(digits, n);
   }
-  out += ' ';
+  *o++ = ' ';
+  return o;
 }
 
-void AppendBare(std::string& out, double v, int sig, int expFormAt) {
+char* PutBare(char* o, double v, int sig, int expFormAt) {
   CheckFinite(v);
   if (v == 0.0) {
-    out += " 0 ";
-    return;
+    std::memcpy(o, " 0 ", 3);
+    return o + 3;
   }
   char tmp[48];
   const char* end = QuickScientificDigits(tmp, v, sig - 1);
   if (!end) end = std::to_chars(tmp, tmp + sizeof tmp, v, std::chars_format::scientific, sig - 1).ptr;
-  AppendBareScientific(out, tmp, end, expFormAt);
+  return PutBareScientific(o, tmp, end, expFormAt);
 }
 
 }  // namespace
 
-NumberPattern ParseNumberPattern(std::string_view pattern) { return ParsePattern(pattern); }
+void ThrowBadPattern(std::string_view pattern) {
+  throw std::logic_error("unsupported number pattern \"" + std::string(pattern) + "\"");
+}
 
-const NumberPattern& PatternMemo::Parsed(std::string_view pattern) {
-  const size_t n = pattern.size();
-  if (n == 0 || n > kTextRoom) {
-    scratch = ParsePattern(pattern);
-    return scratch;
-  }
-  const auto at = [&](size_t i) { return static_cast<size_t>(static_cast<unsigned char>(pattern[i])); };
-  Entry& e = entries[(n + 31 * at(0) + 7 * at(n - 1) + 3 * at(n / 2)) % entries.size()];
-  if (e.size != n || std::memcmp(e.text, pattern.data(), n) != 0) {
-    e.pattern = ParsePattern(pattern);
-    std::copy(pattern.begin(), pattern.end(), e.text);
-    e.size = n;
-  }
-  return e.pattern;
+int RenderNumber(char* out, float v, const NumberPattern& p) {
+  CheckFinite(v);
+  return p.exponent ? RenderExponent(out, v, p) : RenderFixed(out, v, p);
 }
 
 void AppendPattern(std::string& out, float v, const NumberPattern& pattern) {
   char buf[kBufSize];
-  const int n = Render(buf, v, pattern);
+  const int n = RenderNumber(buf, v, pattern);
   out.append(buf, static_cast<size_t>(n));
 }
 
 void AppendPattern(std::string& out, float v, std::string_view pattern) {
-  AppendPattern(out, v, ParsePattern(pattern));
+  AppendPattern(out, v, ParseNumberPattern(pattern));
 }
 
 std::string FormatPlain(float v, std::string_view pattern) {
@@ -449,13 +390,13 @@ void AppendField(std::string& out, char* rendered, int n, int width) {
 
 void AppendFormatRight(std::string& out, float v, const NumberPattern& pattern, int width) {
   char buf[kRoom + kBufSize];
-  const int n = Render(buf + kRoom, v, pattern);
+  const int n = RenderNumber(buf + kRoom, v, pattern);
   AppendField(out, buf + kRoom, n, width);
 }
 
 void AppendFormatRight(std::string& out, float v, std::string_view pattern, int width) {
   char buf[kRoom + kBufSize];
-  const int n = Render(buf + kRoom, v, pattern);
+  const int n = RenderNumber(buf + kRoom, v, ParseNumberPattern(pattern));
   AppendField(out, buf + kRoom, n, width);
 }
 
@@ -465,20 +406,32 @@ std::string FormatRight(float v, std::string_view pattern, int width) {
   return s;
 }
 
-void AppendBareInt(std::string& out, long long v) {
-  if (v >= 0) out += ' ';
-  AppendDigits(out, v);
-  out += ' ';
+char* PutDigits(char* out, long long v) { return std::to_chars(out, out + kBareRoom, v).ptr; }
+
+char* PutBareInt(char* out, long long v) {
+  if (v >= 0) *out++ = ' ';
+  out = PutDigits(out, v);
+  *out++ = ' ';
+  return out;
 }
 
-void AppendBareSingle(std::string& out, float v) { AppendBare(out, v, 7, 7); }
+char* PutBareSingle(char* out, float v) { return PutBare(out, v, 7, 7); }
 
-void AppendBareDouble15(std::string& out, double v) { AppendBare(out, v, 15, 15); }
+char* PutBareDouble15(char* out, double v) { return PutBare(out, v, 15, 15); }
 
-void AppendDigits(std::string& out, long long v) {
-  char tmp[24];
-  const auto r = std::to_chars(tmp, tmp + sizeof tmp, v);
-  out.append(tmp, static_cast<size_t>(r.ptr - tmp));
+namespace {
+
+template <class T, class Put>
+void AppendPut(std::string& out, T v, Put put) {
+  char tmp[kBareRoom];
+  out.append(tmp, static_cast<size_t>(put(tmp, v) - tmp));
 }
+
+}  // namespace
+
+void AppendBareInt(std::string& out, long long v) { AppendPut(out, v, PutBareInt); }
+void AppendBareSingle(std::string& out, float v) { AppendPut(out, v, PutBareSingle); }
+void AppendBareDouble15(std::string& out, double v) { AppendPut(out, v, PutBareDouble15); }
+void AppendDigits(std::string& out, long long v) { AppendPut(out, v, PutDigits); }
 
 }  // namespace orvant

@@ -2,7 +2,7 @@
 // Number rendering of the listing: number patterns ("#####0.0000",
 // "0.000E+00", "#", ...), right-justified fields and bare numbers.
 // Rendering is exact: rounding is decided on the exact binary value.
-// Nothing here allocates per call except the std::string convenience forms.
+// Nothing here allocates per call except the std::string forms.
 #include <array>
 #include <string>
 #include <string_view>
@@ -20,22 +20,55 @@ struct NumberPattern {
   int expDigits = 0;    // minimum exponent digits
 };
 
-// Parses a pattern; an unsupported one throws std::logic_error.
-NumberPattern ParseNumberPattern(std::string_view pattern);
+// Longest rendering of any pattern, and longest bare number, with room to
+// spare: what a caller of RenderNumber and the Put functions provides.
+inline constexpr int kRenderRoom = 192;
+inline constexpr int kBareRoom = 48;
 
-// Patterns parsed before, found again by their text: a listing renders a
-// few patterns over and over. Owned by the writer that uses it.
-struct PatternMemo {
-  static constexpr size_t kTextRoom = 16;  // longer patterns are parsed each time
-  struct Entry {
-    char text[kTextRoom] = {};
-    size_t size = 0;  // 0: unused
-    NumberPattern pattern;
-  };
-  std::array<Entry, 16> entries;
-  NumberPattern scratch;
-  const NumberPattern& Parsed(std::string_view pattern);
+[[noreturn]] void ThrowBadPattern(std::string_view pattern);
+
+// Parses a pattern; an unsupported one throws std::logic_error (and, in a
+// constant expression, does not compile).
+constexpr NumberPattern ParseNumberPattern(std::string_view s) {
+  constexpr int kMaxIntPlaces = 60, kMaxDecimals = 60, kMaxExpMantissaDecimals = 20, kMaxExpDigits = 10;
+  NumberPattern p;
+  size_t i = 0;
+  int places = 0;
+  int firstZero = -1;
+  for (; i < s.size() && (s[i] == '#' || s[i] == '0'); ++i) {
+    if (s[i] == '0' && firstZero < 0) firstZero = places;
+    ++places;
+  }
+  if (firstZero >= 0) p.minInt = places - firstZero;
+  if (i < s.size() && s[i] == '.') {
+    p.point = true;
+    for (++i; i < s.size() && s[i] == '0'; ++i) ++p.zeros;
+    for (; i < s.size() && s[i] == '#'; ++i) ++p.hashes;
+  }
+  if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+    // Exponent form: exactly one "0" before the point, "0"s after it.
+    if (places != 1 || p.minInt != 1 || p.hashes != 0) ThrowBadPattern(s);
+    ++i;
+    if (i >= s.size() || (s[i] != '+' && s[i] != '-')) ThrowBadPattern(s);
+    p.expSignAlways = s[i] == '+';
+    for (++i; i < s.size() && s[i] == '0'; ++i) ++p.expDigits;
+    if (p.expDigits == 0 || p.expDigits > kMaxExpDigits || p.zeros > kMaxExpMantissaDecimals) ThrowBadPattern(s);
+    p.exponent = true;
+  }
+  if (i != s.size() || s.empty() || places > kMaxIntPlaces || p.zeros + p.hashes > kMaxDecimals) ThrowBadPattern(s);
+  return p;
+}
+
+// A pattern written in the code, parsed when the program is compiled:
+// "0.000E+00" where a FieldPattern is expected is parsed once, for good.
+struct FieldPattern {
+  NumberPattern parsed;
+  consteval FieldPattern(const char* text) : parsed(ParseNumberPattern(text)) {}
 };
+
+// v rendered by pattern at out (kRenderRoom bytes); returns the length.
+// A value that is infinite or not a number throws RunFault.
+int RenderNumber(char* out, float v, const NumberPattern& pattern);
 
 // The plain formatter: v rendered by pattern, without justification.
 void AppendPattern(std::string& out, float v, std::string_view pattern);
@@ -48,7 +81,12 @@ void AppendFormatRight(std::string& out, float v, std::string_view pattern, int 
 void AppendFormatRight(std::string& out, float v, const NumberPattern& pattern, int width);
 std::string FormatRight(float v, std::string_view pattern, int width);
 
-// Bare numbers: a blank or "-", the digits, one blank.
+// Bare numbers: a blank or "-", the digits, one blank. The Put forms write
+// at out (kBareRoom bytes) and return the end.
+char* PutBareInt(char* out, long long v);
+char* PutBareSingle(char* out, float v);
+char* PutBareDouble15(char* out, double v);
+char* PutDigits(char* out, long long v);
 void AppendBareInt(std::string& out, long long v);
 // Single precision: rounded to 7 significant digits (halves to even),
 // exponent form at 1E+07 and above or below 1E-04.

@@ -89,7 +89,7 @@ void WriteAnalysisComments(RunContext& ctx) {
   // The reader keeps the text of the file it read; another file is read.
   std::string reread;
   if (r.lastCaseTextFile != r.lastCaseFile) reread = ctx.files.ReadFile(r.lastCaseFile);
-  const std::string& text = r.lastCaseTextFile == r.lastCaseFile ? r.lastCaseText : reread;
+  const std::string_view text = r.lastCaseTextFile == r.lastCaseFile ? r.lastCaseText.View() : reread;
   LineReader lines(text);
   std::string_view line;
   while (lines.Next(line)) {

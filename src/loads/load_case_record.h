@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "run/checked.h"
+#include "run/platform.h"
 
 namespace orvant {
 
@@ -176,7 +177,7 @@ struct LoadCaseRecord {
   std::string lastCaseFile;      // name of the load case file read last
   // The text of a case file as the reader read it, and that file's name:
   // the case end scans the file read last again for its ACOM lines.
-  std::string lastCaseText;
+  TextBuffer lastCaseText;
   std::string lastCaseTextFile;
   // Per case file read so far, its lines on which a header-only read acts,
   // each closed by a line feed: a later header-only read replays them.

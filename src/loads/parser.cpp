@@ -101,6 +101,17 @@ bool CodeInRange(const RunContext& ctx, int16_t code) {
 // Longest keyword text kept; every data keyword is shorter.
 constexpr size_t kKeywordRoom = 8;
 
+// A keyword as one number to choose its case by: its characters in the low
+// seven bytes, its length in the top one (so that no two keywords kept
+// share a number). Longer ones are never kept.
+constexpr uint64_t KeywordCode(std::string_view keyword) {
+  static_assert(kKeywordRoom == 8);
+  uint64_t code = static_cast<uint64_t>(keyword.size() < kKeywordRoom ? keyword.size() : 0) << 56;
+  for (size_t i = 0; i < keyword.size() && i < kKeywordRoom - 1; ++i)
+    code |= static_cast<uint64_t>(static_cast<unsigned char>(keyword[i])) << (8 * i);
+  return code;
+}
+
 // Splits a data line as read into its upper-cased keyword and its fields,
 // exactly as SplitFields splits the line once it is upper-cased, its empty
 // fields filled with a blank and its closing comma appended, but without
@@ -155,20 +166,29 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
   float f[kMaxFields + 1];
   SplitDataLine(line, keywordRoom, k, f);
 
-  if (k == "ACCEL") {
+  switch (KeywordCode(k)) {
+  case KeywordCode("ACCEL"): {
     for (int j = 0; j < 3; ++j) r.acceleration[j] = Or(f[j + 1], 0);
-  } else if (k == "COF") {
+    break;
+  }
+  case KeywordCode("COF"): {
     for (int j = 1; j <= 9; ++j) r.centreOfForce[j] = f[j];
-  } else if (k == "LSUM") {
+    break;
+  }
+  case KeywordCode("LSUM"): {
     for (int j = 1; j <= 3; ++j) r.savedTotalLoad[j] = f[j];
-  } else if (k == "ND") {
+    break;
+  }
+  case KeywordCode("ND"): {
     int16_t node = Whole(f[1]);
     if (!NodeInRange(ctx, node)) return;
     PrescribedDisplacement& e = NewEntry(r.prescribedDisplacements);
     e.node = node;
     for (int j = 1; j <= 6; ++j) e.value[j] = Or(f[j + 1], 0);
     e.commentNo = r.commentCounter;
-  } else if (k == "NF") {
+    break;
+  }
+  case KeywordCode("NF"): {
     int16_t node = Whole(f[1]);
     if (!NodeInRange(ctx, node)) return;
     NodalLoad& e = NewEntry(r.nodalLoads);
@@ -176,13 +196,17 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
     for (int j = 1; j <= 6; ++j) e.value[j] = Or(f[j + 1], 0);
     e.mass = Or(f[8], 0);
     e.commentNo = r.commentCounter;
-  } else if (k == "NT") {
+    break;
+  }
+  case KeywordCode("NT"): {
     int16_t node = Whole(f[1]);
     if (!NodeInRange(ctx, node)) return;
     NodalTemperature& e = NewEntry(r.nodalTemperatures);
     e.node = node;
     if (!Blank(f[2])) e.temperature = e.temperature + f[2];
-  } else if (k == "EP") {
+    break;
+  }
+  case KeywordCode("EP"): {
     int16_t element = Whole(f[1]);
     if (!ElementInRange(ctx, element)) return;
     int16_t axes = Blank(f[2]) ? int16_t{1} : Whole(f[2]);
@@ -192,7 +216,9 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
     e.position = Or(f[3], 0);
     for (int j = 1; j <= 6; ++j) e.value[j] = Or(f[j + 3], 0);
     e.commentNo = r.commentCounter;
-  } else if (k == "ED") {
+    break;
+  }
+  case KeywordCode("ED"): {
     int16_t element = Whole(f[1]);
     if (!ElementInRange(ctx, element)) return;
     int16_t axes = Blank(f[2]) ? int16_t{0} : Whole(f[2]);
@@ -208,7 +234,9 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
     e.wz1 = Or(f[9], 0);
     e.wz2 = Or(f[10], 0);
     e.commentNo = r.commentCounter;
-  } else if (k == "UDL") {
+    break;
+  }
+  case KeywordCode("UDL"): {
     int16_t element = Whole(f[1]);
     if (!ElementInRange(ctx, element)) return;
     if (ctx.model.ElemNode1[element] == ctx.model.ElemNode2[element]) return;
@@ -221,7 +249,9 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
     e.wx1 = e.wx2 = Or(f[2], 0);
     e.wy1 = e.wy2 = Or(f[3], 0);
     e.wz1 = e.wz2 = Or(f[4], 0);
-  } else if (k == "FP") {
+    break;
+  }
+  case KeywordCode("FP"): {
     int16_t element = Whole(f[1]);
     if (!ElementInRange(ctx, element)) return;
     if (ctx.model.SolidElemType[element] == 0) return;
@@ -232,7 +262,9 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
     e.face = face;
     e.faceKind = faceKind;
     for (int j = 1; j <= 4; ++j) e.value[j] = Or(f[j + 3], 0);
-  } else if (k == "TEPR") {
+    break;
+  }
+  case KeywordCode("TEPR"): {
     int16_t element = Whole(f[1]);
     if (!ElementInRange(ctx, element)) return;
     ElementTempPress& e = r.elementTempPress[element];
@@ -248,7 +280,9 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
         r.elementTempPressCount = Add16(r.elementTempPressCount, 1);
     }
     e.commentNo = r.commentCounter;
-  } else if (k == "PUDL") {
+    break;
+  }
+  case KeywordCode("PUDL"): {
     int16_t code = Whole(f[1]);
     int16_t direction = Whole(f[2]);
     if (!CodeInRange(ctx, code) || direction < -3 || direction > 3) return;
@@ -256,22 +290,36 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
     p.axesCode = direction >= 0 ? 1 : 3;
     r.propertyUdlGiven = 1;
     At(p.udl, direction < 0 ? -direction : direction) = Or(f[3], 0);
-  } else if (k == "PTEMP") {
+    break;
+  }
+  case KeywordCode("PTEMP"): {
     int16_t code = Whole(f[1]);
     if (!CodeInRange(ctx, code)) return;
     r.propertyTempPressGiven = 1;
     r.propertyTempPress[code].temperature = Or(f[2], 0);
-  } else if (k == "PPRESS") {
+    break;
+  }
+  case KeywordCode("PPRESS"): {
     int16_t code = Whole(f[1]);
     if (!CodeInRange(ctx, code)) return;
     r.propertyTempPressGiven = 1;
     PropertyTempPress& p = r.propertyTempPress[code];
     p.intPressure = Or(f[2], 0);
     p.extPressure = Or(f[3], 0);
-  } else if (k == "ESTR" || k == "SEFO") {
+    break;
+  }
+  case KeywordCode("ESTR"):
+  case KeywordCode("SEFO"): {
     StoreCommandLine(r, r.interpretedElementCommands, line);
-  } else if (k == "CDISP" || k == "CFACT") {
+    break;
+  }
+  case KeywordCode("CDISP"):
+  case KeywordCode("CFACT"): {
     StoreCommandLine(r, r.interpretedCoupleCommands, line);
+    break;
+  }
+  default:
+    break;
   }
 }
 

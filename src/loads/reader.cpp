@@ -84,10 +84,13 @@ void ParseLoadCaseFile(RunContext& ctx, const std::string& name, int16_t headerO
     return;
   }
 
-  std::string text = ctx.files.ReadFile(name);
+  // The text stays for the analysis comments of the case end.
+  r.lastCaseTextFile.clear();
+  ctx.files.ReadFile(name, r.lastCaseText);
+  r.lastCaseTextFile = name;
   const bool keepHeaders = kept == r.headerLines.end();
   std::string headers;
-  LineReader lines(text);
+  LineReader lines(r.lastCaseText.View());
   while (lines.Next(line)) {
     // A header-only read acts on the text lines (COM, LDESC, LDATE, LTIME,
     // SCASE, AMBT) alone: the lines that begin with C, L, S or A are kept.
@@ -99,8 +102,6 @@ void ParseLoadCaseFile(RunContext& ctx, const std::string& name, int16_t headerO
     ParseLoadCaseLine(ctx, line, headerOnly);
   }
   if (keepHeaders) r.headerLines.emplace(name, std::move(headers));
-  r.lastCaseText = std::move(text);
-  r.lastCaseTextFile = name;
 }
 
 void ReadNextLoadCase(RunContext& ctx) {

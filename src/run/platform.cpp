@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <iterator>
@@ -354,7 +355,7 @@ void FileSystem::NoteCreated(const std::string& linuxPath) {
   foldedOrder.erase(dir->path);
 }
 
-std::string FileSystem::ReadFile(std::string_view path) {
+void FileSystem::ReadFile(std::string_view path, TextBuffer& into) {
   std::string formed = ToLinux(path);
   auto fail = [&]() { return RunFault("cannot open " + formed); };
   if (!formed.empty() && formed.back() == '/') throw fail();
@@ -368,24 +369,35 @@ std::string FileSystem::ReadFile(std::string_view path) {
     close(fd);
     throw fail();
   }
-  // Read straight into the string, sized by the file and grown if the file
-  // turns out longer.
-  std::string data(static_cast<size_t>(st.st_size) + 1, '\0');
-  size_t size = 0;
+  // Room for the size the file has now, grown if it turns out longer; the
+  // one byte more sees the end without a second read when the size holds.
+  const auto reserve = [&into](size_t want) {
+    if (want <= into.capacity) return;
+    std::unique_ptr<char[]> bigger(new char[want]);
+    if (into.size > 0) std::memcpy(bigger.get(), into.data.get(), into.size);
+    into.data = std::move(bigger);
+    into.capacity = want;
+  };
+  into.size = 0;
+  reserve(static_cast<size_t>(st.st_size) + 1);
   for (;;) {
-    if (size == data.size()) data.resize(data.size() * 2);
-    ssize_t got = read(fd, data.data() + size, data.size() - size);
+    if (into.size == into.capacity) reserve(into.capacity * 2);
+    ssize_t got = read(fd, into.data.get() + into.size, into.capacity - into.size);
     if (got < 0) {
       if (errno == EINTR) continue;
       close(fd);
       throw fail();
     }
     if (got == 0) break;
-    size += static_cast<size_t>(got);
+    into.size += static_cast<size_t>(got);
   }
   close(fd);
-  data.resize(size);
-  return data;
+}
+
+std::string FileSystem::ReadFile(std::string_view path) {
+  TextBuffer read;
+  ReadFile(path, read);
+  return std::string(read.View());
 }
 
 void ProgressLine::Show() {

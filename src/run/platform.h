@@ -3,6 +3,7 @@
 // letters, names matched without regard to letter case, wildcard search),
 // progress line, message and clock.
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,16 @@ struct SettingsStore {
   static SettingsStore Parse(std::string_view text);
   static SettingsStore Load(const std::string& path);  // missing file: empty
   std::string Get(std::string_view section, std::string_view key) const;  // missing: ""
+};
+
+// A file's contents read into storage that is kept and reused: reading
+// file after file into one buffer allocates (and clears) nothing once it is
+// large enough.
+struct TextBuffer {
+  std::unique_ptr<char[]> data;
+  size_t size = 0;
+  size_t capacity = 0;
+  std::string_view View() const { return {data.get(), size}; }
 };
 
 // File lookup. Every directory is listed once and its listing kept, so that
@@ -52,6 +63,8 @@ struct FileSystem {
   // Whole contents of an existing file. Throws RunFault when it cannot be
   // found or read (also for a directory).
   std::string ReadFile(std::string_view path);
+  // As ReadFile, into a buffer that is reused.
+  void ReadFile(std::string_view path, TextBuffer& into);
 
   // Directory listing cache: directory path -> entries sorted by byte order.
   struct DirEntry { std::string name; bool isDir; bool isFile; };

@@ -22,7 +22,7 @@ TEST(ListingLine, AdvanceToColumnAndPrintZones) {
   l.Text(std::string(14, 'a')).NextZone().Text("z").End();  // exactly at a zone: the next one
   l.Int(-12).Digits(-3).Field(1.5f, "0.00", 6).Column(14).Text("|").End();  // the column follows every item
   l.Rule();
-  EXPECT_EQ(ListingLines(l.buffer), (Lines{"12345678901234", "           x", "abcd", "   e",
+  EXPECT_EQ(ListingLines(l.Pending()), (Lines{"12345678901234", "           x", "abcd", "   e",
                                            std::string(35, 'L') + std::string(7, ' ') + " 7 ",
                                            "ab            z", std::string(14, 'a') + std::string(14, ' ') + "z",
                                            "-12 -3  1.50 |", std::string(105, '=')}));
@@ -58,8 +58,8 @@ TEST_F(TitleBlock, GroupFilterGroupedOnlyAndFiltersThatWriteNoNote) {
   WriteFile(s.ModelPath + ".BG3", Bytes().Append(GroupRecord(0, "Deck")).Append(GroupRecord(1, "Piers")));
   auto afterHead = [&] {  // the lines after the "B A S I C ..." heading
     WriteTitleBlock(*ctx);
-    Lines all = ListingLines(ctx->listing.buffer);
-    ctx->listing.buffer.clear();
+    Lines all = ListingLines(ctx->listing.Pending());
+    ctx->listing.Discard();
     return Lines(all.begin() + 23, all.end());
   };
   const std::string rule(105, '=');
@@ -81,10 +81,10 @@ TEST_F(TitleBlock, PrologueCopiesCheckRunFilesForUnnamedOrRepListingsOnly) {
       {"NONE", "", {}}, {"ONLY2", "", {"second", ":"}}, {"BEAM1", "", both},
       {"BEAM1", ".rep", both}, {"BEAM1", ".REP", both}, {"BEAM1", ".ABC", {}}};
   for (const auto& [model, name, want] : cases) {
-    ctx->listing.buffer.clear();
+    ctx->listing.Discard();
     s.ModelPath = dir.path + "/" + model;
     s.ListingName = name;
     WritePrologue(*ctx);
-    EXPECT_EQ(ListingLines(ctx->listing.buffer), want) << model << name;
+    EXPECT_EQ(ListingLines(ctx->listing.Pending()), want) << model << name;
   }
 }

@@ -95,13 +95,13 @@ TEST(LoadSections, NodalTemperaturesFourToALine) {
       entry(1, "     20.50") + entry(2, "     41.00") + entry(3, "     61.50") + entry(4, "     82.00");
   WriteNodalTemperatures(*t);
   EXPECT_EQ(t.Rows(), (Lines{first, entry(5, "    102.50")}));
-  EXPECT_EQ(t->listing.buffer.substr(t->listing.buffer.size() - 8), "50    \r\n");
+  EXPECT_EQ(t->listing.Pending().substr(t->listing.Pending().size() - 8), "50    \r\n");
 
   // Eight: two full lines, then an empty line.
   for (const char* line : {"NT,6", "NT,7", "NT,8"}) t.Parse(line);
-  t->listing.buffer.clear();
+  t->listing.Discard();
   WriteNodalTemperatures(*t);
   EXPECT_EQ(t.Rows(), (Lines{first, entry(5, "    102.50") + entry(6, "      0.00") +
                                         entry(7, "      0.00") + entry(8, "      0.00")}));
-  EXPECT_EQ(t->listing.buffer.substr(t->listing.buffer.size() - 12), "0.00    \r\n\r\n");
+  EXPECT_EQ(t->listing.Pending().substr(t->listing.Pending().size() - 12), "0.00    \r\n\r\n");
 }

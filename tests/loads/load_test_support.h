@@ -46,7 +46,7 @@ struct LoadContext {
   std::string File(const std::string& extension) const { return dir.path + "/FRAME" + extension; }
   void WriteModelText(const std::string& extension, const std::string& text) const { WriteFile(File(extension), text); }
   void Parse(const std::string& line, int16_t headerOnly = 0) { ParseLoadCaseLine(*ctx, line, headerOnly); }
-  std::vector<std::string> Listed() const { return ListingLines(ctx->listing.buffer); }
+  std::vector<std::string> Listed() const { return ListingLines(ctx->listing.Pending()); }
 };
 
 }  // namespace orvant::testing

@@ -36,7 +36,7 @@ struct SectionContext {
   }
   // The lines written, less the first `skip` (headings).
   Lines Out(size_t skip = 0) const {
-    Lines all = ListingLines(ctx.listing.buffer);
+    Lines all = ListingLines(ctx.listing.Pending());
     return Lines(all.begin() + static_cast<long>(std::min(skip, all.size())), all.end());
   }
 };

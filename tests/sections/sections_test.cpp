@@ -51,7 +51,7 @@ TEST(NodesAndElements, LongLabelsAndNumbersPushTheRestOfTheRowToANewLine) {
   EXPECT_EQ(t.Out(4), (Lines{"7           12 ", std::string(14, ' ') + f11 + Repeat(f14, 5), "12345-G12345",
                              std::string(11, ' ') + " 0 " + f11 + f14 + f14, ""}));
 
-  t.ctx.listing.buffer.clear();
+  t.ctx.listing.Discard();
   t.m.ElemType[1] = 123, t.m.ElemNode1[1] = 12345, t.m.ElemNode2[1] = 2;
   WriteElementData(t.ctx);
   Lines rows = t.Out(5);
@@ -186,7 +186,7 @@ TEST(ModelFileSurvey, WinTwiceUmRegionsLeftOutEmptyFileAndFoundFileMissingUnderT
   EXPECT_EQ(t.Out(), expected);
 
   // A file found beside the model but missing under the origin directory stops the listing before its block.
-  t.s.OriginDirectory = origin.path, t.ctx.listing.buffer.clear(), t.ctx.files.listings.clear();
+  t.s.OriginDirectory = origin.path, t.ctx.listing.Discard(), t.ctx.files.listings.clear();
   WriteFile(t.s.ModelPath + ".WAV", "wave\r\n");
   EXPECT_EQ(Fault([&] { WriteModelFileSurvey(t.ctx); }), "run");
   EXPECT_EQ(t.Out(), (Lines{":", "FRAME.ECI", "", "ECI text", ""}));
@@ -265,7 +265,7 @@ TEST(Pipework, EmptyLinesWithoutPipeworkInFullAndBriefMode) {
   for (int16_t brief : {0, 1}) {
     PipeworkRun run(1);
     run.t.s.BriefModelData = brief, WritePipeworkCoefficients(run.t.ctx);
-    EXPECT_EQ(run.t.ctx.listing.buffer, brief ? "\r\n" : "\r\n\r\n");
+    EXPECT_EQ(run.t.ctx.listing.Pending(), brief ? "\r\n" : "\r\n\r\n");
   }
 }
 
@@ -307,7 +307,7 @@ TEST(PipeworkData, MissingOrShortXpm) {
   for (int i = 0; i < 7 + 64; ++i) data.F32(0);
   data.F32(1).F32(0.85f).F32(137).data.resize(28 + 256 + 10);
   WriteFile(t.s.ModelPath + ".XPM", data);
-  t.ctx.files.listings.clear(), t.ctx.listing.buffer.clear(), WritePipeworkData(t.ctx);
+  t.ctx.files.listings.clear(), t.ctx.listing.Discard(), WritePipeworkData(t.ctx);
   Lines out = t.Out(10);
   ASSERT_EQ(out.size(), 6u);  // no thermal point
   EXPECT_EQ(out[0], Cols().At(1, " 2 ").At(6, "ALU     ").At(16, "    1.000E+00    8.500E-01")

@@ -28,7 +28,7 @@ struct Summaries : LoadContext {
   }
   // The lines from `first` on of the combinations in one mode.
   Lines Run(int mode, int units = 0, size_t first = 0) {
-    ctx->listing.buffer.clear();
+    ctx->listing.Discard();
     ctx->settings.ConvertedUnits = static_cast<int16_t>(units);
     WriteLoadCombinations(*ctx, ctx->settings.ModelPath, ctx->settings.MaxLoadLabel, static_cast<int16_t>(mode));
     Lines lines = Listed();
@@ -70,7 +70,7 @@ TEST(Summaries, MissingCaseShowsZerosOnlyAfterACaseWithTotals) {
   EXPECT_EQ(Lines(lines.begin() + 19, lines.begin() + 23),
             (Lines{Row(" 1", " 1", "Dead load") + thousand,
                    Row(" 9", " 1", missing) + "  0.000E+00  0.000E+00  0.000E+00", kDashes, kSum + thousand}));
-  t->listing.buffer.clear();
+  t->listing.Discard();
   WriteLoadCaseSummary(*t);
   EXPECT_EQ(t.Listed().back(), CombLine(" 1", PadTo("Dead load", 59)) + thousand);
 }
@@ -111,7 +111,7 @@ TEST(Summaries, ResultsSetSelectsCombinations3And7) {
 TEST(Summaries, SetSummariesByRecordNumberAndShortOrMissingFiles) {
   LoadContext t;
   const Lines heading{":", "*** R E S U L T S   S E T    S U M M A R Y  ***", "", "SET No    Description", ""};
-  auto listed = [&t](const char* f) { t->listing.buffer.clear(); WriteSetSummary(*t, f); return t.Listed(); };
+  auto listed = [&t](const char* f) { t->listing.Discard(); WriteSetSummary(*t, f); return t.Listed(); };
   t->settings.MaxLoadLabel = 13;  // the last set listed
   Bytes b;
   b.Append(SetRecord(1, "Set zero  ")).Append(SetRecord(0, "not defined")).Append(SetRecord(2, "flag two"));

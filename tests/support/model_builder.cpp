@@ -430,16 +430,16 @@ std::string MaskDateTime(const std::string& listing) {
   return std::regex_replace(listing, stamp, "Date:dd/mm/yyyy  Time:HH:MM:SS", std::regex_constants::format_first_only);
 }
 
-std::vector<std::string> ListingLines(const std::string& listing) {
+std::vector<std::string> ListingLines(std::string_view listing) {
   std::vector<std::string> lines;
   size_t start = 0;
   while (start < listing.size()) {
     size_t end = listing.find("\r\n", start);
     if (end == std::string::npos) {
-      lines.push_back(listing.substr(start));
+      lines.push_back(std::string(listing.substr(start)));
       break;
     }
-    lines.push_back(listing.substr(start, end - start));
+    lines.push_back(std::string(listing.substr(start, end - start)));
     start = end + 2;
   }
   return lines;

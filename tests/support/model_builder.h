@@ -221,6 +221,6 @@ RunResult RunBinary(const std::string& binary, const TestInstall& install, const
 std::string MaskDateTime(const std::string& listing);
 
 // The lines of a listing (split at CR LF).
-std::vector<std::string> ListingLines(const std::string& listing);
+std::vector<std::string> ListingLines(std::string_view listing);
 
 }  // namespace orvant::testing
