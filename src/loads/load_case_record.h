@@ -185,6 +185,7 @@ struct LoadCaseRecord {
   int16_t HeaderOnlyMode = 0;
   int16_t lastPrintedComment = 0;
   std::string lineBuffer;        // an interpreted command line as split
+  std::string spillBuffer;       // a data line too long to be split on the stack
 };
 
 }  // namespace orvant

@@ -2,6 +2,7 @@
 // AMBT) taken from fixed character positions, and data lines, a keyword and
 // up to 20 comma-separated numeric fields, stored into the load case record.
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "loads/comment_file.h"
@@ -119,20 +120,32 @@ constexpr uint64_t KeywordCode(std::string_view keyword) {
 // empty before a comma is the filled blank, a blank field; the last field,
 // after the line's last comma, is empty and reads 0. A keyword too long for
 // the room is given as empty, which matches no keyword either.
-void SplitDataLine(std::string_view line, char (&keywordRoom)[kKeywordRoom], std::string_view& keyword,
-                   float (&fieldValue)[kMaxFields + 1]) {
+// The line is read from a copy with a comma after its end (`spill` holds
+// the copy of a line too long for the stack), so that no scan has to watch
+// for the end.
+void SplitDataLine(std::string_view line, std::string& spill, char (&keywordRoom)[kKeywordRoom],
+                   std::string_view& keyword, float (&fieldValue)[kMaxFields + 1]) {
   for (int i = 1; i <= kMaxFields; ++i) fieldValue[i] = NoValue;
-  const char* const end = line.data() + line.size();
-  const char* start = line.data();
+  constexpr size_t kLineRoom = 256;
+  char room[kLineRoom];
+  char* copy = room;
+  if (line.size() >= kLineRoom) {
+    spill.resize(line.size() + 1);
+    copy = spill.data();
+  }
+  if (!line.empty()) std::memcpy(copy, line.data(), line.size());
+  copy[line.size()] = ',';
+  const char* const end = copy + line.size();
+  const char* start = copy;
   for (int piece = 1;; ++piece) {
     if (piece - 1 > kMaxFields) ThrowIndexFault("load case fields", piece - 1, kMaxFields);
     // A field's number is read where it stands: it never takes in a comma,
     // so the search for the closing comma goes on from its end.
     double number = 0;
-    const char* from = piece > 1 ? QuickLeadingNumber(start, end, number) : nullptr;
+    const char* from = piece > 1 ? QuickNumberBeforeComma(start, number) : nullptr;
     const bool quick = from != nullptr;
     const char* comma = quick ? from : start;
-    while (comma != end && *comma != ',') ++comma;
+    while (*comma != ',') ++comma;
     const bool last = comma == end;
     const std::string_view p(start, static_cast<size_t>(comma - start));
     if (piece == 1) {
@@ -164,7 +177,7 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
   char keywordRoom[kKeywordRoom];
   std::string_view k;
   float f[kMaxFields + 1];
-  SplitDataLine(line, keywordRoom, k, f);
+  SplitDataLine(line, r.spillBuffer, keywordRoom, k, f);
 
   switch (KeywordCode(k)) {
   case KeywordCode("ACCEL"): {

@@ -26,6 +26,9 @@ double LeadingNumber(std::string_view text);
 // sign, when there is no number: the value is 0); nullptr for a number of
 // another kind, which LeadingNumber must read.
 const char* QuickLeadingNumber(const char* p, const char* end, double& value);
+// As QuickLeadingNumber, for text that goes on to a comma (or another
+// character that is no part of a number): the end need not be watched.
+const char* QuickNumberBeforeComma(const char* p, double& value);
 
 // Reads delimited values from a whole file's text.
 struct TextValues {
@@ -54,13 +57,6 @@ struct LineReader {
   size_t pos = 0;
   explicit LineReader(std::string_view text) : data(text) {}
   bool Next(std::string_view& line);
-
- private:
-  // Positions of the next CR and the next LF at or after pos (data.size()
-  // when there is none; npos before the first search): each is searched for
-  // afresh only once pos has passed it, so every byte is scanned once.
-  size_t nextCr = std::string_view::npos;
-  size_t nextLf = std::string_view::npos;
 };
 
 }  // namespace orvant
