@@ -355,49 +355,75 @@ void FileSystem::NoteCreated(const std::string& linuxPath) {
   foldedOrder.erase(dir->path);
 }
 
-void FileSystem::ReadFile(std::string_view path, TextBuffer& into) {
-  std::string formed = ToLinux(path);
-  auto fail = [&]() { return RunFault("cannot open " + formed); };
-  if (!formed.empty() && formed.back() == '/') throw fail();
-  auto r = ResolveName(formed);
-  if (!r || !r->isFile) throw fail();
+namespace {
 
-  int fd = open(r->path.c_str(), O_RDONLY | O_CLOEXEC);
+// Reads the file a path denotes to its end. `room(n, kept)` makes room for
+// at least n bytes, keeps the first `kept` (those read so far) and gives
+// where they are. The room
+// first asked for is the file's size and one byte more, which sees the end
+// without a second read when the size holds; a file that grows meanwhile is
+// read on into more room.
+template <class Room>
+size_t ReadWhole(const std::string& linuxPath, const std::string& formed, Room room) {
+  auto fail = [&]() { return RunFault("cannot open " + formed); };
+  int fd = open(linuxPath.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw fail();
   struct stat st;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     close(fd);
     throw fail();
   }
-  // Room for the size the file has now, grown if it turns out longer; the
-  // one byte more sees the end without a second read when the size holds.
-  const auto reserve = [&into](size_t want) {
-    if (want <= into.capacity) return;
-    std::unique_ptr<char[]> bigger(new char[want]);
-    if (into.size > 0) std::memcpy(bigger.get(), into.data.get(), into.size);
-    into.data = std::move(bigger);
-    into.capacity = want;
-  };
-  into.size = 0;
-  reserve(static_cast<size_t>(st.st_size) + 1);
+  size_t capacity = static_cast<size_t>(st.st_size) + 1;
+  char* data = room(capacity, size_t{0});
+  size_t size = 0;
   for (;;) {
-    if (into.size == into.capacity) reserve(into.capacity * 2);
-    ssize_t got = read(fd, into.data.get() + into.size, into.capacity - into.size);
+    if (size == capacity) data = room(capacity *= 2, size);
+    ssize_t got = read(fd, data + size, capacity - size);
     if (got < 0) {
       if (errno == EINTR) continue;
       close(fd);
       throw fail();
     }
     if (got == 0) break;
-    into.size += static_cast<size_t>(got);
+    size += static_cast<size_t>(got);
   }
   close(fd);
+  return size;
+}
+
+}  // namespace
+
+std::string FileSystem::ExistingFile(std::string_view path, std::string& formed) {
+  formed = ToLinux(path);
+  auto r = formed.empty() || formed.back() != '/' ? ResolveName(formed) : std::nullopt;
+  if (!r || !r->isFile) throw RunFault("cannot open " + formed);
+  return r->path;
+}
+
+void FileSystem::ReadFile(std::string_view path, TextBuffer& into) {
+  std::string formed;
+  const std::string found = ExistingFile(path, formed);
+  into.size = 0;
+  into.size = ReadWhole(found, formed, [&into](size_t want, size_t kept) {
+    if (want > into.capacity) {
+      std::unique_ptr<char[]> bigger(new char[want]);
+      if (kept > 0) std::memcpy(bigger.get(), into.data.get(), kept);
+      into.data = std::move(bigger);
+      into.capacity = want;
+    }
+    return into.data.get();
+  });
 }
 
 std::string FileSystem::ReadFile(std::string_view path) {
-  TextBuffer read;
-  ReadFile(path, read);
-  return std::string(read.View());
+  std::string formed;
+  const std::string found = ExistingFile(path, formed);
+  std::string data;
+  data.resize(ReadWhole(found, formed, [&data](size_t want, size_t) {
+    data.resize(want);
+    return data.data();
+  }));
+  return data;
 }
 
 void ProgressLine::Show() {

@@ -53,6 +53,8 @@ TEST_F(PlatformTest, LookupIgnoresCaseTakesTheExactNameFirstAndOnlyRegularFiles)
   const std::string bytes("a\r\nb\0c\xff\n", 8);
   Write("Jobs/FRAME.XSZ", bytes);
   Write("abc", "lower"), Write("ABC", "upper"), Write("aBc", "mixed");
+  const std::string longer(70000, 'L');
+  Write("long.txt", longer);
   Write("x"), Write("X/inner");  // a file named like a directory
   ASSERT_EQ(symlink((root + "/Jobs/FRAME.XSZ").c_str(), (root + "/link.txt").c_str()), 0);
   ASSERT_EQ(symlink((root + "/gone").c_str(), (root + "/dangling").c_str()), 0);
@@ -68,6 +70,17 @@ TEST_F(PlatformTest, LookupIgnoresCaseTakesTheExactNameFirstAndOnlyRegularFiles)
   EXPECT_FALSE(fs.FileExists(root + "/jobs") || fs.FileExists(root + "/dangling"));
   EXPECT_THROW(fs.ReadFile(root + "/JOBS"), RunFault);
   EXPECT_THROW(fs.ReadFile(root + "/missing.nam"), RunFault);
+  // One buffer read into again and again: a longer file, then a shorter; a
+  // file whose size shows 0 is read on to its end.
+  TextBuffer buffer;
+  fs.ReadFile(root + "/long.txt", buffer);
+  EXPECT_EQ(buffer.View(), longer);
+  fs.ReadFile(root + "/abc", buffer);
+  EXPECT_EQ(buffer.View(), "lower");
+  TextBuffer fresh;
+  fs.ReadFile("/proc/self/status", fresh);
+  EXPECT_NE(fresh.View().find("Name:"), std::string_view::npos);
+  EXPECT_NE(fs.ReadFile("/proc/self/status").find("VmPeak:"), std::string::npos);
   std::string saved = std::filesystem::current_path();
   ASSERT_EQ(chdir(root.c_str()), 0);
   FileSystem here;  // relative names
@@ -160,7 +173,11 @@ TEST(LeadingNumber, CorrectlyRoundedLikeStrtod) {
 
 TEST(LineReader, LineEnds) {
   const std::pair<std::string, Names> cases[] = {
-      {"", {}}, {"a\n", {"a"}}, {"\n", {""}}, {"a\r\nb\rc\n\nd", {"a", "b", "c", "", "d"}}, {"x\n\r", {"x", ""}}};
+      {"", {}}, {"a\n", {"a"}}, {"\n", {""}}, {"a\r\nb\rc\n\nd", {"a", "b", "c", "", "d"}}, {"x\n\r", {"x", ""}},
+      // Lines of 15, 16 and 17 and more characters, ends on either side of 16-byte steps.
+      {std::string(15, 'a') + "\r\n" + std::string(16, 'b') + "\n" + std::string(17, 'c') + "\r" + std::string(40, 'd'),
+       {std::string(15, 'a'), std::string(16, 'b'), std::string(17, 'c'), std::string(40, 'd')}},
+      {std::string(31, 'e') + "\n\n" + std::string(32, 'f') + "\r\r\n", {std::string(31, 'e'), "", std::string(32, 'f'), ""}}};
   for (const auto& [text, want] : cases) {
     LineReader r(text);
     Names got;
