@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -56,6 +57,32 @@ void CheckSplit(std::string line) {
   Check(line.compare(0, keyword.size(), keyword) == 0, "keyword is not the line's start");
 }
 
+// The parser's split of a line as read gives what SplitFields gives for
+// the prepared line: the same failure, keyword and values, bit for bit.
+void CheckQuickSplit(std::string_view line) {
+  std::string prepared, keyword, spill;
+  PrepareDataLine(line, prepared);
+  float want[21], got[21];
+  bool wantFault = false, gotFault = false;
+  try {
+    SplitFields(prepared, keyword, want);
+  } catch (const IndexFault&) {
+    wantFault = true;
+  }
+  char room[kKeywordRoom];
+  std::string_view k;
+  try {
+    SplitDataLine(line, spill, room, k, got);
+  } catch (const IndexFault&) {
+    gotFault = true;
+  }
+  Check(gotFault == wantFault, "quick split fails differently");
+  if (wantFault) return;
+  Check(keyword.size() >= kKeywordRoom ? k.empty() : k == keyword, "quick split keyword differs");
+  for (int i = 1; i <= 20; ++i)
+    Check(std::memcmp(&got[i], &want[i], sizeof(float)) == 0, "quick split value differs");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -83,6 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (char& c : upper)
       if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     if (upper.find(",,") == std::string::npos) CheckSplit(upper);
+    CheckQuickSplit(line);
     try {
       ParseLoadCaseLine(*ctx, std::string(line), headerOnly);
     } catch (const IndexFault&) {

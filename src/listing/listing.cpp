@@ -1,10 +1,15 @@
 #include "listing/listing.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
+#include <thread>
+#include <utility>
 
 #include "listing/numbers.h"
 #include "run/faults.h"
@@ -14,35 +19,113 @@ namespace orvant {
 namespace {
 // Output goes to the file in blocks of at least this size; the buffer holds
 // a block and the longest usual item on top of it.
-constexpr size_t kFlushSize = 1 << 16;
+constexpr size_t kFlushSize = 1 << 20;
 constexpr size_t kInitialCapacity = kFlushSize + 4096;
 // Extra room a field asks for: its blanks and the rendering are written in
 // fixed 32- and 16-byte pieces.
 constexpr int kFieldSlack = 32;
 }  // namespace
 
+// The writing thread and what it shares with the listing: the block handed
+// over, and the outcome of the writes.
+struct Listing::Writer {
+  std::mutex mutex;
+  std::condition_variable changed;
+  const int fd;
+  const bool emptyFirst;  // a regular file, to be emptied before the first write
+  std::unique_ptr<char[]> block;  // handed over; taken back as the next buffer
+  size_t blockCapacity = 0;
+  size_t blockSize = 0;
+  bool pending = false;   // the block is still to be written
+  bool stopping = false;
+  int error = 0;          // errno of the first failed write
+  std::thread thread;     // last: starts once the rest is set
+
+  Writer(int file, bool empty) : fd(file), emptyFirst(empty), thread([this] { Run(); }) {}
+
+  void Run() {
+    // The file was opened as it stood: emptying it (a large old listing
+    // takes a while to let go of) is the first thing done here.
+    const int emptied = !emptyFirst || ::ftruncate(fd, 0) == 0 ? 0 : errno;
+    std::unique_lock lock(mutex);
+    if (emptied != 0) error = emptied;
+    for (;;) {
+      changed.wait(lock, [this] { return pending || stopping; });
+      if (!pending) return;
+      const bool failedBefore = error != 0;
+      lock.unlock();
+      const int failure = failedBefore ? 0 : WriteAll();
+      lock.lock();
+      if (failure != 0) error = failure;
+      pending = false;
+      changed.notify_all();
+    }
+  }
+
+  // The whole block, in as many writes as it takes; 0 or the errno.
+  int WriteAll() const {
+    size_t done = 0;
+    while (done < blockSize) {
+      ssize_t n = ::write(fd, block.get() + done, blockSize - done);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return errno;
+      }
+      done += static_cast<size_t>(n);
+    }
+    return 0;
+  }
+};
+
+Listing::Listing() = default;
+
+Listing::~Listing() {
+  StopWriter();
+  if (fd >= 0) ::close(fd);
+}
+
 void Listing::Open(const std::string& filePath) {
   path = filePath;
-  fd = ::open(filePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  fd = ::open(filePath.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) throw RunFault("cannot create " + filePath + ": " + std::strerror(errno));
   column = 1;
-  written = 0;
+  struct stat st;
+  writer = std::make_unique<Writer>(fd, ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode));
 }
 
 void Listing::Flush() {
-  size_t done = 0;
-  while (done < used) {
-    ssize_t n = ::write(fd, store.get() + done, used - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      std::memmove(store.get(), store.get() + done, used - done);
-      used -= done;
-      throw RunFault("cannot write " + path + ": " + std::strerror(errno));
-    }
-    done += static_cast<size_t>(n);
-  }
-  written += static_cast<long long>(done);
+  if (fd < 0) return;
+  Writer& w = *writer;
+  std::unique_lock lock(w.mutex);
+  w.changed.wait(lock, [&w] { return !w.pending; });
+  if (w.error != 0) throw RunFault("cannot write " + path + ": " + std::strerror(w.error));
+  if (used == 0) return;
+  std::swap(store, w.block);
+  std::swap(capacity, w.blockCapacity);
+  w.blockSize = used;
+  w.pending = true;
+  lock.unlock();
+  w.changed.notify_all();
   used = 0;
+  if (capacity < kInitialCapacity) {
+    store.reset(new char[kInitialCapacity]);
+    capacity = kInitialCapacity;
+  }
+}
+
+bool Listing::StopWriter() {
+  if (!writer) return true;
+  int error = 0;
+  {
+    std::unique_lock lock(writer->mutex);
+    writer->changed.wait(lock, [this] { return !writer->pending; });
+    writer->stopping = true;
+    error = writer->error;
+  }
+  writer->changed.notify_all();
+  writer->thread.join();
+  writer.reset();
+  return error == 0;
 }
 
 bool Listing::Close() {
@@ -53,6 +136,7 @@ bool Listing::Close() {
   } catch (const RunFault&) {
     ok = false;
   }
+  ok = StopWriter() && ok;
   ok = (::close(fd) == 0) && ok;
   fd = -1;
   return ok;

@@ -2,7 +2,8 @@
 // The listing writer: lines are built from items (text, bare numbers,
 // advance to column, next print zone, formatted fields) and end with CR LF.
 // Items are written straight into one output buffer, which goes to the file
-// in large blocks; without a file the buffer keeps everything.
+// in large blocks; without a file the buffer keeps everything. A second
+// thread writes each full block to the file while the next one is built.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -16,15 +17,20 @@ namespace orvant {
 struct Listing {
   int fd = -1;
   std::string path;
-  int column = 1;         // print position of the next character (1-based)
-  long long written = 0;  // bytes handed to the file so far
+  int column = 1;  // print position of the next character (1-based)
+
+  Listing();
+  ~Listing();  // stops the writing thread; closes the file if still open
+  Listing(const Listing&) = delete;
+  Listing& operator=(const Listing&) = delete;
 
   // Creates (or empties) the listing file. Throws RunFault on failure.
   void Open(const std::string& filePath);
   // Writes what is pending (a line being built included) and closes.
   // False when the file could not be written.
   bool Close();
-  // Writes the pending output. A failed write throws RunFault.
+  // Hands the pending output over to be written. A write that failed
+  // before throws RunFault.
   void Flush();
   // The output not yet written to the file, and dropping it.
   std::string_view Pending() const { return {store.get(), used}; }
@@ -49,6 +55,12 @@ struct Listing {
   void Rule();
 
  private:
+  struct Writer;
+  std::unique_ptr<Writer> writer;  // started when the file is opened
+  // Waits for the block handed over last and stops the thread; false when a
+  // write failed.
+  bool StopWriter();
+
   std::unique_ptr<char[]> store;
   size_t capacity = 0;
   size_t used = 0;

@@ -1,5 +1,6 @@
 #pragma once
 // Load case files: the line parser, the reader and the load case pass.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -8,6 +9,20 @@ namespace orvant {
 
 struct RunContext;
 struct LoadCaseRecord;
+
+// A data line upper-cased into data, with a blank between any two commas
+// that follow each other.
+void PrepareDataLine(std::string_view line, std::string& data);
+
+// Room for a data line's keyword: longer ones match no keyword.
+constexpr size_t kKeywordRoom = 8;
+
+// The split the parser makes of a data line as read, without preparing it:
+// the keyword (upper-cased into keywordRoom; given as empty when it does not
+// fit) and fieldValue[1..20] as SplitFields gives them for the prepared line.
+// spill keeps the copy of a long line.
+void SplitDataLine(std::string_view line, std::string& spill, char (&keywordRoom)[kKeywordRoom],
+                   std::string_view& keyword, float (&fieldValue)[21]);
 
 // Splits a data line (already upper-cased and with empty fields filled) into
 // the keyword and fieldValue[1..20]; returns the field count. More than 20

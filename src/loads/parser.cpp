@@ -20,7 +20,6 @@ constexpr int16_t kCommandSlots = 100;
 constexpr size_t kDescriptionWidth = 55;
 constexpr size_t kCommandWidth = 20;
 
-
 // True when the first characters of line, upper-cased, are word.
 bool StartsWithUpper(std::string_view line, std::string_view word) {
   if (line.size() < word.size()) return false;
@@ -36,24 +35,6 @@ std::string_view TextFrom(std::string_view line, size_t from) {
   text.remove_prefix(from - 1);
   size_t end = text.find_last_not_of(' ');
   return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
-}
-
-// The data line upper-cased into data, with every ",," made ", ," until
-// none is left: one blank goes between any two commas that follow each
-// other. One pass; data (the record's line buffer) keeps its storage from
-// line to line.
-void PrepareDataLine(std::string_view line, std::string& data) {
-  if (data.size() < 2 * line.size()) data.resize(2 * line.size());
-  char* const begin = data.data();
-  char* o = begin;
-  char previous = 0;
-  for (char c : line) {
-    c = UpperAscii(c);
-    if (c == ',' && previous == ',') *o++ = ' ';
-    *o++ = c;
-    previous = c;
-  }
-  data.resize(static_cast<size_t>(o - begin));
 }
 
 bool Blank(float v) { return v == NoValue; }
@@ -99,9 +80,6 @@ bool CodeInRange(const RunContext& ctx, int16_t code) {
   return code >= 1 && code <= ctx.settings.PhysicalPropertyCount;
 }
 
-// Longest keyword text kept; every data keyword is shorter.
-constexpr size_t kKeywordRoom = 8;
-
 // A keyword as one number to choose its case by: its characters in the low
 // seven bytes, its length in the top one (so that no two keywords kept
 // share a number). Longer ones are never kept.
@@ -111,56 +89,6 @@ constexpr uint64_t KeywordCode(std::string_view keyword) {
   for (size_t i = 0; i < keyword.size() && i < kKeywordRoom - 1; ++i)
     code |= static_cast<uint64_t>(static_cast<unsigned char>(keyword[i])) << (8 * i);
   return code;
-}
-
-// Splits a data line as read into its upper-cased keyword and its fields,
-// exactly as SplitFields splits the line once it is upper-cased, its empty
-// fields filled with a blank and its closing comma appended, but without
-// making that line: upper-casing changes no number, and a field that is
-// empty before a comma is the filled blank, a blank field; the last field,
-// after the line's last comma, is empty and reads 0. A keyword too long for
-// the room is given as empty, which matches no keyword either.
-// The line is read from a copy with a comma after its end (`spill` holds
-// the copy of a line too long for the stack), so that no scan has to watch
-// for the end.
-void SplitDataLine(std::string_view line, std::string& spill, char (&keywordRoom)[kKeywordRoom],
-                   std::string_view& keyword, float (&fieldValue)[kMaxFields + 1]) {
-  for (int i = 1; i <= kMaxFields; ++i) fieldValue[i] = NoValue;
-  constexpr size_t kLineRoom = 256;
-  char room[kLineRoom];
-  char* copy = room;
-  if (line.size() >= kLineRoom) {
-    spill.resize(line.size() + 1);
-    copy = spill.data();
-  }
-  if (!line.empty()) std::memcpy(copy, line.data(), line.size());
-  copy[line.size()] = ',';
-  const char* const end = copy + line.size();
-  const char* start = copy;
-  for (int piece = 1;; ++piece) {
-    if (piece - 1 > kMaxFields) ThrowIndexFault("load case fields", piece - 1, kMaxFields);
-    // A field's number is read where it stands: it never takes in a comma,
-    // so the search for the closing comma goes on from its end.
-    double number = 0;
-    const char* from = piece > 1 ? QuickNumberBeforeComma(start, number) : nullptr;
-    const bool quick = from != nullptr;
-    const char* comma = quick ? from : start;
-    while (*comma != ',') ++comma;
-    const bool last = comma == end;
-    const std::string_view p(start, static_cast<size_t>(comma - start));
-    if (piece == 1) {
-      size_t n = p.size() < kKeywordRoom ? p.size() : 0;
-      for (size_t i = 0; i < n; ++i) keywordRoom[i] = UpperAscii(p[i]);
-      keyword = std::string_view(keywordRoom, n);
-    }
-    const bool blank = p == " " || (piece > 1 && p.empty() && !last);
-    if (blank)
-      fieldValue[piece - 1] = NoValue;
-    else
-      fieldValue[piece - 1] = static_cast<float>(quick ? number : LeadingNumber(p));
-    if (last) return;
-    start = comma + 1;
-  }
 }
 
 // ESTR/SEFO and CDISP/CFACT keep the line as split: upper-cased, empty
@@ -337,6 +265,74 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
 }
 
 }  // namespace
+
+// The data line upper-cased into data, with every ",," made ", ," until
+// none is left: one blank goes between any two commas that follow each
+// other. One pass; data (the record's line buffer) keeps its storage from
+// line to line.
+void PrepareDataLine(std::string_view line, std::string& data) {
+  if (data.size() < 2 * line.size()) data.resize(2 * line.size());
+  char* const begin = data.data();
+  char* o = begin;
+  char previous = 0;
+  for (char c : line) {
+    c = UpperAscii(c);
+    if (c == ',' && previous == ',') *o++ = ' ';
+    *o++ = c;
+    previous = c;
+  }
+  data.resize(static_cast<size_t>(o - begin));
+}
+
+// Splits a data line as read into its upper-cased keyword and its fields,
+// exactly as SplitFields splits the line once it is upper-cased, its empty
+// fields filled with a blank and its closing comma appended, but without
+// making that line: upper-casing changes no number, and a field that is
+// empty before a comma is the filled blank, a blank field; the last field,
+// after the line's last comma, is empty and reads 0. A keyword too long for
+// the room is given as empty, which matches no keyword either.
+// The line is read from a copy with a comma after its end (`spill` holds
+// the copy of a line too long for the stack), so that no scan has to watch
+// for the end.
+void SplitDataLine(std::string_view line, std::string& spill, char (&keywordRoom)[kKeywordRoom],
+                   std::string_view& keyword, float (&fieldValue)[kMaxFields + 1]) {
+  for (int i = 1; i <= kMaxFields; ++i) fieldValue[i] = NoValue;
+  constexpr size_t kLineRoom = 256;
+  char room[kLineRoom];
+  char* copy = room;
+  if (line.size() >= kLineRoom) {
+    spill.resize(line.size() + 1);
+    copy = spill.data();
+  }
+  if (!line.empty()) std::memcpy(copy, line.data(), line.size());
+  copy[line.size()] = ',';
+  const char* const end = copy + line.size();
+  const char* start = copy;
+  for (int piece = 1;; ++piece) {
+    if (piece - 1 > kMaxFields) ThrowIndexFault("load case fields", piece - 1, kMaxFields);
+    // A field's number is read where it stands: it never takes in a comma,
+    // so the search for the closing comma goes on from its end.
+    double number = 0;
+    const char* from = piece > 1 ? QuickNumberBeforeComma(start, number) : nullptr;
+    const bool quick = from != nullptr;
+    const char* comma = quick ? from : start;
+    while (*comma != ',') ++comma;
+    const bool last = comma == end;
+    const std::string_view p(start, static_cast<size_t>(comma - start));
+    if (piece == 1) {
+      size_t n = p.size() < kKeywordRoom ? p.size() : 0;
+      for (size_t i = 0; i < n; ++i) keywordRoom[i] = UpperAscii(p[i]);
+      keyword = std::string_view(keywordRoom, n);
+    }
+    const bool blank = p == " " || (piece > 1 && p.empty() && !last);
+    if (blank)
+      fieldValue[piece - 1] = NoValue;
+    else
+      fieldValue[piece - 1] = static_cast<float>(quick ? number : LeadingNumber(p));
+    if (last) return;
+    start = comma + 1;
+  }
+}
 
 int SplitFields(std::string& line, std::string& keyword, float (&fieldValue)[21]) {
   line.push_back(',');

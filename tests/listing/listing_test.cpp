@@ -28,15 +28,31 @@ TEST(ListingLine, AdvanceToColumnAndPrintZones) {
                                            "-12 -3  1.50 |", std::string(105, '=')}));
 }
 
-TEST(ListingFile, BufferedWritesKeepALineBeingBuiltAndMissingDirectoryFails) {
+TEST(ListingFile, BlocksWrittenInOrderWithALineBeingBuiltAndFailuresReported) {
   TempDir dir;
+  WriteFile(dir.path + "/OUT.MTM", std::string(3000000, '#'));  // an old, longer listing goes
   Listing l;
   l.Open(dir.path + "/OUT.MTM");
-  l.Line(std::string(70000, 'x'));  // more than the buffer holds
+  std::string want;
+  l.Line(std::string(1500000, 'x'));  // more than the buffer holds
+  want += std::string(1500000, 'x') + "\r\n";
+  for (int i = 0; i < 100000; ++i) {  // many blocks
+    l.Int(i).Field(static_cast<float>(i) / 8, "#####0.000", 12).End();
+    want += " " + std::to_string(i) + " " + FormatRight(static_cast<float>(i) / 8, "#####0.000", 12) + "\r\n";
+  }
   l.Text("unfinished");
   EXPECT_TRUE(l.Close());
-  EXPECT_EQ(ReadFileText(dir.path + "/OUT.MTM"), std::string(70000, 'x') + "\r\nunfinished");
+  EXPECT_EQ(ReadFileText(dir.path + "/OUT.MTM"), want + "unfinished");
   EXPECT_THROW(Listing().Open(dir.path + "/no-such-dir/X.MTM"), RunFault);
+  // A device that takes nothing: a later block reports the failed write,
+  // and so does the close.
+  Listing full;
+  full.Open("/dev/full");
+  EXPECT_THROW(for (int i = 0; i < 1000; ++i) full.Line(std::string(10000, 'x')), RunFault);
+  EXPECT_FALSE(full.Close());
+  Listing dropped;  // never closed: the writer still stops
+  dropped.Open(dir.path + "/DROPPED.MTM");
+  dropped.Line(std::string(200000, 'y'));
 }
 
 namespace {
