@@ -95,16 +95,39 @@ char* ToCharsAway(char* first, char* last, double v, std::chars_format format, i
   return end;
 }
 
+// "00" to "99": two digits at a time.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // Writes the last `count` digits of u (leading zeros included) at out and
-// returns what is left of u, all by constant divisions.
+// returns what is left of u, two digits per constant division.
 uint64_t WriteDigits(char* out, uint64_t u, int count) {
+  int i = count;
   if (u <= 0xFFFFFFFFu) {
     // The usual case, in cheaper 32-bit steps.
     uint32_t w = static_cast<uint32_t>(u);
-    for (int i = count; i-- > 0; w /= 10) out[i] = static_cast<char>('0' + w % 10);
+    for (; i >= 2; i -= 2) {
+      const uint32_t q = w / 100;
+      std::memcpy(out + i - 2, kDigitPairs + 2 * (w - q * 100), 2);
+      w = q;
+    }
+    if (i == 1) {
+      out[0] = static_cast<char>('0' + w % 10);
+      w /= 10;
+    }
     return w;
   }
-  for (int i = count; i-- > 0; u /= 10) out[i] = static_cast<char>('0' + u % 10);
+  for (; i >= 2; i -= 2) {
+    const uint64_t q = u / 100;
+    std::memcpy(out + i - 2, kDigitPairs + 2 * (u - q * 100), 2);
+    u = q;
+  }
+  if (i == 1) {
+    out[0] = static_cast<char>('0' + u % 10);
+    u /= 10;
+  }
   return u;
 }
 
@@ -119,9 +142,13 @@ char* WriteZeros(char* o, int n) {
   return o + n;
 }
 
+// Digits of u; none for 0.
 int DigitCount(uint64_t u) {
+  using fast_digits::kIntPowers;
   int n = 0;
-  for (; u != 0; u /= 10) ++n;
+  while (n < 17 && u >= kIntPowers[n]) ++n;
+  if (n == 17)
+    for (u /= kIntPowers[16]; u >= 10; u /= 10) ++n;
   return n;
 }
 
