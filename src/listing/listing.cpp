@@ -5,14 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <condition_variable>
 #include <cstring>
-#include <mutex>
 #include <thread>
 #include <utility>
 
 #include "listing/numbers.h"
 #include "run/faults.h"
+#include "run/handoff.h"
 
 namespace orvant {
 
@@ -29,36 +28,32 @@ constexpr int kFieldSlack = 32;
 // The writing thread and what it shares with the listing: the block handed
 // over, and the outcome of the writes.
 struct Listing::Writer {
-  std::mutex mutex;
-  std::condition_variable changed;
+  Handoff handoff;
   const int fd;
   const bool emptyFirst;  // a regular file, to be emptied before the first write
+  // Set up before each hand-over, or by the worker before JobDone.
   std::unique_ptr<char[]> block;  // handed over; taken back as the next buffer
   size_t blockCapacity = 0;
   size_t blockSize = 0;
-  bool pending = false;   // the block is still to be written
-  bool stopping = false;
-  int error = 0;          // errno of the first failed write
-  std::thread thread;     // last: starts once the rest is set
+  int error = 0;       // errno of the first failed write (or of the emptying)
+  std::thread thread;
 
-  Writer(int file, bool empty) : fd(file), emptyFirst(empty), thread([this] { Run(); }) {}
+  // The first job is handed over at once: emptying the file (a large old
+  // listing takes a while to let go of), with no block to write.
+  Writer(int file, bool empty) : fd(file), emptyFirst(empty) {
+    handoff.pending = true;
+    thread = std::thread([this] { Run(); });
+  }
 
   void Run() {
-    // The file was opened as it stood: emptying it (a large old listing
-    // takes a while to let go of) is the first thing done here.
-    const int emptied = !emptyFirst || ::ftruncate(fd, 0) == 0 ? 0 : errno;
-    std::unique_lock lock(mutex);
-    if (emptied != 0) error = emptied;
-    for (;;) {
-      changed.wait(lock, [this] { return pending || stopping; });
-      if (!pending) return;
-      const bool failedBefore = error != 0;
-      lock.unlock();
-      const int failure = failedBefore ? 0 : WriteAll();
-      lock.lock();
-      if (failure != 0) error = failure;
-      pending = false;
-      changed.notify_all();
+    bool emptied = !emptyFirst;
+    while (handoff.NextJob()) {
+      if (!emptied) {
+        emptied = true;
+        if (::ftruncate(fd, 0) != 0) error = errno;
+      }
+      if (error == 0) error = WriteAll();
+      handoff.JobDone();
     }
   }
 
@@ -96,16 +91,13 @@ void Listing::Open(const std::string& filePath) {
 void Listing::Flush() {
   if (fd < 0) return;
   Writer& w = *writer;
-  std::unique_lock lock(w.mutex);
-  w.changed.wait(lock, [&w] { return !w.pending; });
+  w.handoff.WaitDone();
   if (w.error != 0) throw RunFault("cannot write " + path + ": " + std::strerror(w.error));
   if (used == 0) return;
   std::swap(store, w.block);
   std::swap(capacity, w.blockCapacity);
   w.blockSize = used;
-  w.pending = true;
-  lock.unlock();
-  w.changed.notify_all();
+  w.handoff.Hand();
   used = 0;
   if (capacity < kInitialCapacity) {
     store.reset(new char[kInitialCapacity]);
@@ -115,17 +107,11 @@ void Listing::Flush() {
 
 bool Listing::StopWriter() {
   if (!writer) return true;
-  int error = 0;
-  {
-    std::unique_lock lock(writer->mutex);
-    writer->changed.wait(lock, [this] { return !writer->pending; });
-    writer->stopping = true;
-    error = writer->error;
-  }
-  writer->changed.notify_all();
+  writer->handoff.Stop();
   writer->thread.join();
+  const bool ok = writer->error == 0;
   writer.reset();
-  return error == 0;
+  return ok;
 }
 
 bool Listing::Close() {

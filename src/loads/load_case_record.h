@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "run/checked.h"
+#include "loads/lookahead.h"
 #include "run/platform.h"
 
 namespace orvant {
@@ -186,6 +188,11 @@ struct LoadCaseRecord {
   int16_t lastPrintedComment = 0;
   std::string lineBuffer;        // an interpreted command line as split
   std::string spillBuffer;       // a data line too long to be split on the stack
+  // The next case read ahead, and the lines of the case being parsed that
+  // were split ahead (views into lastCaseText), looked up in order.
+  std::unique_ptr<CaseLookahead> lookahead;
+  std::vector<SplitLine> splitLines;
+  size_t splitCursor = 0;
 };
 
 }  // namespace orvant

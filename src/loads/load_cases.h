@@ -9,6 +9,7 @@ namespace orvant {
 
 struct RunContext;
 struct LoadCaseRecord;
+struct RunSettings;
 
 // A data line upper-cased into data, with a blank between any two commas
 // that follow each other.
@@ -29,6 +30,13 @@ void SplitDataLine(std::string_view line, std::string& spill, char (&keywordRoom
 // fields is an index failure.
 int SplitFields(std::string& line, std::string& keyword, float (&fieldValue)[21]);
 
+// The part of a load case line that is split when it is a data line: the
+// line, or for a comment line ("COM") its text from the 5th character on.
+std::string_view DataTextOf(std::string_view line);
+
+// The file of load case c: ModelPath + ".L" + c.
+std::string LoadCaseFileName(const RunSettings& s, int c);
+
 // Parses one line of a load case file into the load case record.
 void ParseLoadCaseLine(RunContext& ctx, std::string_view line, int16_t headerOnly);
 
@@ -37,8 +45,9 @@ void ResetLoadCaseRecord(RunContext& ctx);
 
 // Reads the load case file `name` (which exists) and parses every line of
 // it. A header-only read of a file read before replays the lines that the
-// first read kept: the only ones on which such a read acts.
-void ParseLoadCaseFile(RunContext& ctx, const std::string& name, int16_t headerOnly);
+// first read kept: the only ones on which such a read acts. With readAhead
+// the next case after CurrentLoadCase is read ahead.
+void ParseLoadCaseFile(RunContext& ctx, const std::string& name, int16_t headerOnly, bool readAhead = false);
 
 // From CurrentLoadCase upward, finds the next case to read, resets the
 // record, parses the case file and reads its ".#" file. CurrentLoadCase is

@@ -104,8 +104,14 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
   LoadCaseRecord& r = ctx.loads;
   char keywordRoom[kKeywordRoom];
   std::string_view k;
-  float f[kMaxFields + 1];
-  SplitDataLine(line, r.spillBuffer, keywordRoom, k, f);
+  float split[kMaxFields + 1];
+  const float* f = split;
+  if (const SplitLine* ahead = FindSplitLine(ctx, line)) {
+    k = std::string_view(ahead->keywordRoom, ahead->keywordSize);
+    f = ahead->fieldValue;
+  } else {
+    SplitDataLine(line, r.spillBuffer, keywordRoom, k, split);
+  }
 
   switch (KeywordCode(k)) {
   case KeywordCode("ACCEL"): {
@@ -334,6 +340,10 @@ void SplitDataLine(std::string_view line, std::string& spill, char (&keywordRoom
   }
 }
 
+std::string_view DataTextOf(std::string_view line) {
+  return StartsWithUpper(line, "COM") ? TextFrom(line, 5) : line;
+}
+
 int SplitFields(std::string& line, std::string& keyword, float (&fieldValue)[21]) {
   line.push_back(',');
   for (int i = 1; i <= kMaxFields; ++i) fieldValue[i] = NoValue;
@@ -356,7 +366,7 @@ void ParseLoadCaseLine(RunContext& ctx, std::string_view line, int16_t headerOnl
   LoadCaseRecord& r = ctx.loads;
 
   if (StartsWithUpper(line, "COM")) {
-    line = TextFrom(line, 5);
+    line = DataTextOf(line);
     r.commentCounter = Add16(r.commentCounter, 1);
     WriteCommentRecord(ctx, r.commentCounter, line);
   }

@@ -45,6 +45,8 @@ void ReadSavedTotals(RunContext& ctx, int16_t c) {
 
 }  // namespace
 
+std::string LoadCaseFileName(const RunSettings& s, int c) { return s.ModelPath + ".L" + std::to_string(c); }
+
 void ResetLoadCaseRecord(RunContext& ctx) {
   const RunSettings& s = ctx.settings;
   LoadCaseRecord& r = ctx.loads;
@@ -74,7 +76,7 @@ void ResetLoadCaseRecord(RunContext& ctx) {
   // description, dateText, timeText and ambientTemperature carry over.
 }
 
-void ParseLoadCaseFile(RunContext& ctx, const std::string& name, int16_t headerOnly) {
+void ParseLoadCaseFile(RunContext& ctx, const std::string& name, int16_t headerOnly, bool readAhead) {
   LoadCaseRecord& r = ctx.loads;
   std::string_view line;
   const auto kept = r.headerLines.find(name);
@@ -84,10 +86,17 @@ void ParseLoadCaseFile(RunContext& ctx, const std::string& name, int16_t headerO
     return;
   }
 
-  // The text stays for the analysis comments of the case end.
+  // The text stays for the analysis comments of the case end. In the pass
+  // the case may have been read (and its data lines split) ahead; the next
+  // one is read ahead while this one is parsed and listed. (A header-only
+  // read has too little to do for that to pay.)
   r.lastCaseTextFile.clear();
-  ctx.files.ReadFile(name, r.lastCaseText);
+  r.splitLines.clear();
+  const bool full = headerOnly != 1;
+  if (!full || !TakeReadAhead(ctx, name)) ctx.files.ReadFile(name, r.lastCaseText);
   r.lastCaseTextFile = name;
+  if (full && readAhead) ReadAhead(ctx, ctx.settings.CurrentLoadCase);
+
   const bool keepHeaders = kept == r.headerLines.end();
   std::string headers;
   LineReader lines(r.lastCaseText.View());
@@ -102,6 +111,7 @@ void ParseLoadCaseFile(RunContext& ctx, const std::string& name, int16_t headerO
     ParseLoadCaseLine(ctx, line, headerOnly);
   }
   if (keepHeaders) r.headerLines.emplace(name, std::move(headers));
+  r.splitLines.clear();
 }
 
 void ReadNextLoadCase(RunContext& ctx) {
@@ -113,13 +123,13 @@ void ReadNextLoadCase(RunContext& ctx) {
   if (c <= s.MaxLoadLabel) ResetLoadCaseRecord(ctx);
   for (; c <= s.MaxLoadLabel; c = Add16(c, 1)) {
     if (s.SelectedCaseCount != 0 && s.SelectedLoadCases[c] == 0) continue;
-    std::string name = s.ModelPath + ".L" + Decimal(c);
+    std::string name = LoadCaseFileName(s, c);
     if (!ctx.files.FileExists(name)) continue;
 
     s.CurrentLoadCase = c;
     r.lastCaseFile = name;
     r.scaseText.clear();
-    ParseLoadCaseFile(ctx, name, r.HeaderOnlyMode);
+    ParseLoadCaseFile(ctx, name, r.HeaderOnlyMode, true);
 
     ReadSavedTotals(ctx, c);
     return;

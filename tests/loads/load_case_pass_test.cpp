@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "loads/comment_file.h"
 #include "loads/load_sections.h"
 #include "loads/load_test_support.h"
+#include "loads/lookahead.h"
+#include "run/text_values.h"
 
 using namespace orvant;
 using namespace orvant::testing;
@@ -110,4 +113,43 @@ TEST(LoadCasePassRun, CapacityOverflowStopsTheListingWithTheMessage) {
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "Description :Fits"), 1);
   EXPECT_EQ(lines.empty() ? "" : lines.back(), kClose);  // case 1 complete, nothing after it
   EXPECT_EQ(ReadFileText(install.ModelFile(".LCM")), Record("Over capacity"));
+}
+
+TEST(LoadCaseReadAhead, TheNextSelectedCaseIsSplitAsTheParserSplitsIt) {
+  LoadContext t;
+  std::string seven = "LDESC Seven\r\ncom ND,4,2.5\r\n" + Repeat(",1", 21).replace(0, 1, "NF,") + "\r\nUDL,4,,-2\n";
+  for (int i = 0; i < 70000; ++i) seven += "ACCEL," + std::to_string(i) + "\r\n";
+  t.WriteModelText(".L1", "ND,1,1");
+  t.WriteModelText(".L3", "ND,3,1");
+  t.WriteModelText(".L7", seven);
+  t->settings.SelectedCaseCount = 2;
+  t->settings.SelectedLoadCases[3] = t->settings.SelectedLoadCases[7] = 1;
+  ReadAhead(*t, 3);
+  EXPECT_FALSE(TakeReadAhead(*t, t.File(".L3")));  // not the one read ahead
+  ASSERT_TRUE(TakeReadAhead(*t, t.File(".L7")));
+  ASSERT_EQ(t->loads.lastCaseText.View(), seven);
+
+  // Every line up to the limit split as SplitDataLine splits it (a comment
+  // line from its 5th character); the line of 21 fields and the lines past
+  // the limit are left to the parser.
+  LineReader lines(t->loads.lastCaseText.View());
+  std::string spill;
+  int index = 0, found = 0;
+  for (std::string_view line; lines.Next(line); ++index) {
+    const std::string_view data = DataTextOf(line);
+    const SplitLine* ahead = FindSplitLine(*t, data);
+    if (index == 2 || index >= 65536) {
+      EXPECT_EQ(ahead, nullptr) << index;
+      continue;
+    }
+    ASSERT_NE(ahead, nullptr) << index;
+    ++found;
+    char room[kKeywordRoom];
+    std::string_view keyword;
+    float want[21];
+    SplitDataLine(data, spill, room, keyword, want);
+    ASSERT_EQ(std::string_view(ahead->keywordRoom, ahead->keywordSize), keyword) << index;
+    ASSERT_EQ(std::memcmp(ahead->fieldValue + 1, want + 1, 20 * sizeof(float)), 0) << index;
+  }
+  EXPECT_EQ(found, 65535);
 }

@@ -1,0 +1,96 @@
+#include "loads/lookahead.h"
+
+#include <functional>
+#include <memory>
+#include <utility>
+
+#include "loads/load_cases.h"
+#include "run/run_context.h"
+#include "run/text_values.h"
+
+namespace orvant {
+
+namespace {
+
+// Lines split ahead of one case at most; the parser splits any further
+// ones itself. (A case file of a million lines would need 100 MB here.)
+constexpr size_t kMaxLinesAhead = size_t{1} << 16;
+
+}  // namespace
+
+CaseLookahead::CaseLookahead() : thread([this] { Run(); }) {}
+
+CaseLookahead::~CaseLookahead() {
+  handoff.Stop();
+  thread.join();
+}
+
+void CaseLookahead::Run() {
+  while (handoff.NextJob()) {
+    lines.clear();
+    LineReader reader(text.View());
+    std::string_view line;
+    while (lines.size() < kMaxLinesAhead && reader.Next(line)) {
+      SplitLine& s = lines.emplace_back();
+      s.line = DataTextOf(line);
+      std::string_view keyword;
+      try {
+        SplitDataLine(s.line, spill, s.keywordRoom, keyword, s.fieldValue);
+        s.split = true;
+        s.keywordSize = static_cast<uint8_t>(keyword.size());
+      } catch (const std::exception&) {
+        s.split = false;  // the parser splits it again and fails in its place
+      }
+    }
+    handoff.JobDone();
+  }
+}
+
+void ReadAhead(RunContext& ctx, int16_t after) {
+  const RunSettings& s = ctx.settings;
+  for (int c = after + 1; c <= s.MaxLoadLabel; ++c) {
+    if (s.SelectedCaseCount != 0 && s.SelectedLoadCases[c] == 0) continue;
+    const std::string name = LoadCaseFileName(s, c);
+    if (!ctx.files.FileExists(name)) continue;
+    std::unique_ptr<CaseLookahead>& ahead = ctx.loads.lookahead;
+    if (!ahead) ahead = std::make_unique<CaseLookahead>();
+    ahead->handoff.WaitDone();
+    ahead->name.clear();
+    try {
+      ctx.files.ReadFile(name, ahead->text);
+    } catch (const RunFault&) {
+      return;
+    }
+    ahead->name = name;
+    ahead->handoff.Hand();
+    return;
+  }
+}
+
+bool TakeReadAhead(RunContext& ctx, const std::string& name) {
+  LoadCaseRecord& r = ctx.loads;
+  if (!r.lookahead) return false;
+  CaseLookahead& ahead = *r.lookahead;
+  ahead.handoff.WaitDone();
+  if (ahead.name != name) return false;
+  std::swap(r.lastCaseText, ahead.text);
+  std::swap(r.splitLines, ahead.lines);
+  r.splitCursor = 0;
+  ahead.name.clear();
+  return true;
+}
+
+const SplitLine* FindSplitLine(RunContext& ctx, std::string_view line) {
+  LoadCaseRecord& r = ctx.loads;
+  const std::vector<SplitLine>& lines = r.splitLines;
+  if (line.data() == nullptr) return nullptr;
+  size_t& at = r.splitCursor;
+  const std::less<const char*> before;
+  while (at < lines.size() && before(lines[at].line.data(), line.data())) ++at;
+  if (at < lines.size() && lines[at].split && lines[at].line.data() == line.data() &&
+      lines[at].line.size() == line.size())
+    return &lines[at];
+  return nullptr;
+}
+
+}  // namespace orvant

@@ -1,0 +1,62 @@
+#pragma once
+// The next load case, read ahead: while one case is listed, a second thread
+// splits the data lines of the next case's file, so that the parser finds
+// them split when it gets there. Splitting has no effect on anything else;
+// the parser does everything else, in order, as without it.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "loads/load_cases.h"
+#include "run/handoff.h"
+#include "run/platform.h"
+
+namespace orvant {
+
+struct RunContext;
+
+// A line as SplitDataLine split it. `line` is the text split: a view into
+// the case text it came from (the parser looks split lines up by it).
+struct SplitLine {
+  std::string_view line;
+  bool split = false;  // false: the split failed and is to be made again
+  char keywordRoom[kKeywordRoom];
+  uint8_t keywordSize = 0;
+  float fieldValue[21];
+};
+
+struct CaseLookahead {
+  Handoff handoff;
+  // Set up before the hand-over; `lines` filled by the worker.
+  std::string name;  // the case file read ahead ("" when none)
+  TextBuffer text;
+  std::vector<SplitLine> lines;
+  std::string spill;
+  std::thread thread;
+
+  CaseLookahead();
+  ~CaseLookahead();
+  CaseLookahead(const CaseLookahead&) = delete;
+  CaseLookahead& operator=(const CaseLookahead&) = delete;
+
+ private:
+  void Run();
+};
+
+// Reads the file of the first case to be read after case `after` and has
+// it split. Nothing is read ahead when there is none, or when it cannot be
+// read (the reader then meets that failure itself, in its place).
+void ReadAhead(RunContext& ctx, int16_t after);
+
+// When `name` was read ahead: its text goes to the record's lastCaseText,
+// its split lines to the record, and true is returned.
+bool TakeReadAhead(RunContext& ctx, const std::string& name);
+
+// The split of `line` when it was split ahead (the parser's lines come in
+// order), or nullptr.
+const SplitLine* FindSplitLine(RunContext& ctx, std::string_view line);
+
+}  // namespace orvant
