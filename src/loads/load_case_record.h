@@ -192,6 +192,7 @@ struct LoadCaseRecord {
   // were split ahead (views into lastCaseText), looked up in order.
   std::unique_ptr<CaseLookahead> lookahead;
   std::vector<SplitLine> splitLines;
+  size_t splitResumeAt = 0;  // where the lines after them begin
   size_t splitCursor = 0;
 };
 

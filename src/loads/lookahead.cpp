@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "loads/load_cases.h"
@@ -28,10 +29,12 @@ CaseLookahead::~CaseLookahead() {
 void CaseLookahead::Run() {
   while (handoff.NextJob()) {
     lines.clear();
+    read = FileSystem::ReadFound(found, text);
     LineReader reader(text.View());
     std::string_view line;
-    while (lines.size() < kMaxLinesAhead && reader.Next(line)) {
+    while (read && lines.size() < kMaxLinesAhead && reader.Next(line)) {
       SplitLine& s = lines.emplace_back();
+      s.raw = line;
       s.line = DataTextOf(line);
       std::string_view keyword;
       try {
@@ -42,6 +45,7 @@ void CaseLookahead::Run() {
         s.split = false;  // the parser splits it again and fails in its place
       }
     }
+    resumeAt = reader.pos;
     handoff.JobDone();
   }
 }
@@ -51,17 +55,13 @@ void ReadAhead(RunContext& ctx, int16_t after) {
   for (int c = after + 1; c <= s.MaxLoadLabel; ++c) {
     if (s.SelectedCaseCount != 0 && s.SelectedLoadCases[c] == 0) continue;
     const std::string name = LoadCaseFileName(s, c);
-    if (!ctx.files.FileExists(name)) continue;
+    std::optional<std::string> found = ctx.files.FoundFile(name);
+    if (!found) continue;
     std::unique_ptr<CaseLookahead>& ahead = ctx.loads.lookahead;
     if (!ahead) ahead = std::make_unique<CaseLookahead>();
     ahead->handoff.WaitDone();
-    ahead->name.clear();
-    try {
-      ctx.files.ReadFile(name, ahead->text);
-    } catch (const RunFault&) {
-      return;
-    }
     ahead->name = name;
+    ahead->found = std::move(*found);
     ahead->handoff.Hand();
     return;
   }
@@ -72,9 +72,10 @@ bool TakeReadAhead(RunContext& ctx, const std::string& name) {
   if (!r.lookahead) return false;
   CaseLookahead& ahead = *r.lookahead;
   ahead.handoff.WaitDone();
-  if (ahead.name != name) return false;
+  if (ahead.name != name || !ahead.read) return false;
   std::swap(r.lastCaseText, ahead.text);
   std::swap(r.splitLines, ahead.lines);
+  r.splitResumeAt = ahead.resumeAt;
   r.splitCursor = 0;
   ahead.name.clear();
   return true;

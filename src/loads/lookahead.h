@@ -18,9 +18,11 @@ namespace orvant {
 
 struct RunContext;
 
-// A line as SplitDataLine split it. `line` is the text split: a view into
-// the case text it came from (the parser looks split lines up by it).
+// A line of the case file, and its data text as SplitDataLine split it.
+// Both are views into the case text: the parser takes the lines from here
+// and looks split ones up by their data text.
 struct SplitLine {
+  std::string_view raw;
   std::string_view line;
   bool split = false;  // false: the split failed and is to be made again
   char keywordRoom[kKeywordRoom];
@@ -31,9 +33,14 @@ struct SplitLine {
 struct CaseLookahead {
   Handoff handoff;
   // Set up before the hand-over; `lines` filled by the worker.
-  std::string name;  // the case file read ahead ("" when none)
+  std::string name;   // the case file read ahead ("" when none)
+  std::string found;  // its Linux path
+  // Filled by the worker: the text, its first lines split, and where in
+  // the text the lines after them begin.
+  bool read = false;
   TextBuffer text;
   std::vector<SplitLine> lines;
+  size_t resumeAt = 0;
   std::string spill;
   std::thread thread;
 
@@ -52,7 +59,8 @@ struct CaseLookahead {
 void ReadAhead(RunContext& ctx, int16_t after);
 
 // When `name` was read ahead: its text goes to the record's lastCaseText,
-// its split lines to the record, and true is returned.
+// its split lines to the record (splitLines, splitResumeAt), and true is
+// returned.
 bool TakeReadAhead(RunContext& ctx, const std::string& name);
 
 // The split of `line` when it was split ahead (the parser's lines come in

@@ -99,8 +99,18 @@ void ParseLoadCaseFile(RunContext& ctx, const std::string& name, int16_t headerO
 
   const bool keepHeaders = kept == r.headerLines.end();
   std::string headers;
+  // The lines found ahead first, then the rest of the text.
   LineReader lines(r.lastCaseText.View());
-  while (lines.Next(line)) {
+  size_t next = 0;
+  const auto nextLine = [&](std::string_view& into) {
+    if (next < r.splitLines.size()) {
+      into = r.splitLines[next++].raw;
+      if (next == r.splitLines.size()) lines.pos = r.splitResumeAt;
+      return true;
+    }
+    return lines.Next(into);
+  };
+  while (nextLine(line)) {
     // A header-only read acts on the text lines (COM, LDESC, LDATE, LTIME,
     // SCASE, AMBT) alone: the lines that begin with C, L, S or A are kept.
     const char first = line.empty() ? '\0' : static_cast<char>(line[0] & ~0x20);

@@ -400,11 +400,11 @@ std::string FileSystem::ExistingFile(std::string_view path, std::string& formed)
   return r->path;
 }
 
-void FileSystem::ReadFile(std::string_view path, TextBuffer& into) {
-  std::string formed;
-  const std::string found = ExistingFile(path, formed);
+namespace {
+
+size_t ReadInto(const std::string& found, const std::string& formed, TextBuffer& into) {
   into.size = 0;
-  into.size = ReadWhole(found, formed, [&into](size_t want, size_t kept) {
+  return ReadWhole(found, formed, [&into](size_t want, size_t kept) {
     if (want > into.capacity) {
       std::unique_ptr<char[]> bigger(new char[want]);
       if (kept > 0) std::memcpy(bigger.get(), into.data.get(), kept);
@@ -413,6 +413,33 @@ void FileSystem::ReadFile(std::string_view path, TextBuffer& into) {
     }
     return into.data.get();
   });
+}
+
+}  // namespace
+
+void FileSystem::ReadFile(std::string_view path, TextBuffer& into) {
+  std::string formed;
+  const std::string found = ExistingFile(path, formed);
+  into.size = ReadInto(found, formed, into);
+}
+
+std::optional<std::string> FileSystem::FoundFile(std::string_view path) {
+  std::string formed;
+  try {
+    return ExistingFile(path, formed);
+  } catch (const RunFault&) {
+    return std::nullopt;
+  }
+}
+
+bool FileSystem::ReadFound(const std::string& linuxPath, TextBuffer& into) {
+  try {
+    into.size = ReadInto(linuxPath, linuxPath, into);
+    return true;
+  } catch (const std::exception&) {
+    into.size = 0;
+    return false;
+  }
 }
 
 std::string FileSystem::ReadFile(std::string_view path) {

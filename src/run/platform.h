@@ -65,6 +65,12 @@ struct FileSystem {
   std::string ReadFile(std::string_view path);
   // As ReadFile, into a buffer that is reused.
   void ReadFile(std::string_view path, TextBuffer& into);
+  // The Linux path of the existing regular file that path denotes, as
+  // ReadFile finds it; none when there is no such file.
+  std::optional<std::string> FoundFile(std::string_view path);
+  // Reads the file at a path FoundFile gave; false when it cannot be read.
+  // Uses nothing of the lookup: another thread may read this way.
+  static bool ReadFound(const std::string& linuxPath, TextBuffer& into);
 
   // Directory listing cache: directory path -> entries sorted by byte order.
   struct DirEntry { std::string name; bool isDir; bool isFile; };

@@ -153,3 +153,28 @@ TEST(LoadCaseReadAhead, TheNextSelectedCaseIsSplitAsTheParserSplitsIt) {
   }
   EXPECT_EQ(found, 65535);
 }
+
+TEST(LoadCaseReadAhead, ACaseLongerThanTheLinesSplitAheadIsParsedWhole) {
+  LoadContext t;
+  std::string two;
+  int comments = 0;
+  for (int i = 0; i < 70000; ++i) {
+    if (i % 3 == 0) {
+      two += "COM c" + std::to_string(i) + "\r\n";
+      ++comments;
+    } else {
+      two += "ACCEL," + std::to_string(i) + "\n";
+    }
+  }
+  t.WriteModelText(".L1", "ND,1,1");
+  t.WriteModelText(".L2", two);
+  ReadNextLoadCase(*t);
+  ASSERT_EQ(t->settings.CurrentLoadCase, 1);
+  ASSERT_TRUE(t->loads.lookahead && t->loads.lookahead->name == t.File(".L2"));
+  t->settings.CurrentLoadCase = 2;
+  ReadNextLoadCase(*t);
+  // Every line once: each comment counted, the last acceleration kept.
+  EXPECT_EQ(t->loads.commentCounter, comments);
+  EXPECT_EQ(t->loads.acceleration[0], 69998.0f);
+  EXPECT_EQ(ReadCommentRecord(*t, static_cast<int16_t>(comments)), Record("c69999"));
+}
