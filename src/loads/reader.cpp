@@ -113,12 +113,14 @@ void ParseLoadCaseFile(RunContext& ctx, const std::string& name, int16_t headerO
   while (nextLine(line)) {
     // A header-only read acts on the text lines (COM, LDESC, LDATE, LTIME,
     // SCASE, AMBT) alone: the lines that begin with C, L, S or A are kept.
+    // A header-only read need not look at the others at all.
     const char first = line.empty() ? '\0' : static_cast<char>(line[0] & ~0x20);
-    if (keepHeaders && (first == 'C' || first == 'L' || first == 'S' || first == 'A')) {
+    const bool header = first == 'C' || first == 'L' || first == 'S' || first == 'A';
+    if (keepHeaders && header) {
       headers.append(line);
       headers.push_back('\n');
     }
-    ParseLoadCaseLine(ctx, line, headerOnly);
+    if (header || headerOnly != 1) ParseLoadCaseLine(ctx, line, headerOnly);
   }
   if (keepHeaders) r.headerLines.emplace(name, std::move(headers));
   r.splitLines.clear();
