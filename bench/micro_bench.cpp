@@ -3,6 +3,8 @@
 // a load case data line into its fields.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -13,13 +15,17 @@
 
 namespace {
 
+// Values like those of load cases: random signs, magnitudes from 0.1 to a
+// million, four or five significant digits.
 std::vector<float> Values() {
   std::vector<float> v;
-  float x = 0.000123f;
+  std::mt19937 random(5);
+  std::uniform_real_distribution<double> magnitude(-1.0, 6.0);
   for (int i = 0; i < 1024; ++i) {
-    v.push_back(i % 2 ? x : -x);
-    x *= 1.37f;
-    if (x > 1.0e7f) x = 0.000123f;
+    const double x = std::pow(10.0, magnitude(random));
+    const double step = std::pow(10.0, std::floor(std::log10(x)) - 4);
+    const float rounded = static_cast<float>(std::round(x / step) * step);
+    v.push_back(random() % 2 ? rounded : -rounded);
   }
   return v;
 }
