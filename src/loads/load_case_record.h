@@ -184,6 +184,8 @@ struct LoadCaseRecord {
   // Per case file read so far, its lines on which a header-only read acts,
   // each closed by a line feed: a later header-only read replays them.
   std::unordered_map<std::string, std::string> headerLines;
+  // ".#" files read ahead, by name.
+  std::unordered_map<std::string, std::string> savedTotalsText;
   int16_t HeaderOnlyMode = 0;
   int16_t lastPrintedComment = 0;
   std::string lineBuffer;        // an interpreted command line as split

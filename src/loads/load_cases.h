@@ -34,8 +34,16 @@ int SplitFields(std::string& line, std::string& keyword, float (&fieldValue)[21]
 // line, or for a comment line ("COM") its text from the 5th character on.
 std::string_view DataTextOf(std::string_view line);
 
-// The file of load case c: ModelPath + ".L" + c.
+// The file of load case c: ModelPath + ".L" + c; its saved totals:
+// ModelPath + ".#" + c.
 std::string LoadCaseFileName(const RunSettings& s, int c);
+std::string SavedTotalsFileName(const RunSettings& s, int c);
+
+// A header-only read acts on the text lines (COM, LDESC, LDATE, LTIME,
+// SCASE, AMBT) alone: a line that begins with C, L, S or A (either case) is
+// appended to headers, closed by a line feed.
+void KeepIfHeaderLine(std::string_view line, std::string& headers);
+bool MayBeHeaderLine(std::string_view line);
 
 // Parses one line of a load case file into the load case record.
 void ParseLoadCaseLine(RunContext& ctx, std::string_view line, int16_t headerOnly);

@@ -28,6 +28,19 @@ CaseLookahead::~CaseLookahead() {
 
 void CaseLookahead::Run() {
   while (handoff.NextJob()) {
+    if (headersJob) {
+      for (FileAhead& f : caseHeaders) {
+        f.read = FileSystem::ReadFound(f.found, text);
+        LineReader reader(text.View());
+        for (std::string_view line; f.read && reader.Next(line);) KeepIfHeaderLine(line, f.kept);
+      }
+      for (FileAhead& f : savedTotals) {
+        f.read = FileSystem::ReadFound(f.found, text);
+        if (f.read) f.kept.assign(text.View());
+      }
+      handoff.JobDone();
+      continue;
+    }
     lines.clear();
     read = FileSystem::ReadFound(found, text);
     LineReader reader(text.View());
@@ -50,6 +63,50 @@ void CaseLookahead::Run() {
   }
 }
 
+namespace {
+
+CaseLookahead& Lookahead(RunContext& ctx) {
+  std::unique_ptr<CaseLookahead>& ahead = ctx.loads.lookahead;
+  if (!ahead) ahead = std::make_unique<CaseLookahead>();
+  return *ahead;
+}
+
+}  // namespace
+
+void ReadHeadersAhead(RunContext& ctx) {
+  const RunSettings& s = ctx.settings;
+  CaseLookahead& ahead = Lookahead(ctx);
+  ahead.handoff.WaitDone();
+  ahead.caseHeaders.clear();
+  ahead.savedTotals.clear();
+  for (int c = 0; c <= s.MaxLoadLabel; ++c) {
+    if (s.SelectedCaseCount != 0 && s.SelectedLoadCases[c] == 0) continue;
+    std::string name = LoadCaseFileName(s, c);
+    std::optional<std::string> found = ctx.files.FoundFile(name);
+    if (!found) continue;
+    ahead.caseHeaders.push_back({std::move(name), std::move(*found), false, {}});
+    name = SavedTotalsFileName(s, c);
+    found = ctx.files.FoundFile(name);
+    if (found) ahead.savedTotals.push_back({std::move(name), std::move(*found), false, {}});
+  }
+  ahead.headersJob = true;
+  ahead.handoff.Hand();
+}
+
+void TakeHeadersAhead(RunContext& ctx) {
+  LoadCaseRecord& r = ctx.loads;
+  if (!r.lookahead || !r.lookahead->headersJob) return;
+  CaseLookahead& ahead = *r.lookahead;
+  ahead.handoff.WaitDone();
+  for (FileAhead& f : ahead.caseHeaders)
+    if (f.read) r.headerLines.emplace(f.name, std::move(f.kept));
+  for (FileAhead& f : ahead.savedTotals)
+    if (f.read) r.savedTotalsText.emplace(f.name, std::move(f.kept));
+  ahead.caseHeaders.clear();
+  ahead.savedTotals.clear();
+  ahead.headersJob = false;
+}
+
 void ReadAhead(RunContext& ctx, int16_t after) {
   const RunSettings& s = ctx.settings;
   for (int c = after + 1; c <= s.MaxLoadLabel; ++c) {
@@ -57,12 +114,12 @@ void ReadAhead(RunContext& ctx, int16_t after) {
     const std::string name = LoadCaseFileName(s, c);
     std::optional<std::string> found = ctx.files.FoundFile(name);
     if (!found) continue;
-    std::unique_ptr<CaseLookahead>& ahead = ctx.loads.lookahead;
-    if (!ahead) ahead = std::make_unique<CaseLookahead>();
-    ahead->handoff.WaitDone();
-    ahead->name = name;
-    ahead->found = std::move(*found);
-    ahead->handoff.Hand();
+    CaseLookahead& ahead = Lookahead(ctx);
+    ahead.handoff.WaitDone();
+    if (ahead.headersJob) return;  // not taken: nothing else is read ahead meanwhile
+    ahead.name = name;
+    ahead.found = std::move(*found);
+    ahead.handoff.Hand();
     return;
   }
 }
@@ -72,7 +129,7 @@ bool TakeReadAhead(RunContext& ctx, const std::string& name) {
   if (!r.lookahead) return false;
   CaseLookahead& ahead = *r.lookahead;
   ahead.handoff.WaitDone();
-  if (ahead.name != name || !ahead.read) return false;
+  if (ahead.headersJob || ahead.name != name || !ahead.read) return false;
   std::swap(r.lastCaseText, ahead.text);
   std::swap(r.splitLines, ahead.lines);
   r.splitResumeAt = ahead.resumeAt;

@@ -30,9 +30,20 @@ struct SplitLine {
   float fieldValue[21];
 };
 
+// A file read ahead, by its name and Linux path: what is kept of it, when
+// it could be read.
+struct FileAhead {
+  std::string name;
+  std::string found;
+  bool read = false;
+  std::string kept;
+};
+
 struct CaseLookahead {
   Handoff handoff;
-  // Set up before the hand-over; `lines` filled by the worker.
+  // The job, set up before the hand-over: the next case (name, found), or
+  // with headersJob every case file and ".#" file of the run.
+  bool headersJob = false;
   std::string name;   // the case file read ahead ("" when none)
   std::string found;  // its Linux path
   // Filled by the worker: the text, its first lines split, and where in
@@ -42,6 +53,10 @@ struct CaseLookahead {
   std::vector<SplitLine> lines;
   size_t resumeAt = 0;
   std::string spill;
+  // The headers job: the header lines of each case file, each ".#" file
+  // whole.
+  std::vector<FileAhead> caseHeaders;
+  std::vector<FileAhead> savedTotals;
   std::thread thread;
 
   CaseLookahead();
@@ -52,6 +67,17 @@ struct CaseLookahead {
  private:
   void Run();
 };
+
+// Has every case file that the run may read, and its ".#" file, read on
+// the second thread while the model data is listed: the header lines of
+// the case files are picked out, the ".#" files kept whole. Files that
+// cannot be read are left to the reader, which fails in its place.
+void ReadHeadersAhead(RunContext& ctx);
+
+// Waits for what ReadHeadersAhead read and gives it to the record: the
+// header lines as those of files read before (headerLines), the ".#" texts
+// (savedTotalsText).
+void TakeHeadersAhead(RunContext& ctx);
 
 // Reads the file of the first case to be read after case `after` and has
 // it split. Nothing is read ahead when there is none, or when it cannot be

@@ -28,16 +28,15 @@ void CreateCommands(CommandLines& commands) {
   commands.lines.Size(kCommandSlots);
 }
 
-std::string Decimal(int16_t n) { return std::to_string(static_cast<int>(n)); }
-
 // The ".#" file: Fx, Fy, Fz, then the two analysis texts.
 void ReadSavedTotals(RunContext& ctx, int16_t c) {
   LoadCaseRecord& r = ctx.loads;
   r.savedTotalsPresent = 0;
-  std::string name = ctx.settings.ModelPath + ".#" + Decimal(c);
+  std::string name = SavedTotalsFileName(ctx.settings, c);
   if (!ctx.files.FileExists(name)) return;
   r.savedTotalsPresent = 1;
-  TextValues values(ctx.files.ReadFile(name), name);
+  const auto ahead = r.savedTotalsText.find(name);
+  TextValues values(ahead != r.savedTotalsText.end() ? ahead->second : ctx.files.ReadFile(name), name);
   for (int k = 0; k < 3; ++k) r.SavedTotals[k] = static_cast<float>(values.Number());
   r.analysisText1 = values.Text();
   r.analysisText2 = values.Text();
@@ -46,6 +45,19 @@ void ReadSavedTotals(RunContext& ctx, int16_t c) {
 }  // namespace
 
 std::string LoadCaseFileName(const RunSettings& s, int c) { return s.ModelPath + ".L" + std::to_string(c); }
+
+std::string SavedTotalsFileName(const RunSettings& s, int c) { return s.ModelPath + ".#" + std::to_string(c); }
+
+bool MayBeHeaderLine(std::string_view line) {
+  const char first = line.empty() ? '\0' : static_cast<char>(line[0] & ~0x20);
+  return first == 'C' || first == 'L' || first == 'S' || first == 'A';
+}
+
+void KeepIfHeaderLine(std::string_view line, std::string& headers) {
+  if (!MayBeHeaderLine(line)) return;
+  headers.append(line);
+  headers.push_back('\n');
+}
 
 void ResetLoadCaseRecord(RunContext& ctx) {
   const RunSettings& s = ctx.settings;
@@ -111,11 +123,8 @@ void ParseLoadCaseFile(RunContext& ctx, const std::string& name, int16_t headerO
     return lines.Next(into);
   };
   while (nextLine(line)) {
-    // A header-only read acts on the text lines (COM, LDESC, LDATE, LTIME,
-    // SCASE, AMBT) alone: the lines that begin with C, L, S or A are kept.
-    // A header-only read need not look at the others at all.
-    const char first = line.empty() ? '\0' : static_cast<char>(line[0] & ~0x20);
-    const bool header = first == 'C' || first == 'L' || first == 'S' || first == 'A';
+    // A header-only read need not look at any other line.
+    const bool header = MayBeHeaderLine(line);
     if (keepHeaders && header) {
       headers.append(line);
       headers.push_back('\n');

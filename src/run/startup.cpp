@@ -5,6 +5,7 @@
 
 #include "listing/title_block.h"
 #include "loads/load_cases.h"
+#include "loads/lookahead.h"
 #include "model/geometry.h"
 #include "run/run_context.h"
 #include "run/text_values.h"
@@ -247,6 +248,9 @@ bool CloseAllFiles(RunContext& ctx) {
 
 void WriteListing(RunContext& ctx) {
   RunSettings& s = ctx.settings;
+  // The load case files that the summaries read are read meanwhile.
+  const bool summaries = s.ListLoadCaseSummary == 1 || s.ListCombinationSummary == 1 || s.ListCombinations == 1;
+  if (summaries) ReadHeadersAhead(ctx);
   WritePrologue(ctx);
   WriteTitleBlock(ctx);
 
@@ -276,6 +280,7 @@ void WriteListing(RunContext& ctx) {
   WriteModelFileSurvey(ctx);
   ctx.listing.End();
 
+  if (summaries) TakeHeadersAhead(ctx);
   if (s.ListLoadCaseSummary == 1) WriteLoadCaseSummary(ctx);
   if (s.ListCombinationSummary == 1) WriteLoadCombinations(ctx, s.ModelPath, s.MaxLoadLabel, 1);
   if (s.ListCombinations == 1) WriteLoadCombinations(ctx, s.ModelPath, s.MaxLoadLabel, 2);

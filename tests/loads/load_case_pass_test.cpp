@@ -8,6 +8,7 @@
 #include "loads/load_sections.h"
 #include "loads/load_test_support.h"
 #include "loads/lookahead.h"
+#include "summaries/summaries.h"
 #include "run/text_values.h"
 
 using namespace orvant;
@@ -177,4 +178,28 @@ TEST(LoadCaseReadAhead, ACaseLongerThanTheLinesSplitAheadIsParsedWhole) {
   EXPECT_EQ(t->loads.commentCounter, comments);
   EXPECT_EQ(t->loads.acceleration[0], 69998.0f);
   EXPECT_EQ(ReadCommentRecord(*t, static_cast<int16_t>(comments)), Record("c69999"));
+}
+
+TEST(LoadCaseReadAhead, HeadersReadAheadGiveTheSummaryAReadOfItsOwnWouldGive) {
+  auto write = [](LoadContext& t) {
+    t.WriteModelText(".L1", "LDESC One\r\nND,1,1\r\ncom Wind\r\nSCASE s\r\nAMBT 12\r\nNF,2,1\r\nLDATE 01/02/2026\r\n");
+    t.WriteModelText(".#1", "1000,200,-5,\"Run A\",\"Run B\"\r\n");
+    t.WriteModelText(".L2", "ltime 10:00\r\nLDESC Two\r\n");
+    t.WriteModelText(".L4", "LDESC Not selected\r\n");
+    t->settings.SelectedCaseCount = 2;
+    t->settings.SelectedLoadCases[1] = t->settings.SelectedLoadCases[2] = 1;
+  };
+  LoadContext ahead, own;
+  write(ahead), write(own);
+  ReadHeadersAhead(*ahead);
+  TakeHeadersAhead(*ahead);
+  const LoadCaseRecord& r = ahead->loads;
+  EXPECT_EQ(r.headerLines.at(ahead.File(".L1")), "LDESC One\ncom Wind\nSCASE s\nAMBT 12\nLDATE 01/02/2026\n");
+  EXPECT_EQ(r.headerLines.at(ahead.File(".L2")), "ltime 10:00\nLDESC Two\n");
+  EXPECT_EQ(r.headerLines.count(ahead.File(".L4")), 0u);
+  EXPECT_EQ(r.savedTotalsText.size(), 1u);
+  WriteLoadCaseSummary(*ahead);
+  WriteLoadCaseSummary(*own);
+  EXPECT_EQ(ahead.Listed(), own.Listed());
+  EXPECT_EQ(ReadCommentRecord(*ahead, 1), ReadCommentRecord(*own, 1));
 }
