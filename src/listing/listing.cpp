@@ -88,12 +88,12 @@ void Listing::Open(const std::string& filePath) {
   writer = std::make_unique<Writer>(fd, ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode));
 }
 
-void Listing::Flush() {
-  if (fd < 0) return;
+bool Listing::HandOver() {
+  if (fd < 0) return true;
   Writer& w = *writer;
   w.handoff.WaitDone();
-  if (w.error != 0) throw RunFault("cannot write " + path + ": " + std::strerror(w.error));
-  if (used == 0) return;
+  if (w.error != 0) return false;
+  if (used == 0) return true;
   std::swap(store, w.block);
   std::swap(capacity, w.blockCapacity);
   w.blockSize = used;
@@ -103,6 +103,11 @@ void Listing::Flush() {
     store.reset(new char[kInitialCapacity]);
     capacity = kInitialCapacity;
   }
+  return true;
+}
+
+void Listing::Flush() {
+  if (!HandOver()) throw RunFault("cannot write " + path + ": " + std::strerror(writer->error));
 }
 
 bool Listing::StopWriter() {
@@ -116,12 +121,7 @@ bool Listing::StopWriter() {
 
 bool Listing::Close() {
   if (fd < 0) return true;
-  bool ok = true;
-  try {
-    Flush();
-  } catch (const RunFault&) {
-    ok = false;
-  }
+  bool ok = HandOver();
   ok = StopWriter() && ok;
   ok = (::close(fd) == 0) && ok;
   fd = -1;

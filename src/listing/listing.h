@@ -32,6 +32,8 @@ struct Listing {
   // Hands the pending output over to be written. A write that failed
   // before throws RunFault.
   void Flush();
+  // As Flush, but false rather than a throw.
+  bool HandOver();
   // The output not yet written to the file, and dropping it.
   std::string_view Pending() const { return {store.get(), used}; }
   void Discard() { used = 0; }

@@ -1,5 +1,6 @@
 #include "loads/lookahead.h"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -16,6 +17,8 @@ namespace {
 // Lines split ahead of one case at most; the parser splits any further
 // ones itself. (A case file of a million lines would need 100 MB here.)
 constexpr size_t kMaxLinesAhead = size_t{1} << 16;
+// Lines this long are split on the stack no more.
+constexpr size_t kLongLine = 256;
 
 }  // namespace
 
@@ -49,14 +52,13 @@ void CaseLookahead::Run() {
       SplitLine& s = lines.emplace_back();
       s.raw = line;
       s.line = DataTextOf(line);
+      // Lines the split would fail on (more than 20 fields) and long ones
+      // (which take storage) are left to the parser.
+      if (s.line.size() >= kLongLine || std::count(s.line.begin(), s.line.end(), ',') > 20) continue;
       std::string_view keyword;
-      try {
-        SplitDataLine(s.line, spill, s.keywordRoom, keyword, s.fieldValue);
-        s.split = true;
-        s.keywordSize = static_cast<uint8_t>(keyword.size());
-      } catch (const std::exception&) {
-        s.split = false;  // the parser splits it again and fails in its place
-      }
+      SplitDataLine(s.line, spill, s.keywordRoom, keyword, s.fieldValue);
+      s.split = true;
+      s.keywordSize = static_cast<uint8_t>(keyword.size());
     }
     resumeAt = reader.pos;
     handoff.JobDone();

@@ -365,33 +365,36 @@ int SplitFields(std::string& line, std::string& keyword, float (&fieldValue)[21]
 void ParseLoadCaseLine(RunContext& ctx, std::string_view line, int16_t headerOnly) {
   LoadCaseRecord& r = ctx.loads;
 
-  if (StartsWithUpper(line, "COM")) {
+  // Every text keyword begins with C, L, S or A: other lines go straight on.
+  if (MayBeHeaderLine(line) && StartsWithUpper(line, "COM")) {
     line = DataTextOf(line);
     r.commentCounter = Add16(r.commentCounter, 1);
     WriteCommentRecord(ctx, r.commentCounter, line);
   }
 
-  if (StartsWithUpper(line, "LDESC")) {
-    std::string_view text = TextFrom(line, 7);
-    r.description.assign(text.substr(0, std::min(text.size(), kDescriptionWidth)));
-    return;
-  }
-  if (StartsWithUpper(line, "LDATE")) {
-    r.dateText.assign(TextFrom(line, 7));
-    return;
-  }
-  if (StartsWithUpper(line, "LTIME")) {
-    r.timeText.assign(TextFrom(line, 7));
-    return;
-  }
-  if (StartsWithUpper(line, "SCASE")) {
-    r.scaseText.assign(TextFrom(line, 7));
-    return;
-  }
-  if (StartsWithUpper(line, "AMBT")) {
-    std::string_view text = line.size() >= 6 ? line.substr(5) : std::string_view();
-    r.ambientTemperature = static_cast<float>(LeadingNumber(text));
-    return;
+  if (MayBeHeaderLine(line)) {
+    if (StartsWithUpper(line, "LDESC")) {
+      std::string_view text = TextFrom(line, 7);
+      r.description.assign(text.substr(0, std::min(text.size(), kDescriptionWidth)));
+      return;
+    }
+    if (StartsWithUpper(line, "LDATE")) {
+      r.dateText.assign(TextFrom(line, 7));
+      return;
+    }
+    if (StartsWithUpper(line, "LTIME")) {
+      r.timeText.assign(TextFrom(line, 7));
+      return;
+    }
+    if (StartsWithUpper(line, "SCASE")) {
+      r.scaseText.assign(TextFrom(line, 7));
+      return;
+    }
+    if (StartsWithUpper(line, "AMBT")) {
+      std::string_view text = line.size() >= 6 ? line.substr(5) : std::string_view();
+      r.ambientTemperature = static_cast<float>(LeadingNumber(text));
+      return;
+    }
   }
   if (headerOnly == 1) return;
 

@@ -357,32 +357,35 @@ void FileSystem::NoteCreated(const std::string& linuxPath) {
 
 namespace {
 
-// Reads the file a path denotes to its end. `room(n, kept)` makes room for
-// at least n bytes, keeps the first `kept` (those read so far) and gives
-// where they are. The room
-// first asked for is the file's size and one byte more, which sees the end
-// without a second read when the size holds; a file that grows meanwhile is
-// read on into more room.
+// Reads the file at a Linux path to its end; the size read, or none when
+// it cannot be opened or read, or no room can be had. `room(n, kept)` makes
+// room for at least n bytes, keeps the first `kept` (those read so far) and
+// gives where they are (nullptr: no room). The room first asked for is the
+// file's size and one byte more, which sees the end without a second read
+// when the size holds; a file that grows meanwhile is read on into more.
 template <class Room>
-size_t ReadWhole(const std::string& linuxPath, const std::string& formed, Room room) {
-  auto fail = [&]() { return RunFault("cannot open " + formed); };
+std::optional<size_t> ReadWhole(const std::string& linuxPath, Room room) {
   int fd = open(linuxPath.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw fail();
+  if (fd < 0) return std::nullopt;
   struct stat st;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     close(fd);
-    throw fail();
+    return std::nullopt;
   }
   size_t capacity = static_cast<size_t>(st.st_size) + 1;
   char* data = room(capacity, size_t{0});
   size_t size = 0;
   for (;;) {
-    if (size == capacity) data = room(capacity *= 2, size);
+    if (data != nullptr && size == capacity) data = room(capacity *= 2, size);
+    if (data == nullptr) {
+      close(fd);
+      return std::nullopt;
+    }
     ssize_t got = read(fd, data + size, capacity - size);
     if (got < 0) {
       if (errno == EINTR) continue;
       close(fd);
-      throw fail();
+      return std::nullopt;
     }
     if (got == 0) break;
     size += static_cast<size_t>(got);
@@ -391,65 +394,54 @@ size_t ReadWhole(const std::string& linuxPath, const std::string& formed, Room r
   return size;
 }
 
-}  // namespace
-
-std::string FileSystem::ExistingFile(std::string_view path, std::string& formed) {
-  formed = ToLinux(path);
-  auto r = formed.empty() || formed.back() != '/' ? ResolveName(formed) : std::nullopt;
-  if (!r || !r->isFile) throw RunFault("cannot open " + formed);
-  return r->path;
-}
-
-namespace {
-
-size_t ReadInto(const std::string& found, const std::string& formed, TextBuffer& into) {
-  into.size = 0;
-  return ReadWhole(found, formed, [&into](size_t want, size_t kept) {
-    if (want > into.capacity) {
-      std::unique_ptr<char[]> bigger(new char[want]);
-      if (kept > 0) std::memcpy(bigger.get(), into.data.get(), kept);
-      into.data = std::move(bigger);
-      into.capacity = want;
-    }
-    return into.data.get();
-  });
-}
-
-}  // namespace
-
-void FileSystem::ReadFile(std::string_view path, TextBuffer& into) {
-  std::string formed;
-  const std::string found = ExistingFile(path, formed);
-  into.size = ReadInto(found, formed, into);
-}
-
-std::optional<std::string> FileSystem::FoundFile(std::string_view path) {
-  std::string formed;
-  try {
-    return ExistingFile(path, formed);
-  } catch (const RunFault&) {
-    return std::nullopt;
+// Room in a reused buffer; none when it cannot be had.
+char* BufferRoom(TextBuffer& into, size_t want, size_t kept) {
+  if (want > into.capacity) {
+    std::unique_ptr<char[]> bigger(new (std::nothrow) char[want]);
+    if (!bigger) return nullptr;
+    if (kept > 0) std::memcpy(bigger.get(), into.data.get(), kept);
+    into.data = std::move(bigger);
+    into.capacity = want;
   }
+  return into.data.get();
 }
+
+}  // namespace
+
+std::optional<std::string> FileSystem::FoundLinux(const std::string& formed) {
+  if (!formed.empty() && formed.back() == '/') return std::nullopt;
+  auto r = ResolveName(formed);
+  if (!r || !r->isFile) return std::nullopt;
+  return std::move(r->path);
+}
+
+std::optional<std::string> FileSystem::FoundFile(std::string_view path) { return FoundLinux(ToLinux(path)); }
 
 bool FileSystem::ReadFound(const std::string& linuxPath, TextBuffer& into) {
-  try {
-    into.size = ReadInto(linuxPath, linuxPath, into);
-    return true;
-  } catch (const std::exception&) {
-    into.size = 0;
-    return false;
-  }
+  into.size = 0;
+  const auto size = ReadWhole(linuxPath, [&into](size_t want, size_t kept) { return BufferRoom(into, want, kept); });
+  into.size = size.value_or(0);
+  return size.has_value();
+}
+
+void FileSystem::ReadFile(std::string_view path, TextBuffer& into) {
+  const std::string formed = ToLinux(path);
+  const auto found = FoundLinux(formed);
+  if (!found || !ReadFound(*found, into)) throw RunFault("cannot open " + formed);
 }
 
 std::string FileSystem::ReadFile(std::string_view path) {
-  std::string formed;
-  const std::string found = ExistingFile(path, formed);
+  const std::string formed = ToLinux(path);
+  const auto found = FoundLinux(formed);
   std::string data;
-  data.resize(ReadWhole(found, formed, [&data](size_t want, size_t) {
-    data.resize(want);
-    return data.data();
-  }));
+  const auto size = found ? ReadWhole(*found,
+                                      [&data](size_t want, size_t) {
+                                        data.resize(want);
+                                        return data.data();
+                                      })
+                          : std::nullopt;
+  if (!size) throw RunFault("cannot open " + formed);
+  data.resize(*size);
   return data;
 }
 

@@ -94,9 +94,9 @@ struct FileSystem {
   // of its listing each.
   std::optional<Resolved> ResolveName(std::string_view linuxPath);
   std::unordered_map<std::string, std::optional<Resolved>> resolvedDirectories;
-  // The existing regular file (as far as the listings tell) that path
-  // denotes; formed is set to its formed Linux name. Throws RunFault.
-  std::string ExistingFile(std::string_view path, std::string& formed);
+  // The existing regular file (as far as the listings tell) that a formed
+  // Linux name denotes.
+  std::optional<std::string> FoundLinux(const std::string& formed);
   const DirEntry* Lookup(const std::string& dir, std::string_view name, bool mustBeDir);
   const std::vector<size_t>& FoldedOrder(const std::string& dir);
 };

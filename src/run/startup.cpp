@@ -241,8 +241,11 @@ void StartUp(RunContext& ctx, const std::string& commandLine) {
 }
 
 bool CloseAllFiles(RunContext& ctx) {
-  bool listingClosed = ctx.listing.Close();
+  // The comment file is written while the listing's last block still is.
+  // (A failed write of the listing shows again when it is closed.)
+  ctx.listing.HandOver();
   bool commentsClosed = CloseCommentFile(ctx);
+  bool listingClosed = ctx.listing.Close();
   return listingClosed && commentsClosed;
 }
 
