@@ -430,19 +430,23 @@ void FileSystem::ReadFile(std::string_view path, TextBuffer& into) {
   if (!found || !ReadFound(*found, into)) throw RunFault("cannot open " + formed);
 }
 
+std::optional<std::string> FileSystem::ReadFoundText(const std::string& linuxPath) {
+  std::string data;
+  const auto size = ReadWhole(linuxPath, [&data](size_t want, size_t) {
+    data.resize(want);
+    return data.data();
+  });
+  if (!size) return std::nullopt;
+  data.resize(*size);
+  return data;
+}
+
 std::string FileSystem::ReadFile(std::string_view path) {
   const std::string formed = ToLinux(path);
   const auto found = FoundLinux(formed);
-  std::string data;
-  const auto size = found ? ReadWhole(*found,
-                                      [&data](size_t want, size_t) {
-                                        data.resize(want);
-                                        return data.data();
-                                      })
-                          : std::nullopt;
-  if (!size) throw RunFault("cannot open " + formed);
-  data.resize(*size);
-  return data;
+  std::optional<std::string> data = found ? ReadFoundText(*found) : std::nullopt;
+  if (!data) throw RunFault("cannot open " + formed);
+  return std::move(*data);
 }
 
 void ProgressLine::Show() {

@@ -71,6 +71,7 @@ struct FileSystem {
   // Reads the file at a path FoundFile gave; false when it cannot be read.
   // Uses nothing of the lookup: another thread may read this way.
   static bool ReadFound(const std::string& linuxPath, TextBuffer& into);
+  static std::optional<std::string> ReadFoundText(const std::string& linuxPath);
 
   // Directory listing cache: directory path -> entries sorted by byte order.
   struct DirEntry { std::string name; bool isDir; bool isFile; };

@@ -1,7 +1,9 @@
 #include "run/startup.h"
 
 #include <cstdlib>
+#include <exception>
 #include <memory>
+#include <thread>
 
 #include "listing/title_block.h"
 #include "loads/load_cases.h"
@@ -232,8 +234,22 @@ void StartUp(RunContext& ctx, const std::string& commandLine) {
   ReadCombinationSelection(ctx);
   ReadResultsSetSelection(ctx);
 
-  LoadGeometry(ctx);
-  ReadGroupSet(ctx, s.ModelPath + ".G" + s.ActiveGroupSet, s.MaxNodeLabel, s.MaxElementLabel);
+  // The group set is read on a second thread while the geometry loads:
+  // they fill different tables. A failure of the geometry comes first, as
+  // it would one after the other; that of the group set comes after it.
+  const GroupSetFile groupSet = FindGroupSet(ctx, s.ModelPath + ".G" + s.ActiveGroupSet);
+  std::exception_ptr groupSetFailure;
+  {
+    std::jthread groups([&] {
+      try {
+        ReadFoundGroupSet(s, ctx.model, groupSet, s.MaxNodeLabel, s.MaxElementLabel);
+      } catch (...) {
+        groupSetFailure = std::current_exception();  // raised below, in its place
+      }
+    });
+    LoadGeometry(ctx);
+  }
+  if (groupSetFailure) std::rethrow_exception(groupSetFailure);
 
   std::string listingFile = ctx.files.PathForCreate(s.ListingPath);
   ctx.listing.Open(listingFile);

@@ -181,6 +181,9 @@ TEST(DamagedModel, LabelsAndCodesOutOfRange) {
   Check({"ninth solid node", Put16(".XEN", -1, 9), 2, fault + "position index 9 outside 0..8\n"});
   Check({"negative IC count", Put16(".XCO", 0, -1), 2, fault + "IcConstantTable index -1 outside 0..-1\n"});
   Check({"negative group label", Append(".G1", "1,-1,2\r\n"), 2, "orvant-in: negative label -1 in {M}.G1\n"});
+  // The group set is read beside the geometry: the geometry's failure still comes first.
+  Check({"negative group label, no .XEN", [](TestInstall& i) { Append(".G1", "1,-1,2\r\n")(i), Remove(".XEN")(i); },
+         2, "orvant-in: cannot open {M}.XEN\n"});
   Check({"selected case above MaxLoadLabel", Text(".C1", "1\r\n100,1\r\n\"x\"\r\n"), 2,
          fault + "SelectedLoadCases index 100 outside 0..99\n", "", kC});
   // Indices met while listing stop the listing with the message.
