@@ -110,6 +110,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     got = FormatRight(v, pattern, width);
     want = RefField(v, pattern, width);
     if (got != want) Fail("field " + pattern + " width " + std::to_string(width), got, want);
+    // The listing writes "0.000E+00" fields in place where it can.
+    char field[64];
+    std::memset(field, ' ', 32);
+    if (width <= 32 && PutScientificField(field, v, width)) {
+      want = RefField(v, "0.000E+00", width);
+      got.assign(field, static_cast<size_t>(width > 0 ? width : 0));
+      if (got != want) Fail("scientific field in place, width " + std::to_string(width), got, want);
+    }
 
     std::string bare;
     AppendBareSingle(bare, v);

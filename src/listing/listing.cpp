@@ -174,6 +174,11 @@ Listing& Listing::NextZone() {
 
 // The last `width` characters of width blanks followed by the rendering.
 Listing& Listing::Field(float value, const FieldPattern& pattern, int width) {
+  if (pattern.scientific && width <= kFieldSlack) {
+    char* o = Room(2 * kFieldSlack);
+    std::memset(o, ' ', kFieldSlack);
+    if (PutScientificField(o, value, width)) return Took(o + width);
+  }
   char rendered[kRenderRoom];
   const int n = RenderNumber(rendered, value, pattern.parsed);
   if (width <= 0) return *this;

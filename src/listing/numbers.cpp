@@ -368,6 +368,58 @@ char* PutBare(char* o, double v, int sig, int expFormAt) {
 
 }  // namespace
 
+bool PutScientificField(char* field, float v, int width) {
+  using namespace fast_digits;
+  const uint32_t bits = std::bit_cast<uint32_t>(v);
+  const uint32_t biased = (bits >> 23) & 0xFFu;
+  const uint32_t minus = bits >> 31;
+  uint32_t digits = 0;
+  int e = 0;
+  if ((bits & 0x7FFFFFFFu) != 0) {
+    if (biased == 0 || biased == 0xFF) return false;  // subnormal, or not finite
+    // The decimal exponent: from the binary one, one more where the value
+    // reaches the next power of ten.
+    const double a = std::fabs(static_cast<double>(v));
+    e = ((static_cast<int>(biased) - 127) * 78913) >> 18;
+    if (a >= kTenPowers[e + 1 - kMinTenPower]) ++e;
+    // Four digits: one multiplication, within a unit in the last place of
+    // the exact product (the factor is exact for 10^0 and up, the nearest
+    // double below); the rounding stands unless that near a half.
+    const int scale = 3 - e;
+    if (scale < -kMaxScale || scale > kMaxScale) return false;
+    const double y = a * kScales[scale + kMaxScale];
+    const uint32_t whole = static_cast<uint32_t>(y);
+    const double frac = y - static_cast<double>(whole);
+    if (std::fabs(frac - 0.5) <= y * 0x1p-51) return false;
+    digits = whole + (frac > 0.5 ? 1 : 0);
+    if (digits == 10000) {  // 9.9996 and up: the carry makes 1.000 of the next power
+      digits = 1000;
+      ++e;
+    } else if (digits < 1000 || digits > 10000) {
+      return false;
+    }
+  } else {
+    // Zero, either sign: "0.000E+00".
+    return (width >= 9) && (std::memcpy(field + width - 9, "0.000E+00", 9), true);
+  }
+  const int n = 9 + static_cast<int>(minus);
+  if (n > width) return false;
+  char* o = field + (width - n);
+  *o = '-';
+  o += minus;
+  const uint32_t first = digits / 1000;
+  const uint32_t rest = digits - first * 1000;
+  const uint32_t second = rest / 100;
+  o[0] = static_cast<char>('0' + first);
+  o[1] = '.';
+  o[2] = static_cast<char>('0' + second);
+  std::memcpy(o + 3, kDigitPairs + 2 * (rest - second * 100), 2);
+  o[5] = 'E';
+  o[6] = e < 0 ? '-' : '+';
+  std::memcpy(o + 7, kDigitPairs + 2 * (e < 0 ? -e : e), 2);
+  return true;
+}
+
 void ThrowBadPattern(std::string_view pattern) {
   throw std::logic_error("unsupported number pattern \"" + std::string(pattern) + "\"");
 }

@@ -63,8 +63,18 @@ constexpr NumberPattern ParseNumberPattern(std::string_view s) {
 // "0.000E+00" where a FieldPattern is expected is parsed once, for good.
 struct FieldPattern {
   NumberPattern parsed;
-  consteval FieldPattern(const char* text) : parsed(ParseNumberPattern(text)) {}
+  bool scientific;  // "0.000E+00", the most frequent of all
+  consteval FieldPattern(const char* text)
+      : parsed(ParseNumberPattern(text)),
+        scientific(parsed.exponent && parsed.minInt == 1 && parsed.point && parsed.zeros == 3 &&
+                   parsed.hashes == 0 && parsed.expSignAlways && parsed.expDigits == 2) {}
 };
+
+// A "0.000E+00" field of `width` at `field` (blanks there already; room for
+// 16 bytes past the field), written in place from the float's bits: false
+// when the quick way cannot decide or the field is too narrow, and the
+// general way must render it (which also refuses what is not finite).
+bool PutScientificField(char* field, float v, int width);
 
 // v rendered by pattern at out (kRenderRoom bytes); returns the length.
 // A value that is infinite or not a number throws RunFault.

@@ -7,8 +7,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <random>
+#include <vector>
 
 #include "listing/numbers.h"
 #include "run/faults.h"
@@ -92,6 +94,25 @@ TEST(NumberPatterns, AgreeWithExactReference) {
       int w = (i % 3 == 0) ? 6 : (i % 3 == 1) ? 11 : 14;
       ASSERT_EQ(FormatRight(v, pat, w), (std::string(w, ' ') + want).substr(want.size()));
     }
+}
+
+TEST(NumberPatterns, ScientificFieldsWrittenInPlaceAsFormatRightWrites) {
+  std::mt19937_64 g(77);
+  std::vector<float> values = {0.0f, -0.0f, 1.0f, -1.0f, 9.9995f, 9.9994999f, 9.99951f, 1.0005f, 1.00049996f, 1e-38f,
+                               1.1754944e-38f, 3.4028235e38f, 1e-45f, 1e10f, 1e11f, 99995.0f, 0.00099995f, 123.45f};
+  for (int i = 0; i < 200000; ++i) values.push_back(RandomFloat(g));
+  int quick = 0;
+  for (float v : values) {
+    if (!std::isfinite(v)) continue;
+    for (int width : {0, 8, 9, 10, 11, 14}) {
+      char room[64];
+      std::memset(room, ' ', 32);
+      if (!PutScientificField(room, v, width)) continue;
+      ++quick;
+      ASSERT_EQ(std::string(room, width), FormatRight(v, "0.000E+00", width)) << v << " width " << width;
+    }
+  }
+  EXPECT_GT(quick, 550000);  // most fields of 10 and more (random exponents reach far beyond 10^22)
 }
 
 TEST(BareNumbers, SevenAndFifteenDigitsHalvesToEven) {
