@@ -16,6 +16,7 @@
 #include "run/run_context.h"
 #include "run/text_values.h"
 #include "fuzz_support.h"
+#include "support/split_check.h"
 
 using namespace orvant;
 using orvant::fuzz::Check;
@@ -57,32 +58,6 @@ void CheckSplit(std::string line) {
   Check(line.compare(0, keyword.size(), keyword) == 0, "keyword is not the line's start");
 }
 
-// The parser's split of a line as read gives what SplitFields gives for
-// the prepared line: the same failure, keyword and values, bit for bit.
-void CheckQuickSplit(std::string_view line) {
-  std::string prepared, keyword, spill;
-  PrepareDataLine(line, prepared);
-  float want[21], got[21];
-  bool wantFault = false, gotFault = false;
-  try {
-    SplitFields(prepared, keyword, want);
-  } catch (const IndexFault&) {
-    wantFault = true;
-  }
-  char room[kKeywordRoom];
-  std::string_view k;
-  try {
-    SplitDataLine(line, spill, room, k, got);
-  } catch (const IndexFault&) {
-    gotFault = true;
-  }
-  Check(gotFault == wantFault, "quick split fails differently");
-  if (wantFault) return;
-  Check(keyword.size() >= kKeywordRoom ? k.empty() : k == keyword, "quick split keyword differs");
-  for (int i = 1; i <= 20; ++i)
-    Check(std::memcmp(&got[i], &want[i], sizeof(float)) == 0, "quick split value differs");
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -110,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (char& c : upper)
       if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     if (upper.find(",,") == std::string::npos) CheckSplit(upper);
-    CheckQuickSplit(line);
+    Check(orvant::testing::QuickSplitDifference(line).empty(), "quick split differs from SplitFields");
     try {
       ParseLoadCaseLine(*ctx, std::string(line), headerOnly);
     } catch (const IndexFault&) {
