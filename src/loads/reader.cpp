@@ -123,13 +123,9 @@ void ParseLoadCaseFile(RunContext& ctx, const std::string& name, int16_t headerO
     return lines.Next(into);
   };
   while (nextLine(line)) {
+    if (keepHeaders) KeepIfHeaderLine(line, headers);
     // A header-only read need not look at any other line.
-    const bool header = MayBeHeaderLine(line);
-    if (keepHeaders && header) {
-      headers.append(line);
-      headers.push_back('\n');
-    }
-    if (header || headerOnly != 1) ParseLoadCaseLine(ctx, line, headerOnly);
+    if (headerOnly != 1 || MayBeHeaderLine(line)) ParseLoadCaseLine(ctx, line, headerOnly);
   }
   if (keepHeaders) r.headerLines.emplace(name, std::move(headers));
   r.splitLines.clear();
