@@ -227,4 +227,12 @@ void Listing::Rule() {
   End();
 }
 
+void Listing::Heading(std::string_view title, std::string_view columns) {
+  End();
+  Line(title);
+  End();
+  Line(columns);
+  End();
+}
+
 }  // namespace orvant

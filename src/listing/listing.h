@@ -55,6 +55,9 @@ struct Listing {
   void Line(std::string_view text) { Text(text); End(); }
   // 105 "=" and a line end.
   void Rule();
+  // A table's heading: an empty line, the title, an empty line, the column
+  // headings and an empty line.
+  void Heading(std::string_view title, std::string_view columns);
 
  private:
   struct Writer;

@@ -41,11 +41,8 @@ void WriteSavedEcho(Listing& out, const LoadCaseRecord& r, int16_t convertedUnit
   out.End();
   out.Repeat('+', 77).End();
   out.Line("Echo of Load Case Parameters Displayed when Load Case was saved");
-  out.End();
-  out.Line("*** Total Loading when saved *** ");
-  out.End();
-  out.Line("             Fx          Fy        Fz");
-  out.End();
+  out.Heading("*** Total Loading when saved *** ",
+              "             Fx          Fy        Fz");
   out.Text("         ");
   for (int k = 1; k <= 3; ++k) {
     if (convertedUnits == 1)
@@ -54,11 +51,8 @@ void WriteSavedEcho(Listing& out, const LoadCaseRecord& r, int16_t convertedUnit
       out.Field(r.savedTotalLoad[k], "0.000E+00", 11);
   }
   out.End();
-  out.End();
-  out.Line("*** Centre of Force when saved ***");
-  out.End();
-  out.Line("             CGx            CGy           CGz");
-  out.End();
+  out.Heading("*** Centre of Force when saved ***",
+              "             CGx            CGy           CGz");
   static constexpr const char* kRows[3] = {"X Fo      ", "Y Fo      ", "Z Fo      "};
   for (int row = 0; row < 3; ++row) {
     out.Text(kRows[row]);

@@ -11,11 +11,8 @@ constexpr const char* kExp = "0.000E+00";
 void WriteSpringConstants(RunContext& ctx) {
   ModelTables& m = ctx.model;
   Listing& out = ctx.listing;
-  out.End();
-  out.Line("*** SPRING/COUPLE CONSTANTS TABLE");
-  out.End();
-  out.Line("Code  Type       K1        K2         K3         K4         K5         K6      CO");
-  out.End();
+  out.Heading("*** SPRING/COUPLE CONSTANTS TABLE",
+              "Code  Type       K1        K2         K3         K4         K5         K6      CO");
   for (long long p = 1; p <= ctx.settings.SpringPropertyCount; ++p) {
     out.Int(p).Column(6).Int(m.SpringKind[p]).Column(12);
     const auto& k = m.SpringK[p];
@@ -29,11 +26,8 @@ void WriteSpringConstants(RunContext& ctx) {
 void WriteIcConstants(RunContext& ctx) {
   ModelTables& m = ctx.model;
   Listing& out = ctx.listing;
-  out.End();
-  out.Line("*** IC CONSTANTS TABLE");
-  out.End();
-  out.Line("Code    IC0    IC1    IC2    IC3    IC4    IC5    IC6");
-  out.End();
+  out.Heading("*** IC CONSTANTS TABLE",
+              "Code    IC0    IC1    IC2    IC3    IC4    IC5    IC6");
   for (long long p = 1; p <= m.IcPropertyCount; ++p) {
     out.Int(p).Column(10);
     for (int16_t v : m.IcConstantTable[p]) out.Digits(v).Text("      ");
@@ -44,11 +38,8 @@ void WriteIcConstants(RunContext& ctx) {
 void WriteRcConstants(RunContext& ctx) {
   ModelTables& m = ctx.model;
   Listing& out = ctx.listing;
-  out.End();
-  out.Line("*** RC CONSTANTS TABLE");
-  out.End();
-  out.Line("Code              1         2          3          4          5          6         7");
-  out.End();
+  out.Heading("*** RC CONSTANTS TABLE",
+              "Code              1         2          3          4          5          6         7");
   for (long long p = 1; p <= m.RcPropertyCount; ++p) {
     out.Int(p).Column(6).Text("X").Column(12);
     for (float v : m.RcConstantX[p]) out.Field(v, kExp, 11);

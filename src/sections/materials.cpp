@@ -38,11 +38,8 @@ void WriteMaterialProperties(RunContext& ctx) {
   ModelTables& m = ctx.model;
   Listing& out = ctx.listing;
 
-  out.End();
-  out.Line("*** ELEMENT MATERIAL PROPERTY TABLE ***");
-  out.End();
-  out.Line("Code    Name      E         G        Dens      Poiss   Co.Exp  Yield Stress  Ultimate");
-  out.End();
+  out.Heading("*** ELEMENT MATERIAL PROPERTY TABLE ***",
+              "Code    Name      E         G        Dens      Poiss   Co.Exp  Yield Stress  Ultimate");
   for (long long c = 1; c <= s.MaterialPropertyCount; ++c) {
     const MaterialProperty& mat = m.MaterialPropertyTable[c];
     out.Int(c).Column(6).Text(mat.MatName);
@@ -67,11 +64,8 @@ void WritePipeworkData(RunContext& ctx) {
   const std::string data = ctx.files.ReadFile(path);
   BinaryReader r(reinterpret_cast<const unsigned char*>(data.data()), data.size());
 
-  out.End();
-  out.Line("*** GEOMETRIC RELATED PIPEWORK DATA ***");
-  out.End();
-  out.Line("Code    Name    Corr All   MillTol   ContDen   t-Insul    InsulDen   t-Lining   LiningDen");
-  out.End();
+  out.Heading("*** GEOMETRIC RELATED PIPEWORK DATA ***",
+              "Code    Name    Corr All   MillTol   ContDen   t-Insul    InsulDen   t-Lining   LiningDen");
   for (long long p = 1; p <= s.PhysicalPropertyCount; ++p) {
     std::array<float, 7> values{};
     float sum = ReadGroup(r, values);
@@ -82,11 +76,8 @@ void WritePipeworkData(RunContext& ctx) {
     out.End();
   }
 
-  out.End();
-  out.Line("*** MATERIAL RELATED EXTENDED DATA ***");
-  out.End();
-  out.Line("Code    Name    PressCoef      QualFact   ColdAllowStress    UTS");
-  out.End();
+  out.Heading("*** MATERIAL RELATED EXTENDED DATA ***",
+              "Code    Name    PressCoef      QualFact   ColdAllowStress    UTS");
   for (long long c = 1; c <= s.MaterialPropertyCount; ++c) {
     SeekPosition(r, MaterialBlockPosition(s.PhysicalPropertyCount, c));
     std::array<float, 4> values{};
@@ -96,11 +87,8 @@ void WritePipeworkData(RunContext& ctx) {
     out.End();
   }
 
-  out.End();
-  out.Line("*** MATERIAL - THERMAL DEPENDENT PROPERTIES ***");
-  out.End();
-  out.Line("Code    Temp Pt     Temp         CoefExp      EMod         Stress");
-  out.End();
+  out.Heading("*** MATERIAL - THERMAL DEPENDENT PROPERTIES ***",
+              "Code    Temp Pt     Temp         CoefExp      EMod         Stress");
   for (long long c = 1; c <= s.MaterialPropertyCount; ++c) {
     SeekPosition(r, Add16(MaterialBlockPosition(s.PhysicalPropertyCount, c), 16));
     for (int t = 1; t <= 15; ++t) {

@@ -11,11 +11,8 @@ void WriteRestrainedNodes(RunContext& ctx) {
   ModelTables& m = ctx.model;
   Listing& out = ctx.listing;
 
-  out.End();
-  out.Line("*** RESTRAINED NODES ***  ( 1-Fixed  0-Free )");
-  out.End();
-  out.Line("Node              Tx        Ty        Tz        Rx        Ry        Rz");
-  out.End();
+  out.Heading("*** RESTRAINED NODES ***  ( 1-Fixed  0-Free )",
+              "Node              Tx        Ty        Tz        Rx        Ry        Rz");
   for (long long r = 1; r <= ctx.settings.RestrainedNodeCount; ++r) {
     const Restraint& entry = m.RestraintTable[r];
     const int16_t node = entry.RestrainedNode;

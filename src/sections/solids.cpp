@@ -45,11 +45,8 @@ void WriteSolidElements(RunContext& ctx) {
   Listing& out = ctx.listing;
   const long long ne = s.MaxElementLabel;
 
-  out.End();
-  out.Line("*** SOLID ELEMENT DATA ***");
-  out.End();
-  out.Line("Elem     Type Geom  Mat      Rot  Offset          Connectivity");
-  out.End();
+  out.Heading("*** SOLID ELEMENT DATA ***",
+              "Elem     Type Geom  Mat      Rot  Offset          Connectivity");
 
   if (s.GroupRangeMode == 1) {
     BuildGroupOrder(m.ElementOrder, m.ElementGroup, ne);
