@@ -80,6 +80,7 @@ Listing::~Listing() {
 }
 
 void Listing::Open(const std::string& filePath) {
+  Close();  // a file opened before is finished first
   path = filePath;
   fd = ::open(filePath.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) throw RunFault("cannot create " + filePath + ": " + std::strerror(errno));

@@ -50,9 +50,12 @@ TEST(ListingFile, BlocksWrittenInOrderWithALineBeingBuiltAndFailuresReported) {
   full.Open("/dev/full");
   EXPECT_THROW(for (int i = 0; i < 1000; ++i) full.Line(std::string(10000, 'x')), RunFault);
   EXPECT_FALSE(full.Close());
-  Listing dropped;  // never closed: the writer still stops
+  Listing dropped;  // opened twice, never closed: the first file is finished, the writer still stops
+  dropped.Open(dir.path + "/FIRST.MTM");
+  dropped.Line("first");
   dropped.Open(dir.path + "/DROPPED.MTM");
   dropped.Line(std::string(200000, 'y'));
+  EXPECT_EQ(ReadFileText(dir.path + "/FIRST.MTM"), "first\r\n");
 }
 
 namespace {
