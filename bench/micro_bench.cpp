@@ -11,7 +11,7 @@
 #include "listing/listing.h"
 #include "listing/numbers.h"
 #include "loads/load_cases.h"
-#include "run/text_values.h"
+#include "base/text_values.h"
 
 namespace {
 

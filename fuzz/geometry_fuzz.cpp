@@ -12,7 +12,7 @@
 
 #include "fuzz_support.h"
 #include "model/geometry.h"
-#include "run/faults.h"
+#include "base/faults.h"
 #include "run/run_context.h"
 
 using namespace orvant;

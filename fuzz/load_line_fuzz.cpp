@@ -12,9 +12,9 @@
 #include <string_view>
 
 #include "loads/load_cases.h"
-#include "run/faults.h"
+#include "base/faults.h"
 #include "run/run_context.h"
-#include "run/text_values.h"
+#include "base/text_values.h"
 #include "fuzz_support.h"
 #include "support/split_check.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "listing/numbers.h"
-#include "run/faults.h"
+#include "base/faults.h"
 #include "support/exact_reference.h"
 
 using namespace orvant;

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "run/faults.h"
-#include "run/text_values.h"
+#include "base/faults.h"
+#include "base/text_values.h"
 #include "fuzz_support.h"
 
 using namespace orvant;

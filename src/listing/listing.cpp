@@ -10,8 +10,8 @@
 #include <utility>
 
 #include "listing/numbers.h"
-#include "run/faults.h"
-#include "run/handoff.h"
+#include "base/faults.h"
+#include "base/handoff.h"
 
 namespace orvant {
 

@@ -11,7 +11,7 @@
 #include <system_error>
 
 #include "listing/fast_digits.h"
-#include "run/faults.h"
+#include "base/faults.h"
 
 // How the digits are obtained: std::to_chars with a precision prints the
 // exact binary value correctly rounded, ties to even. The bare numbers want

@@ -6,7 +6,7 @@
 
 #include "loads/load_sections.h"
 #include "run/run_context.h"
-#include "run/text_values.h"
+#include "base/text_values.h"
 
 namespace orvant {
 

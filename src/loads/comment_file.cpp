@@ -14,7 +14,7 @@
 #include <string_view>
 
 #include "listing/listing.h"
-#include "run/faults.h"
+#include "base/faults.h"
 #include "run/run_context.h"
 
 namespace orvant {

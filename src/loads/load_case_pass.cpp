@@ -1,11 +1,9 @@
 // The load case pass: every load case of the model in label order, each with
-// its header block, parameters block, load sections and closing lines; then
-// the results set summary when asked for.
+// its header block, parameters block, load sections and closing lines.
 #include "loads/load_cases.h"
 #include "loads/load_sections.h"
-#include "run/checked.h"
+#include "base/checked.h"
 #include "run/run_context.h"
-#include "summaries/summaries.h"
 
 namespace orvant {
 
@@ -100,8 +98,6 @@ void WriteLoadCasePass(RunContext& ctx) {
       if (s.CurrentLoadCase <= s.MaxLoadLabel) s.CurrentLoadCase = Add16(s.CurrentLoadCase, 1);
     }
   }
-
-  if (s.ListResultsSetSummary == 1) WriteSetSummary(ctx, ".NSS");
 }
 
 }  // namespace orvant

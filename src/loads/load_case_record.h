@@ -10,9 +10,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "run/checked.h"
+#include "base/checked.h"
 #include "loads/lookahead.h"
-#include "run/platform.h"
+#include "base/platform.h"
 
 namespace orvant {
 

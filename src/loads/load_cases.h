@@ -62,8 +62,7 @@ void ParseLoadCaseFile(RunContext& ctx, const std::string& name, int16_t headerO
 // past MaxLoadLabel when none is left.
 void ReadNextLoadCase(RunContext& ctx);
 
-// The load case pass: every case with its loads, then the results set
-// summary when asked for.
+// The load case pass: every case with its loads.
 void WriteLoadCasePass(RunContext& ctx);
 
 }  // namespace orvant

@@ -8,7 +8,7 @@
 
 #include "loads/load_cases.h"
 #include "run/run_context.h"
-#include "run/text_values.h"
+#include "base/text_values.h"
 
 namespace orvant {
 

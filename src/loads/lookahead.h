@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "loads/load_cases.h"
-#include "run/handoff.h"
-#include "run/platform.h"
+#include "base/handoff.h"
+#include "base/platform.h"
 
 namespace orvant {
 

@@ -5,7 +5,7 @@
 
 #include "loads/load_section_rows.h"
 #include "loads/load_sections.h"
-#include "sections/group_order.h"
+#include "listing/labels.h"
 
 namespace orvant {
 

@@ -7,9 +7,9 @@
 
 #include "loads/comment_file.h"
 #include "loads/load_cases.h"
-#include "run/checked.h"
+#include "base/checked.h"
 #include "run/run_context.h"
-#include "run/text_values.h"
+#include "base/text_values.h"
 
 namespace orvant {
 

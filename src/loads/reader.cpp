@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "loads/load_cases.h"
-#include "run/checked.h"
+#include "base/checked.h"
 #include "run/run_context.h"
-#include "run/text_values.h"
+#include "base/text_values.h"
 
 namespace orvant {
 

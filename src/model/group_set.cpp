@@ -1,6 +1,6 @@
 #include "model/geometry.h"
 #include "run/run_context.h"
-#include "run/text_values.h"
+#include "base/text_values.h"
 
 namespace orvant {
 

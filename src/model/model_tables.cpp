@@ -1,6 +1,6 @@
 #include "model/model_tables.h"
 
-#include "run/run_settings.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 

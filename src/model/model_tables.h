@@ -7,14 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "run/checked.h"
+#include "base/checked.h"
+#include "base/group_codes.h"
 
 namespace orvant {
 
 struct RunSettings;
-
-// No group, once the group range pass has run.
-constexpr int16_t NoGroup = 17171;
 
 struct Restraint {
   int16_t RestrainedNode = 0;

@@ -6,8 +6,8 @@
 #include "loads/comment_file.h"
 #include "loads/load_case_record.h"
 #include "model/model_tables.h"
-#include "run/platform.h"
-#include "run/run_settings.h"
+#include "base/platform.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 

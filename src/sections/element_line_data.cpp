@@ -7,9 +7,10 @@
 #include <string>
 
 #include "model/model_tables.h"
-#include "run/checked.h"
+#include "base/checked.h"
 #include "run/run_context.h"
-#include "run/text_values.h"
+#include "base/text_values.h"
+#include "listing/labels.h"
 #include "sections/group_order.h"
 #include "sections/sections.h"
 

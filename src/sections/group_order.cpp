@@ -1,33 +1,12 @@
 #include "sections/group_order.h"
 
 #include <algorithm>
-#include <charconv>
 #include <utility>
 #include <vector>
 
-#include "listing/listing.h"
 #include "model/model_tables.h"
 
 namespace orvant {
-
-// The label is built whole and written as one item (a suffix longer than
-// the room, which no section uses, goes as items of its own).
-void WriteGroupLabel(Listing& listing, long long label, int16_t group, std::string_view suffix) {
-  constexpr size_t kSuffixRoom = 8;
-  char text[24 + kSuffixRoom + 8];
-  char* const end = text + sizeof text;
-  char* p = std::to_chars(text, end, label).ptr;
-  const bool grouped = group > 0 && group != NoGroup;
-  if (grouped && suffix.size() <= kSuffixRoom) {
-    p = std::copy(suffix.begin(), suffix.end(), p);
-    p = std::to_chars(p, end, static_cast<int>(group)).ptr;
-  }
-  listing.Text(std::string_view(text, static_cast<size_t>(p - text)));
-  if (grouped && suffix.size() > kSuffixRoom) {
-    listing.Text(suffix);
-    listing.Digits(group);
-  }
-}
 
 void BuildGroupOrder(Table<int16_t>& order, Table<int16_t>& groups, long long n) {
   order.Size(n);

@@ -1,18 +1,12 @@
 #pragma once
-// Group ordering shared by the model data sections: the group-suffixed
-// label and the stable ordering of labels by group.
+// Group ordering shared by the model data sections: the stable ordering
+// of labels by group.
 #include <cstdint>
 #include <string_view>
 
-#include "run/checked.h"
+#include "base/checked.h"
 
 namespace orvant {
-
-struct Listing;
-
-// The label in plain decimal; when the group is above 0 and not NoGroup,
-// followed by the suffix ("-G" or "G") and the group (12-G3).
-void WriteGroupLabel(Listing& listing, long long label, int16_t group, std::string_view suffix = "-G");
 
 // The visiting order of a group range pass: order is sized to positions
 // 1..n holding labels 1..n, every group 0 of labels 1..n becomes NoGroup

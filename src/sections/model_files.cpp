@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "run/run_context.h"
-#include "run/text_values.h"
+#include "base/text_values.h"
 #include "sections/sections.h"
 
 namespace orvant {

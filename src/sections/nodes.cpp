@@ -1,4 +1,5 @@
 #include "run/run_context.h"
+#include "listing/labels.h"
 #include "sections/group_order.h"
 #include "sections/sections.h"
 

@@ -3,7 +3,7 @@
 #include "listing/listing.h"
 #include "model/binary_reader.h"
 #include "run/run_context.h"
-#include "sections/group_order.h"
+#include "listing/labels.h"
 #include "sections/sections.h"
 
 namespace orvant {

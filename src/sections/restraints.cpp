@@ -1,6 +1,6 @@
 #include "listing/listing.h"
 #include "run/run_context.h"
-#include "sections/group_order.h"
+#include "listing/labels.h"
 #include "sections/sections.h"
 
 namespace orvant {

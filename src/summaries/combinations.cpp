@@ -8,9 +8,9 @@
 
 #include "listing/listing.h"
 #include "loads/load_cases.h"
-#include "run/checked.h"
+#include "base/checked.h"
 #include "run/run_context.h"
-#include "run/text_values.h"
+#include "base/text_values.h"
 #include "summaries/summaries.h"
 
 namespace orvant {

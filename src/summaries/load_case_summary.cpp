@@ -2,7 +2,7 @@
 // the totals the analysis saved for it, read in header-only mode.
 #include "listing/listing.h"
 #include "loads/load_cases.h"
-#include "run/checked.h"
+#include "base/checked.h"
 #include "run/run_context.h"
 #include "summaries/summaries.h"
 

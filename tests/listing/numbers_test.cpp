@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "listing/numbers.h"
-#include "run/faults.h"
+#include "base/faults.h"
 #include "support/exact_reference.h"
 
 using namespace orvant;

@@ -7,9 +7,10 @@
 #include <memory>
 
 #include "model/geometry.h"
-#include "run/faults.h"
+#include "base/faults.h"
 #include "run/run_context.h"
 #include "run/startup.h"
+#include "settings/settings_inputs.h"
 #include "support/model_builder.h"
 
 using namespace orvant;

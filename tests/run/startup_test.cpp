@@ -7,6 +7,7 @@
 
 #include "run/run_context.h"
 #include "run/startup.h"
+#include "settings/settings_inputs.h"
 #include "support/model_builder.h"
 
 using namespace orvant;

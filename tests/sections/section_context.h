@@ -5,7 +5,7 @@
 #include <memory>
 #include <tuple>
 
-#include "run/faults.h"
+#include "base/faults.h"
 #include "run/run_context.h"
 #include "sections/sections.h"
 #include "support/model_builder.h"

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "loads/load_cases.h"
-#include "run/faults.h"
+#include "base/faults.h"
 
 namespace orvant::testing {
 

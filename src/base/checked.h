@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "run/faults.h"
+#include "base/faults.h"
 
 namespace orvant {
 

@@ -1,4 +1,4 @@
-#include "run/checked.h"
+#include "base/checked.h"
 
 namespace orvant {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "run/checked.h"
+#include "base/checked.h"
 
 namespace orvant {
 

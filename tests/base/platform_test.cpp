@@ -1,5 +1,5 @@
 // The platform layer (settings, file lookup) and the text value readers.
-#include "run/platform.h"
+#include "base/platform.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "run/faults.h"
-#include "run/text_values.h"
+#include "base/faults.h"
+#include "base/text_values.h"
 #include "support/model_builder.h"
 
 using namespace orvant;

@@ -1,10 +1,9 @@
-#include "listing/title_block.h"
+#include "sections/title_block.h"
 
 #include <string>
 
 #include "run/run_context.h"
-#include "run/text_values.h"
-#include "summaries/summaries.h"
+#include "base/text_values.h"
 
 namespace orvant {
 
@@ -96,8 +95,6 @@ void WriteTitleBlock(RunContext& ctx) {
   out.Text("Definition Units:").Text(s.DefinitionUnits);
   out.End();
   out.Rule();
-
-  if (!s.ActiveGroupSet.empty()) WriteActiveGroupSet(ctx, ToInt16(LeadingNumber(s.ActiveGroupSet)));
 }
 
 }  // namespace orvant

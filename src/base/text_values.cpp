@@ -1,4 +1,4 @@
-#include "run/text_values.h"
+#include "base/text_values.h"
 
 #include <algorithm>
 #include <bit>
@@ -12,8 +12,8 @@
 #include <emmintrin.h>
 #endif
 
-#include "run/checked.h"
-#include "run/faults.h"
+#include "base/checked.h"
+#include "base/faults.h"
 
 namespace orvant {
 

@@ -1,4 +1,4 @@
-#include "run/platform.h"
+#include "base/platform.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -15,8 +15,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "run/faults.h"
-#include "run/text_values.h"
+#include "base/faults.h"
+#include "base/text_values.h"
 
 namespace orvant {
 
