@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   s.SpringPropertyCount = SizeValue(sizes, 6);
   try {
     AllocateModelTables(s, ctx->model);
-    LoadGeometry(*ctx);
+    LoadGeometry(ctx->settings, ctx->model, ctx->files);
   } catch (const IndexFault&) {
     return 0;
   } catch (const RunFault&) {

@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ctx->model.ElemNode2[e] = 1;
     ctx->model.SolidElemType[e] = static_cast<int16_t>(e % 2);
   }
-  ResetLoadCaseRecord(*ctx);
+  ResetLoadCaseRecord(ctx->settings, ctx->loads);
 
   std::string text(reinterpret_cast<const char*>(data) + 4, size - 4);
   LineReader lines(text);
@@ -87,7 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (upper.find(",,") == std::string::npos) CheckSplit(upper);
     Check(orvant::testing::QuickSplitDifference(line).empty(), "quick split differs from SplitFields");
     try {
-      ParseLoadCaseLine(*ctx, std::string(line), headerOnly);
+      ParseLoadCaseLine(ctx->settings, ctx->model, ctx->loads, ctx->comments, ctx->files, std::string(line),
+                        headerOnly);
     } catch (const IndexFault&) {
       break;
     } catch (const RunFault&) {

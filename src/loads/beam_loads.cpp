@@ -8,22 +8,22 @@
 
 namespace orvant {
 
-void WritePointLoads(RunContext& ctx) {
-  auto& table = ctx.loads.pointLoads;
+void WritePointLoads(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, Listing& out,
+                     FileSystem& files) {
+  auto& table = r.pointLoads;
   if (table.count <= 0) return;
-  Listing& out = ctx.listing;
   OpenLoadSection(out, "*** BEAM ELEMENT POINT LOADS ***",
                   "Elem    Coord   Length    Fx         Fy         Fz         Mx         My         Mz");
-  WriteUnitRow(ctx, "                          kN         kN         kN         kNm        kNm        kNm",
+  WriteUnitRow(s, out, "                          kN         kN         kN         kNm        kNm        kNm",
                "                          kips       kips       kips       kip-ins    kip-ins   kip-ins");
-  ctx.loads.lastPrintedComment = 0;
+  r.lastPrintedComment = 0;
 
-  const bool converted = ConvertedMode(ctx);
+  const bool converted = ConvertedMode(s);
   for (int i = 1; i <= table.count; ++i) {
     const PointLoad& e = table.entries[i];
-    if (UndefinedElement(ctx, e.element)) continue;
-    WriteCommentIfDue(ctx, e.commentNo);
-    WriteGroupLabel(out, e.element, ctx.model.ElementGroup[e.element]);
+    if (UndefinedElement(m, e.element)) continue;
+    WriteCommentIfDue(r, c, out, files, e.commentNo);
+    WriteGroupLabel(out, e.element, m.ElementGroup[e.element]);
     out.Column(12);
     out.Text(e.axes == 1 ? "Gl" : "Lo");
     out.Field(e.position, "###.###", 7);
@@ -47,25 +47,25 @@ std::string_view DistributedAxisText(int16_t axes) {
 
 }  // namespace
 
-void WriteDistributedLoads(RunContext& ctx) {
-  auto& table = ctx.loads.distributedLoads;
+void WriteDistributedLoads(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, Listing& out,
+                           FileSystem& files) {
+  auto& table = r.distributedLoads;
   if (table.count <= 0) return;
-  Listing& out = ctx.listing;
   OpenLoadSection(out, "*** BEAM ELEMENT DISTRIBUTED LOADS ***",
                   "Elem    Coord  SLength  FLenght       Fx1        Fx2        Fy1        Fy2        Fz1        Fz2");
-  WriteUnitRow(ctx,
+  WriteUnitRow(s, out,
                "                                      kN/m       kN/m       kN/m       kN/m       kN/m       kN/m",
                "                                      lbs/ins   lbs/ins    lbs/ins   lbs/ins    lbs/ins    lbs/ins");
-  ctx.loads.lastPrintedComment = 0;
+  r.lastPrintedComment = 0;
 
-  const bool converted = ConvertedMode(ctx);
-  const bool metric = MetricUnits(ctx);
+  const bool converted = ConvertedMode(s);
+  const bool metric = MetricUnits(s);
   for (int i = 1; i <= table.count; ++i) {
     const DistributedLoad& e = table.entries[i];
     if (e.axes == 0) continue;
-    if (UndefinedElement(ctx, e.element)) continue;
-    WriteCommentIfDue(ctx, e.commentNo);
-    WriteGroupLabel(out, e.element, ctx.model.ElementGroup[e.element]);
+    if (UndefinedElement(m, e.element)) continue;
+    WriteCommentIfDue(r, c, out, files, e.commentNo);
+    WriteGroupLabel(out, e.element, m.ElementGroup[e.element]);
     out.Column(12);
     out.Text(DistributedAxisText(e.axes));
     out.Column(14);

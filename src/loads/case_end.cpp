@@ -4,9 +4,12 @@
 // closing line.
 #include <string_view>
 
-#include "loads/load_sections.h"
-#include "run/run_context.h"
+#include "base/platform.h"
 #include "base/text_values.h"
+#include "listing/listing.h"
+#include "loads/load_case_record.h"
+#include "loads/load_sections.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -78,11 +81,10 @@ void WriteLoadSummation(Listing& out, const LoadCaseRecord& r) {
 
 // The analysis comments: lines of the case file beginning "ACOM", from
 // their 6th character on, trailing blanks removed.
-void WriteAnalysisComments(RunContext& ctx) {
-  const LoadCaseRecord& r = ctx.loads;
+void WriteAnalysisComments(const LoadCaseRecord& r, Listing& out, FileSystem& files) {
   // The reader keeps the text of the file it read; another file is read.
   std::string reread;
-  if (r.lastCaseTextFile != r.lastCaseFile) reread = ctx.files.ReadFile(r.lastCaseFile);
+  if (r.lastCaseTextFile != r.lastCaseFile) reread = files.ReadFile(r.lastCaseFile);
   const std::string_view text = r.lastCaseTextFile == r.lastCaseFile ? r.lastCaseText.View() : reread;
   LineReader lines(text);
   std::string_view line;
@@ -91,29 +93,26 @@ void WriteAnalysisComments(RunContext& ctx) {
     std::string_view comment = line.size() > 5 ? line.substr(5) : std::string_view();
     size_t end = comment.find_last_not_of(' ');
     comment = end == std::string_view::npos ? std::string_view() : comment.substr(0, end + 1);
-    ctx.listing.Line(comment);
+    out.Line(comment);
   }
 }
 
 }  // namespace
 
-void WriteCaseEnd(RunContext& ctx) {
-  LoadCaseRecord& r = ctx.loads;
-  Listing& out = ctx.listing;
-
+void WriteCaseEnd(const RunSettings& s, LoadCaseRecord& r, Listing& out, FileSystem& files) {
   WriteCommands(out, r.interpretedElementCommands, "*** Element Interpreted Load Commands ***",
                 " ESTR - Element strain    SEFO - Beam axial force");
   WriteCommands(out, r.interpretedCoupleCommands, "*** Couple Interpreted Load Commands ***",
                 " CDISP - Couple Displacement    CFACT - Couple Stiffness Factor(Birth/Death)");
   WriteGravity(out, r);
-  WriteSavedEcho(out, r, ctx.settings.ConvertedUnits);
+  WriteSavedEcho(out, r, s.ConvertedUnits);
   WriteLoadSummation(out, r);
 
   // The per-entry tables are done with; their storage is kept for the next
   // case, whose reader starts their counts again and sets every entry it
   // adds (releasing and creating them anew for each case only cost time).
 
-  WriteAnalysisComments(ctx);
+  WriteAnalysisComments(r, out, files);
   out.End();
   out.Repeat('=', 77).End();
 }

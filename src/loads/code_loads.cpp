@@ -9,20 +9,19 @@
 
 namespace orvant {
 
-void WriteFaceLoads(RunContext& ctx) {
-  auto& table = ctx.loads.faceLoads;
+void WriteFaceLoads(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, Listing& out) {
+  auto& table = r.faceLoads;
   if (table.count <= 0) return;
-  Listing& out = ctx.listing;
   OpenLoadSection(out, "*** SOLID FACE/EDGE LOADS ***",
                   "Elem     Face Type        P1         P2         P3         P4");
-  WriteUnitRow(ctx, "                            kN/        kN/        kN/        kN/",
+  WriteUnitRow(s, out, "                            kN/        kN/        kN/        kN/",
                "                            Lbs/       Lbs/       Lbs/       Lbs/ ");
 
-  const bool converted = ConvertedMode(ctx);
-  const bool metric = MetricUnits(ctx);
+  const bool converted = ConvertedMode(s);
+  const bool metric = MetricUnits(s);
   for (int i = 1; i <= table.count; ++i) {
     const FaceLoad& e = table.entries[i];
-    WriteGroupLabel(out, e.element, ctx.model.ElementGroup[e.element]);
+    WriteGroupLabel(out, e.element, m.ElementGroup[e.element]);
     out.Column(12);
     out.Digits(std::llabs(static_cast<long long>(e.face)));
     out.Column(15);
@@ -38,17 +37,16 @@ void WriteFaceLoads(RunContext& ctx) {
   }
 }
 
-void WritePropertyUdl(RunContext& ctx) {
-  if (ctx.loads.propertyUdlGiven != 1) return;
-  Listing& out = ctx.listing;
+void WritePropertyUdl(const RunSettings& s, LoadCaseRecord& r, Listing& out) {
+  if (r.propertyUdlGiven != 1) return;
   OpenLoadSection(out, "*** UDL LOADING BY GEOMETRIC PROPERTY CODE ***",
                   "Code          X-UDL       Y-UDL       Z-UDL");
   out.End();
 
-  const bool converted = ConvertedMode(ctx);
-  const bool metric = MetricUnits(ctx);
-  for (int code = 1; code <= ctx.settings.PhysicalPropertyCount; ++code) {
-    const PropertyUdl& p = ctx.loads.propertyUdl[code];
+  const bool converted = ConvertedMode(s);
+  const bool metric = MetricUnits(s);
+  for (int code = 1; code <= s.PhysicalPropertyCount; ++code) {
+    const PropertyUdl& p = r.propertyUdl[code];
     // The intensity under direction 0 is never listed.
     if (p.udl[1] == 0 && p.udl[2] == 0 && p.udl[3] == 0) continue;
     out.Int(code);
@@ -64,19 +62,18 @@ void WritePropertyUdl(RunContext& ctx) {
   }
 }
 
-void WritePropertyTempPress(RunContext& ctx) {
-  if (ctx.loads.propertyTempPressGiven != 1) return;
-  Listing& out = ctx.listing;
+void WritePropertyTempPress(const RunSettings& s, LoadCaseRecord& r, Listing& out) {
+  if (r.propertyTempPressGiven != 1) return;
   out.End();
   out.Line("*** PRESSURE & TEMP LOADING BY GEOMETRIC PROPERTY CODE ***");
   out.End();
   out.Text("Code       Temperature   Int-Pressure  Ext-Pressure    Ambient Temp =");
-  out.Single(ctx.loads.ambientTemperature);
+  out.Single(r.ambientTemperature);
   out.End();
   out.End();
 
-  for (int code = 1; code <= ctx.settings.PhysicalPropertyCount; ++code) {
-    const PropertyTempPress& p = ctx.loads.propertyTempPress[code];
+  for (int code = 1; code <= s.PhysicalPropertyCount; ++code) {
+    const PropertyTempPress& p = r.propertyTempPress[code];
     if (p.temperature == 0 && p.intPressure == 0) continue;
     out.Int(code);
     out.Column(7);
@@ -87,28 +84,28 @@ void WritePropertyTempPress(RunContext& ctx) {
   }
 }
 
-void WriteElementTempPress(RunContext& ctx) {
-  if (ctx.loads.elementTempPressCount <= 0) return;
-  Listing& out = ctx.listing;
+void WriteElementTempPress(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, Listing& out,
+                           FileSystem& files) {
+  if (r.elementTempPressCount <= 0) return;
   out.End();
   out.Line("*** TEMPERATURE &  INT. PRESSURE LOADING ***");
   out.End();
   out.Text("Element    Temperature  Int-Pressure  Ext-Pressure    Temp Opp-Surf      Ambient Temp =");
-  out.Single(ctx.loads.ambientTemperature);
+  out.Single(r.ambientTemperature);
   out.End();
   out.End();
-  ctx.loads.lastPrintedComment = 0;
+  r.lastPrintedComment = 0;
 
   // In element order; elements without a TEPR line hold zeros and give no
   // row, so only those written are looked at.
-  auto& table = ctx.loads.elementTempPress;
+  auto& table = r.elementTempPress;
   for (long long element : table.WrittenIndices()) {
-    if (element < 1 || element > ctx.settings.MaxElementLabel) continue;
+    if (element < 1 || element > s.MaxElementLabel) continue;
     const ElementTempPress& e = std::as_const(table)[element];
     // An external pressure alone gives no row.
     if (e.temperature == 0 && e.intPressure == 0 && e.oppositeTemperature == 0) continue;
-    WriteCommentIfDue(ctx, e.commentNo);
-    WriteGroupLabel(out, element, ctx.model.ElementGroup[element]);
+    WriteCommentIfDue(r, c, out, files, e.commentNo);
+    WriteGroupLabel(out, element, m.ElementGroup[element]);
     out.Column(7);
     out.Field(e.temperature, "0.00", 14);
     out.Field(e.intPressure, "0.000E+00", 14);

@@ -13,9 +13,10 @@
 #include <cstring>
 #include <string_view>
 
-#include "listing/listing.h"
 #include "base/faults.h"
-#include "run/run_context.h"
+#include "base/platform.h"
+#include "listing/listing.h"
+#include "loads/load_case_record.h"
 
 namespace orvant {
 
@@ -24,12 +25,10 @@ namespace {
 constexpr size_t kRecordLength = 100;
 
 // Reads the existing file once; a missing file starts empty.
-void LoadCommentFile(RunContext& ctx) {
-  CommentFile& c = ctx.comments;
+void LoadCommentFile(CommentFile& c, FileSystem& files) {
   if (c.loaded) return;
-  c.path = ctx.settings.ModelPath + ".LCM";
   c.bytes.clear();
-  if (ctx.files.FileExists(c.path)) c.bytes = ctx.files.ReadFile(c.path);
+  if (files.FileExists(c.path)) c.bytes = files.ReadFile(c.path);
   c.loaded = true;
   c.changed = false;
 }
@@ -41,9 +40,8 @@ size_t RecordOffset(int16_t n) {
 
 }  // namespace
 
-void WriteCommentRecord(RunContext& ctx, int16_t n, std::string_view text) {
-  LoadCommentFile(ctx);
-  CommentFile& c = ctx.comments;
+void WriteCommentRecord(CommentFile& c, FileSystem& files, int16_t n, std::string_view text) {
+  LoadCommentFile(c, files);
   size_t offset = RecordOffset(n);
   // A record past the end of the file extends it (a gap, which record
   // numbering never leaves, would read as zero bytes).
@@ -57,9 +55,8 @@ void WriteCommentRecord(RunContext& ctx, int16_t n, std::string_view text) {
 namespace {
 
 // Record n into out; a record beyond the end reads as blanks.
-void CopyCommentRecord(RunContext& ctx, int16_t n, char (&out)[kRecordLength]) {
-  LoadCommentFile(ctx);
-  const CommentFile& c = ctx.comments;
+void CopyCommentRecord(CommentFile& c, FileSystem& files, int16_t n, char (&out)[kRecordLength]) {
+  LoadCommentFile(c, files);
   const size_t offset = RecordOffset(n);
   std::memset(out, ' ', kRecordLength);
   if (offset < c.bytes.size())
@@ -68,26 +65,25 @@ void CopyCommentRecord(RunContext& ctx, int16_t n, char (&out)[kRecordLength]) {
 
 }  // namespace
 
-std::string ReadCommentRecord(RunContext& ctx, int16_t n) {
+std::string ReadCommentRecord(CommentFile& c, FileSystem& files, int16_t n) {
   char record[kRecordLength];
-  CopyCommentRecord(ctx, n, record);
+  CopyCommentRecord(c, files, n, record);
   return std::string(record, kRecordLength);
 }
 
-void PrintCommentRecord(RunContext& ctx, int16_t n) {
+void PrintCommentRecord(LoadCaseRecord& r, CommentFile& c, Listing& out, FileSystem& files, int16_t n) {
   char bytes[kRecordLength];
-  CopyCommentRecord(ctx, n, bytes);
+  CopyCommentRecord(c, files, n, bytes);
   const std::string_view record(bytes, kRecordLength);
   // An amendment note: "Amend" from the 10th character on.
   bool amendment = record.find("Amend", 9) != std::string_view::npos;
-  if (!amendment) ctx.listing.Line(record);
-  ctx.loads.lastPrintedComment = n;
+  if (!amendment) out.Line(record);
+  r.lastPrintedComment = n;
 }
 
-bool CloseCommentFile(RunContext& ctx) {
-  CommentFile& c = ctx.comments;
+bool CloseCommentFile(CommentFile& c, FileSystem& files) {
   if (!c.changed) return true;
-  std::string target = ctx.files.PathForCreate(c.path);
+  std::string target = files.PathForCreate(c.path);
   int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) return false;
   // The bytes hold the whole file as it stands (what was read and every
@@ -104,7 +100,7 @@ bool CloseCommentFile(RunContext& ctx) {
     done += static_cast<size_t>(w);
   }
   ok = (::close(fd) == 0) && ok;
-  ctx.files.NoteCreated(target);
+  files.NoteCreated(target);
   c.changed = false;
   return ok;
 }

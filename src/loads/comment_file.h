@@ -9,10 +9,12 @@
 
 namespace orvant {
 
-struct RunContext;
+struct LoadCaseRecord;
+struct Listing;
+struct FileSystem;
 
 struct CommentFile {
-  std::string path;       // ModelPath + ".LCM" as formed
+  std::string path;       // ModelPath + ".LCM" as formed, set at start-up
   std::string bytes;      // the file's contents as they stand
   bool loaded = false;    // existing contents read in
   bool changed = false;   // written since loaded
@@ -20,13 +22,13 @@ struct CommentFile {
 
 // Writes comment record n (1-based): 100 bytes, the text left-aligned,
 // padded with blanks, cut at 100.
-void WriteCommentRecord(RunContext& ctx, int16_t n, std::string_view text);
+void WriteCommentRecord(CommentFile& c, FileSystem& files, int16_t n, std::string_view text);
 // Record n as 100 characters; a record beyond the end reads as blanks.
-std::string ReadCommentRecord(RunContext& ctx, int16_t n);
+std::string ReadCommentRecord(CommentFile& c, FileSystem& files, int16_t n);
 // Prints record n unless "Amend" occurs from its 10th character on; sets
 // lastPrintedComment = n.
-void PrintCommentRecord(RunContext& ctx, int16_t n);
+void PrintCommentRecord(LoadCaseRecord& r, CommentFile& c, Listing& out, FileSystem& files, int16_t n);
 // Writes the comment file back when it was changed; false when that fails.
-bool CloseCommentFile(RunContext& ctx);
+bool CloseCommentFile(CommentFile& c, FileSystem& files);
 
 }  // namespace orvant

@@ -1,9 +1,14 @@
 // The load case pass: every load case of the model in label order, each with
 // its header block, parameters block, load sections and closing lines.
+#include "base/checked.h"
+#include "base/platform.h"
+#include "listing/listing.h"
+#include "loads/comment_file.h"
+#include "loads/load_case_record.h"
 #include "loads/load_cases.h"
 #include "loads/load_sections.h"
-#include "base/checked.h"
-#include "run/run_context.h"
+#include "model/model_tables.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -31,10 +36,7 @@ void ReleaseModelTables(ModelTables& m) {
   m.MaterialPropertyTable.Release();
 }
 
-void WriteCaseHeader(RunContext& ctx) {
-  const RunSettings& s = ctx.settings;
-  const LoadCaseRecord& r = ctx.loads;
-  Listing& out = ctx.listing;
+void WriteCaseHeader(const RunSettings& s, const LoadCaseRecord& r, Listing& out) {
   out.End();
   out.Line(":");
   out.Line("===================   L O A D     C A S E       D A T A  ==================");
@@ -56,9 +58,7 @@ void WriteCount(Listing& out, const char* label, int16_t count) {
   if (count > 0) out.Text(label).NextZone().Int(count).End();
 }
 
-void WriteParameters(RunContext& ctx) {
-  const LoadCaseRecord& r = ctx.loads;
-  Listing& out = ctx.listing;
+void WriteParameters(const LoadCaseRecord& r, Listing& out) {
   out.Line("**** Load Case Parameters ****");
   out.End();
   WriteCount(out, "Number of Prescibed Displacements    ", r.prescribedDisplacements.count);
@@ -73,28 +73,28 @@ void WriteParameters(RunContext& ctx) {
 
 }  // namespace
 
-void WriteLoadCasePass(RunContext& ctx) {
-  RunSettings& s = ctx.settings;
-  ctx.listing.End();
-  ctx.listing.Rule();
+void WriteLoadCasePass(RunSettings& s, ModelTables& m, LoadCaseRecord& r, CommentFile& c, Listing& out,
+                       FileSystem& files) {
+  out.End();
+  out.Rule();
 
-  ReleaseModelTables(ctx.model);
+  ReleaseModelTables(m);
 
   // Every table of the record created empty at the capacity. The comment
   // counter is the reader's alone: it keeps its value here.
-  int16_t commentCounter = ctx.loads.commentCounter;
-  ResetLoadCaseRecord(ctx);
-  ctx.loads.commentCounter = commentCounter;
+  int16_t commentCounter = r.commentCounter;
+  ResetLoadCaseRecord(s, r);
+  r.commentCounter = commentCounter;
 
   s.CurrentLoadCase = 0;
   if (s.ListLoadCases != 0) {
     for (;;) {
-      ReadNextLoadCase(ctx);
+      ReadNextLoadCase(s, m, r, c, files);
       if (s.CurrentLoadCase > s.MaxLoadLabel) break;
-      WriteCaseHeader(ctx);
-      WriteParameters(ctx);
-      WriteLoadSections(ctx);
-      WriteCaseEnd(ctx);
+      WriteCaseHeader(s, r, out);
+      WriteParameters(r, out);
+      WriteLoadSections(s, m, r, c, out, files);
+      WriteCaseEnd(s, r, out, files);
       if (s.CurrentLoadCase <= s.MaxLoadLabel) s.CurrentLoadCase = Add16(s.CurrentLoadCase, 1);
     }
   }

@@ -192,7 +192,7 @@ struct LoadCaseRecord {
   std::string spillBuffer;       // a data line too long to be split on the stack
   // The next case read ahead, and the lines of the case being parsed that
   // were split ahead (views into lastCaseText), looked up in order.
-  std::unique_ptr<CaseLookahead> lookahead;
+  CaseLookaheadPtr lookahead;
   std::vector<SplitLine> splitLines;
   size_t splitResumeAt = 0;  // where the lines after them begin
   size_t splitCursor = 0;

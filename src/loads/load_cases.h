@@ -7,7 +7,10 @@
 
 namespace orvant {
 
-struct RunContext;
+struct ModelTables;
+struct CommentFile;
+struct Listing;
+struct FileSystem;
 struct LoadCaseRecord;
 struct RunSettings;
 
@@ -46,23 +49,27 @@ void KeepIfHeaderLine(std::string_view line, std::string& headers);
 bool MayBeHeaderLine(std::string_view line);
 
 // Parses one line of a load case file into the load case record.
-void ParseLoadCaseLine(RunContext& ctx, std::string_view line, int16_t headerOnly);
+void ParseLoadCaseLine(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, FileSystem& files,
+                       std::string_view line, int16_t headerOnly);
 
 // Creates every table of the record empty and sizes them.
-void ResetLoadCaseRecord(RunContext& ctx);
+void ResetLoadCaseRecord(const RunSettings& s, LoadCaseRecord& r);
 
 // Reads the load case file `name` (which exists) and parses every line of
 // it. A header-only read of a file read before replays the lines that the
 // first read kept: the only ones on which such a read acts. With readAhead
 // the next case after CurrentLoadCase is read ahead.
-void ParseLoadCaseFile(RunContext& ctx, const std::string& name, int16_t headerOnly, bool readAhead = false);
+void ParseLoadCaseFile(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, FileSystem& files,
+                       const std::string& name, int16_t headerOnly, bool readAhead = false);
 
 // From CurrentLoadCase upward, finds the next case to read, resets the
 // record, parses the case file and reads its ".#" file. CurrentLoadCase is
 // past MaxLoadLabel when none is left.
-void ReadNextLoadCase(RunContext& ctx);
+void ReadNextLoadCase(RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& comments,
+                      FileSystem& files);
 
 // The load case pass: every case with its loads.
-void WriteLoadCasePass(RunContext& ctx);
+void WriteLoadCasePass(RunSettings& s, ModelTables& m, LoadCaseRecord& r, CommentFile& c, Listing& out,
+                       FileSystem& files);
 
 }  // namespace orvant

@@ -4,8 +4,12 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/platform.h"
+#include "listing/listing.h"
 #include "loads/comment_file.h"
-#include "run/run_context.h"
+#include "loads/load_case_record.h"
+#include "model/model_tables.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -18,25 +22,25 @@ inline void OpenLoadSection(Listing& listing, std::string_view title, std::strin
 }
 
 // Load values are converted to engineering units.
-inline bool ConvertedMode(const RunContext& ctx) { return ctx.settings.ConvertedUnits == 1; }
-inline bool MetricUnits(const RunContext& ctx) { return ctx.settings.ImperialUnits == 0; }
+inline bool ConvertedMode(const RunSettings& s) { return s.ConvertedUnits == 1; }
+inline bool MetricUnits(const RunSettings& s) { return s.ImperialUnits == 0; }
 
 // The unit row (only with converted units; metric or imperial), then an
 // empty line.
-inline void WriteUnitRow(RunContext& ctx, std::string_view metric, std::string_view imperial) {
-  if (ConvertedMode(ctx)) ctx.listing.Line(MetricUnits(ctx) ? metric : imperial);
-  ctx.listing.End();
+inline void WriteUnitRow(const RunSettings& s, Listing& out, std::string_view metric, std::string_view imperial) {
+  if (ConvertedMode(s)) out.Line(MetricUnits(s) ? metric : imperial);
+  out.End();
 }
 
 // The last comment read before an entry is printed once per section, above
 // the first entry that carries it.
-inline void WriteCommentIfDue(RunContext& ctx, int16_t commentNo) {
-  if (commentNo > ctx.loads.lastPrintedComment) PrintCommentRecord(ctx, commentNo);
+inline void WriteCommentIfDue(LoadCaseRecord& r, CommentFile& c, Listing& out, FileSystem& files, int16_t commentNo) {
+  if (commentNo > r.lastPrintedComment) PrintCommentRecord(r, c, out, files, commentNo);
 }
 
 // An element without a span: both end nodes the same.
-inline bool UndefinedElement(const RunContext& ctx, int16_t element) {
-  return ctx.model.ElemNode1[element] == ctx.model.ElemNode2[element];
+inline bool UndefinedElement(const ModelTables& m, int16_t element) {
+  return m.ElemNode1[element] == m.ElemNode2[element];
 }
 
 }  // namespace orvant

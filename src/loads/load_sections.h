@@ -3,23 +3,34 @@
 
 namespace orvant {
 
-struct RunContext;
+struct RunSettings;
+struct ModelTables;
+struct LoadCaseRecord;
+struct CommentFile;
+struct Listing;
+struct FileSystem;
 
-void WritePrescribedDisplacements(RunContext& ctx);
-void WriteNodalLoads(RunContext& ctx);
-void WritePointLoads(RunContext& ctx);
-void WriteDistributedLoads(RunContext& ctx);
-void WriteFaceLoads(RunContext& ctx);
-void WritePropertyUdl(RunContext& ctx);
-void WritePropertyTempPress(RunContext& ctx);
-void WriteElementTempPress(RunContext& ctx);
-void WriteNodalTemperatures(RunContext& ctx);
+void WritePrescribedDisplacements(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c,
+                                  Listing& out, FileSystem& files);
+void WriteNodalLoads(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, Listing& out,
+                     FileSystem& files);
+void WritePointLoads(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, Listing& out,
+                     FileSystem& files);
+void WriteDistributedLoads(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, Listing& out,
+                           FileSystem& files);
+void WriteFaceLoads(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, Listing& out);
+void WritePropertyUdl(const RunSettings& s, LoadCaseRecord& r, Listing& out);
+void WritePropertyTempPress(const RunSettings& s, LoadCaseRecord& r, Listing& out);
+void WriteElementTempPress(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, Listing& out,
+                           FileSystem& files);
+void WriteNodalTemperatures(const ModelTables& m, LoadCaseRecord& r, Listing& out);
 
 // Every load section above, in order.
-void WriteLoadSections(RunContext& ctx);
+void WriteLoadSections(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, Listing& out,
+                       FileSystem& files);
 
 // Interpreted commands, gravity, saved echo, load summation, ACOM lines and
 // the closing line of the case.
-void WriteCaseEnd(RunContext& ctx);
+void WriteCaseEnd(const RunSettings& s, LoadCaseRecord& r, Listing& out, FileSystem& files);
 
 }  // namespace orvant

@@ -4,11 +4,15 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <utility>
 
-#include "loads/load_cases.h"
-#include "run/run_context.h"
+#include "base/handoff.h"
+#include "base/platform.h"
 #include "base/text_values.h"
+#include "loads/load_case_record.h"
+#include "loads/load_cases.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -21,6 +25,46 @@ constexpr size_t kMaxLinesAhead = size_t{1} << 16;
 constexpr size_t kLongLine = 256;
 
 }  // namespace
+
+// A file read ahead, by its name and Linux path: what is kept of it, when
+// it could be read.
+struct FileAhead {
+  std::string name;
+  std::string found;
+  bool read = false;
+  std::string kept;
+};
+
+struct CaseLookahead {
+  Handoff handoff;
+  // The job, set up before the hand-over: the next case (name, found), or
+  // with headersJob every case file and ".#" file of the run.
+  bool headersJob = false;
+  std::string name;   // the case file read ahead ("" when none)
+  std::string found;  // its Linux path
+  // Filled by the worker: the text, its first lines split, and where in
+  // the text the lines after them begin.
+  bool read = false;
+  TextBuffer text;
+  std::vector<SplitLine> lines;
+  size_t resumeAt = 0;
+  std::string spill;
+  // The headers job: the header lines of each case file, each ".#" file
+  // whole.
+  std::vector<FileAhead> caseHeaders;
+  std::vector<FileAhead> savedTotals;
+  std::thread thread;
+
+  CaseLookahead();
+  ~CaseLookahead();
+  CaseLookahead(const CaseLookahead&) = delete;
+  CaseLookahead& operator=(const CaseLookahead&) = delete;
+
+ private:
+  void Run();
+};
+
+void CaseLookaheadStop::operator()(CaseLookahead* ahead) const { delete ahead; }
 
 CaseLookahead::CaseLookahead() : thread([this] { Run(); }) {}
 
@@ -67,36 +111,34 @@ void CaseLookahead::Run() {
 
 namespace {
 
-CaseLookahead& Lookahead(RunContext& ctx) {
-  std::unique_ptr<CaseLookahead>& ahead = ctx.loads.lookahead;
-  if (!ahead) ahead = std::make_unique<CaseLookahead>();
+CaseLookahead& Lookahead(LoadCaseRecord& r) {
+  CaseLookaheadPtr& ahead = r.lookahead;
+  if (!ahead) ahead.reset(new CaseLookahead());
   return *ahead;
 }
 
 }  // namespace
 
-void ReadHeadersAhead(RunContext& ctx) {
-  const RunSettings& s = ctx.settings;
-  CaseLookahead& ahead = Lookahead(ctx);
+void ReadHeadersAhead(const RunSettings& s, LoadCaseRecord& r, FileSystem& files) {
+  CaseLookahead& ahead = Lookahead(r);
   ahead.handoff.WaitDone();
   ahead.caseHeaders.clear();
   ahead.savedTotals.clear();
   for (int c = 0; c <= s.MaxLoadLabel; ++c) {
     if (s.SelectedCaseCount != 0 && s.SelectedLoadCases[c] == 0) continue;
     std::string name = LoadCaseFileName(s, c);
-    std::optional<std::string> found = ctx.files.FoundFile(name);
+    std::optional<std::string> found = files.FoundFile(name);
     if (!found) continue;
     ahead.caseHeaders.push_back({std::move(name), std::move(*found), false, {}});
     name = SavedTotalsFileName(s, c);
-    found = ctx.files.FoundFile(name);
+    found = files.FoundFile(name);
     if (found) ahead.savedTotals.push_back({std::move(name), std::move(*found), false, {}});
   }
   ahead.headersJob = true;
   ahead.handoff.Hand();
 }
 
-void TakeHeadersAhead(RunContext& ctx) {
-  LoadCaseRecord& r = ctx.loads;
+void TakeHeadersAhead(LoadCaseRecord& r) {
   if (!r.lookahead || !r.lookahead->headersJob) return;
   CaseLookahead& ahead = *r.lookahead;
   ahead.handoff.WaitDone();
@@ -109,14 +151,13 @@ void TakeHeadersAhead(RunContext& ctx) {
   ahead.headersJob = false;
 }
 
-void ReadAhead(RunContext& ctx, int16_t after) {
-  const RunSettings& s = ctx.settings;
+void ReadAhead(const RunSettings& s, LoadCaseRecord& r, FileSystem& files, int16_t after) {
   for (int c = after + 1; c <= s.MaxLoadLabel; ++c) {
     if (s.SelectedCaseCount != 0 && s.SelectedLoadCases[c] == 0) continue;
     const std::string name = LoadCaseFileName(s, c);
-    std::optional<std::string> found = ctx.files.FoundFile(name);
+    std::optional<std::string> found = files.FoundFile(name);
     if (!found) continue;
-    CaseLookahead& ahead = Lookahead(ctx);
+    CaseLookahead& ahead = Lookahead(r);
     ahead.handoff.WaitDone();
     if (ahead.headersJob) return;  // not taken: nothing else is read ahead meanwhile
     ahead.name = name;
@@ -126,8 +167,7 @@ void ReadAhead(RunContext& ctx, int16_t after) {
   }
 }
 
-bool TakeReadAhead(RunContext& ctx, const std::string& name) {
-  LoadCaseRecord& r = ctx.loads;
+bool TakeReadAhead(LoadCaseRecord& r, const std::string& name) {
   if (!r.lookahead) return false;
   CaseLookahead& ahead = *r.lookahead;
   ahead.handoff.WaitDone();
@@ -140,8 +180,7 @@ bool TakeReadAhead(RunContext& ctx, const std::string& name) {
   return true;
 }
 
-const SplitLine* FindSplitLine(RunContext& ctx, std::string_view line) {
-  LoadCaseRecord& r = ctx.loads;
+const SplitLine* FindSplitLine(LoadCaseRecord& r, std::string_view line) {
   const std::vector<SplitLine>& lines = r.splitLines;
   if (line.data() == nullptr) return nullptr;
   size_t& at = r.splitCursor;

@@ -9,22 +9,22 @@
 
 namespace orvant {
 
-void WritePrescribedDisplacements(RunContext& ctx) {
-  auto& table = ctx.loads.prescribedDisplacements;
+void WritePrescribedDisplacements(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c,
+                                  Listing& out, FileSystem& files) {
+  auto& table = r.prescribedDisplacements;
   if (table.count <= 0) return;
-  Listing& out = ctx.listing;
   OpenLoadSection(out, "*** PRESCRIBED DISPLACEMENTS ***",
                   "Node              Tx          Ty         Tz         Rx          Ry        Rz");
-  WriteUnitRow(ctx, "                  mm          mm         mm         Rad         Rad       Rad",
+  WriteUnitRow(s, out, "                  mm          mm         mm         Rad         Rad       Rad",
                "                  ins         ins        ins        Rad         Rad       Rad");
-  ctx.loads.lastPrintedComment = 0;
+  r.lastPrintedComment = 0;
 
-  const bool converted = ConvertedMode(ctx);
-  const bool metric = MetricUnits(ctx);
+  const bool converted = ConvertedMode(s);
+  const bool metric = MetricUnits(s);
   for (int i = 1; i <= table.count; ++i) {
     const PrescribedDisplacement& e = table.entries[i];
-    WriteCommentIfDue(ctx, e.commentNo);
-    WriteGroupLabel(out, e.node, ctx.model.NodeGroup[e.node]);
+    WriteCommentIfDue(r, c, out, files, e.commentNo);
+    WriteGroupLabel(out, e.node, m.NodeGroup[e.node]);
     out.Column(12);
     if (!converted) {
       for (int j = 1; j <= 6; ++j) out.Field(e.value[j], "0.000E+00", 11);
@@ -38,23 +38,23 @@ void WritePrescribedDisplacements(RunContext& ctx) {
   }
 }
 
-void WriteNodalLoads(RunContext& ctx) {
-  auto& table = ctx.loads.nodalLoads;
+void WriteNodalLoads(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, Listing& out,
+                     FileSystem& files) {
+  auto& table = r.nodalLoads;
   if (table.count <= 0) return;
-  Listing& out = ctx.listing;
   OpenLoadSection(out, "*** LOAD (NODAL) DATA ***",
                   "Node             Fx         Fy         Fz         Mx         My        Mz        Mass(kg)");
-  WriteUnitRow(ctx, "                 kN         kN         kN         kNm        kNm       kNm",
+  WriteUnitRow(s, out, "                 kN         kN         kN         kNm        kNm       kNm",
                "                 kips       kips       kips       kip-ins    kip-ins   kip-ins");
-  ctx.loads.lastPrintedComment = 0;
+  r.lastPrintedComment = 0;
 
-  const bool converted = ConvertedMode(ctx);
+  const bool converted = ConvertedMode(s);
   for (int i = 1; i <= table.count; ++i) {
     const NodalLoad& e = table.entries[i];
     // A load on a node the model does not hold has no row, nor its comment.
-    if (ctx.model.NodeExists[e.node] == 0) continue;
-    WriteCommentIfDue(ctx, e.commentNo);
-    WriteGroupLabel(out, e.node, ctx.model.NodeGroup[e.node]);
+    if (m.NodeExists[e.node] == 0) continue;
+    WriteCommentIfDue(r, c, out, files, e.commentNo);
+    WriteGroupLabel(out, e.node, m.NodeGroup[e.node]);
     out.Column(12);
     for (int j = 1; j <= 6; ++j) {
       if (converted)
@@ -88,10 +88,9 @@ void WriteLabel10(Listing& out, int16_t node, int16_t group) {
 
 }  // namespace
 
-void WriteNodalTemperatures(RunContext& ctx) {
-  auto& table = ctx.loads.nodalTemperatures;
+void WriteNodalTemperatures(const ModelTables& m, LoadCaseRecord& r, Listing& out) {
+  auto& table = r.nodalTemperatures;
   if (table.count <= 0) return;
-  Listing& out = ctx.listing;
   OpenLoadSection(out, "*** NODAL TEMPERATURES ***",
                   "Node        Temperature  Node        Temerature  Node        Temperature  Node        Temerature");
   out.End();
@@ -100,7 +99,7 @@ void WriteNodalTemperatures(RunContext& ctx) {
   int16_t onLine = 0;
   for (int i = 1; i <= table.count; ++i) {
     const NodalTemperature& e = table.entries[i];
-    WriteLabel10(out, e.node, ctx.model.NodeGroup[e.node]);
+    WriteLabel10(out, e.node, m.NodeGroup[e.node]);
     out.Field(e.temperature, "######0.00", 10);
     out.Text("    ");
     ++onLine;

@@ -5,11 +5,14 @@
 #include <cstring>
 #include <string_view>
 
-#include "loads/comment_file.h"
-#include "loads/load_cases.h"
 #include "base/checked.h"
-#include "run/run_context.h"
+#include "base/platform.h"
 #include "base/text_values.h"
+#include "loads/comment_file.h"
+#include "loads/load_case_record.h"
+#include "loads/load_cases.h"
+#include "model/model_tables.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -72,13 +75,9 @@ void StoreCommand(CommandLines& commands, const std::string& line) {
   if (commands.count >= kCommandSlots) commands.count = kCommandSlots - 1;
 }
 
-bool NodeInRange(const RunContext& ctx, int16_t node) { return node >= 1 && node <= ctx.settings.MaxNodeLabel; }
-bool ElementInRange(const RunContext& ctx, int16_t element) {
-  return element >= 1 && element <= ctx.settings.MaxElementLabel;
-}
-bool CodeInRange(const RunContext& ctx, int16_t code) {
-  return code >= 1 && code <= ctx.settings.PhysicalPropertyCount;
-}
+bool NodeInRange(const RunSettings& s, int16_t node) { return node >= 1 && node <= s.MaxNodeLabel; }
+bool ElementInRange(const RunSettings& s, int16_t element) { return element >= 1 && element <= s.MaxElementLabel; }
+bool CodeInRange(const RunSettings& s, int16_t code) { return code >= 1 && code <= s.PhysicalPropertyCount; }
 
 // A keyword as one number to choose its case by: its characters in the low
 // seven bytes, its length in the top one (so that no two keywords kept
@@ -100,13 +99,12 @@ void StoreCommandLine(LoadCaseRecord& r, CommandLines& commands, std::string_vie
   StoreCommand(commands, prepared);
 }
 
-void ParseDataLine(RunContext& ctx, std::string_view line) {
-  LoadCaseRecord& r = ctx.loads;
+void ParseDataLine(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, std::string_view line) {
   char keywordRoom[kKeywordRoom];
   std::string_view k;
   float split[kMaxFields + 1];
   const float* f = split;
-  if (const SplitLine* ahead = FindSplitLine(ctx, line)) {
+  if (const SplitLine* ahead = FindSplitLine(r, line)) {
     k = std::string_view(ahead->keywordRoom, ahead->keywordSize);
     f = ahead->fieldValue;
   } else {
@@ -128,7 +126,7 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
   }
   case KeywordCode("ND"): {
     int16_t node = Whole(f[1]);
-    if (!NodeInRange(ctx, node)) return;
+    if (!NodeInRange(s, node)) return;
     PrescribedDisplacement& e = NewEntry(r.prescribedDisplacements);
     e.node = node;
     for (int j = 1; j <= 6; ++j) e.value[j] = Or(f[j + 1], 0);
@@ -137,7 +135,7 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
   }
   case KeywordCode("NF"): {
     int16_t node = Whole(f[1]);
-    if (!NodeInRange(ctx, node)) return;
+    if (!NodeInRange(s, node)) return;
     NodalLoad& e = NewEntry(r.nodalLoads);
     e.node = node;
     for (int j = 1; j <= 6; ++j) e.value[j] = Or(f[j + 1], 0);
@@ -147,7 +145,7 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
   }
   case KeywordCode("NT"): {
     int16_t node = Whole(f[1]);
-    if (!NodeInRange(ctx, node)) return;
+    if (!NodeInRange(s, node)) return;
     NodalTemperature& e = NewEntry(r.nodalTemperatures);
     e.node = node;
     if (!Blank(f[2])) e.temperature = e.temperature + f[2];
@@ -155,7 +153,7 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
   }
   case KeywordCode("EP"): {
     int16_t element = Whole(f[1]);
-    if (!ElementInRange(ctx, element)) return;
+    if (!ElementInRange(s, element)) return;
     int16_t axes = Blank(f[2]) ? int16_t{1} : Whole(f[2]);
     PointLoad& e = NewEntry(r.pointLoads);
     e.element = element;
@@ -167,7 +165,7 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
   }
   case KeywordCode("ED"): {
     int16_t element = Whole(f[1]);
-    if (!ElementInRange(ctx, element)) return;
+    if (!ElementInRange(s, element)) return;
     int16_t axes = Blank(f[2]) ? int16_t{0} : Whole(f[2]);
     DistributedLoad& e = NewEntry(r.distributedLoads);
     e.element = element;
@@ -185,8 +183,8 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
   }
   case KeywordCode("UDL"): {
     int16_t element = Whole(f[1]);
-    if (!ElementInRange(ctx, element)) return;
-    if (ctx.model.ElemNode1[element] == ctx.model.ElemNode2[element]) return;
+    if (!ElementInRange(s, element)) return;
+    if (m.ElemNode1[element] == m.ElemNode2[element]) return;
     int16_t axes = Blank(f[5]) ? int16_t{1} : Whole(f[5]);
     DistributedLoad& e = NewEntry(r.distributedLoads);
     e.element = element;
@@ -200,8 +198,8 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
   }
   case KeywordCode("FP"): {
     int16_t element = Whole(f[1]);
-    if (!ElementInRange(ctx, element)) return;
-    if (ctx.model.SolidElemType[element] == 0) return;
+    if (!ElementInRange(s, element)) return;
+    if (m.SolidElemType[element] == 0) return;
     int16_t face = Blank(f[2]) ? int16_t{1} : Whole(f[2]);
     int16_t faceKind = Blank(f[3]) ? int16_t{1} : Whole(f[3]);
     FaceLoad& e = NewEntry(r.faceLoads);
@@ -213,7 +211,7 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
   }
   case KeywordCode("TEPR"): {
     int16_t element = Whole(f[1]);
-    if (!ElementInRange(ctx, element)) return;
+    if (!ElementInRange(s, element)) return;
     ElementTempPress& e = r.elementTempPress[element];
     e.temperature = Or(f[2], 0);
     e.intPressure = Or(f[3], 0);
@@ -232,7 +230,7 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
   case KeywordCode("PUDL"): {
     int16_t code = Whole(f[1]);
     int16_t direction = Whole(f[2]);
-    if (!CodeInRange(ctx, code) || direction < -3 || direction > 3) return;
+    if (!CodeInRange(s, code) || direction < -3 || direction > 3) return;
     PropertyUdl& p = r.propertyUdl[code];
     p.axesCode = direction >= 0 ? 1 : 3;
     r.propertyUdlGiven = 1;
@@ -241,14 +239,14 @@ void ParseDataLine(RunContext& ctx, std::string_view line) {
   }
   case KeywordCode("PTEMP"): {
     int16_t code = Whole(f[1]);
-    if (!CodeInRange(ctx, code)) return;
+    if (!CodeInRange(s, code)) return;
     r.propertyTempPressGiven = 1;
     r.propertyTempPress[code].temperature = Or(f[2], 0);
     break;
   }
   case KeywordCode("PPRESS"): {
     int16_t code = Whole(f[1]);
-    if (!CodeInRange(ctx, code)) return;
+    if (!CodeInRange(s, code)) return;
     r.propertyTempPressGiven = 1;
     PropertyTempPress& p = r.propertyTempPress[code];
     p.intPressure = Or(f[2], 0);
@@ -362,14 +360,13 @@ int SplitFields(std::string& line, std::string& keyword, float (&fieldValue)[21]
   return piece - 1;
 }
 
-void ParseLoadCaseLine(RunContext& ctx, std::string_view line, int16_t headerOnly) {
-  LoadCaseRecord& r = ctx.loads;
-
+void ParseLoadCaseLine(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, FileSystem& files,
+                       std::string_view line, int16_t headerOnly) {
   // Every text keyword begins with C, L, S or A: other lines go straight on.
   if (MayBeHeaderLine(line) && StartsWithUpper(line, "COM")) {
     line = DataTextOf(line);
     r.commentCounter = Add16(r.commentCounter, 1);
-    WriteCommentRecord(ctx, r.commentCounter, line);
+    WriteCommentRecord(c, files, r.commentCounter, line);
   }
 
   if (MayBeHeaderLine(line)) {
@@ -398,7 +395,7 @@ void ParseLoadCaseLine(RunContext& ctx, std::string_view line, int16_t headerOnl
   }
   if (headerOnly == 1) return;
 
-  ParseDataLine(ctx, line);
+  ParseDataLine(s, m, r, line);
 }
 
 }  // namespace orvant

@@ -4,10 +4,14 @@
 #include <string_view>
 #include <utility>
 
-#include "loads/load_cases.h"
 #include "base/checked.h"
-#include "run/run_context.h"
+#include "base/platform.h"
 #include "base/text_values.h"
+#include "loads/comment_file.h"
+#include "loads/load_case_record.h"
+#include "loads/load_cases.h"
+#include "model/model_tables.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -29,14 +33,13 @@ void CreateCommands(CommandLines& commands) {
 }
 
 // The ".#" file: Fx, Fy, Fz, then the two analysis texts.
-void ReadSavedTotals(RunContext& ctx, int16_t c) {
-  LoadCaseRecord& r = ctx.loads;
+void ReadSavedTotals(const RunSettings& s, LoadCaseRecord& r, FileSystem& files, int16_t c) {
   r.savedTotalsPresent = 0;
-  std::string name = SavedTotalsFileName(ctx.settings, c);
-  if (!ctx.files.FileExists(name)) return;
+  std::string name = SavedTotalsFileName(s, c);
+  if (!files.FileExists(name)) return;
   r.savedTotalsPresent = 1;
   const auto ahead = r.savedTotalsText.find(name);
-  TextValues values(ahead != r.savedTotalsText.end() ? ahead->second : ctx.files.ReadFile(name), name);
+  TextValues values(ahead != r.savedTotalsText.end() ? ahead->second : files.ReadFile(name), name);
   for (int k = 0; k < 3; ++k) r.SavedTotals[k] = static_cast<float>(values.Number());
   r.analysisText1 = values.Text();
   r.analysisText2 = values.Text();
@@ -59,9 +62,7 @@ void KeepIfHeaderLine(std::string_view line, std::string& headers) {
   headers.push_back('\n');
 }
 
-void ResetLoadCaseRecord(RunContext& ctx) {
-  const RunSettings& s = ctx.settings;
-  LoadCaseRecord& r = ctx.loads;
+void ResetLoadCaseRecord(const RunSettings& s, LoadCaseRecord& r) {
   r.capacity = Add16(s.LoadItemCapacity, 2);
 
   CreateEntries(r.prescribedDisplacements, r.capacity);
@@ -88,13 +89,13 @@ void ResetLoadCaseRecord(RunContext& ctx) {
   // description, dateText, timeText and ambientTemperature carry over.
 }
 
-void ParseLoadCaseFile(RunContext& ctx, const std::string& name, int16_t headerOnly, bool readAhead) {
-  LoadCaseRecord& r = ctx.loads;
+void ParseLoadCaseFile(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, FileSystem& files,
+                       const std::string& name, int16_t headerOnly, bool readAhead) {
   std::string_view line;
   const auto kept = r.headerLines.find(name);
   if (headerOnly == 1 && kept != r.headerLines.end()) {
     LineReader lines(kept->second);
-    while (lines.Next(line)) ParseLoadCaseLine(ctx, line, 1);
+    while (lines.Next(line)) ParseLoadCaseLine(s, m, r, c, files, line, 1);
     return;
   }
 
@@ -105,9 +106,9 @@ void ParseLoadCaseFile(RunContext& ctx, const std::string& name, int16_t headerO
   r.lastCaseTextFile.clear();
   r.splitLines.clear();
   const bool full = headerOnly != 1;
-  if (!full || !TakeReadAhead(ctx, name)) ctx.files.ReadFile(name, r.lastCaseText);
+  if (!full || !TakeReadAhead(r, name)) files.ReadFile(name, r.lastCaseText);
   r.lastCaseTextFile = name;
-  if (full && readAhead) ReadAhead(ctx, ctx.settings.CurrentLoadCase);
+  if (full && readAhead) ReadAhead(s, r, files, s.CurrentLoadCase);
 
   const bool keepHeaders = kept == r.headerLines.end();
   std::string headers;
@@ -125,30 +126,29 @@ void ParseLoadCaseFile(RunContext& ctx, const std::string& name, int16_t headerO
   while (nextLine(line)) {
     if (keepHeaders) KeepIfHeaderLine(line, headers);
     // A header-only read need not look at any other line.
-    if (headerOnly != 1 || MayBeHeaderLine(line)) ParseLoadCaseLine(ctx, line, headerOnly);
+    if (headerOnly != 1 || MayBeHeaderLine(line)) ParseLoadCaseLine(s, m, r, c, files, line, headerOnly);
   }
   if (keepHeaders) r.headerLines.emplace(name, std::move(headers));
   r.splitLines.clear();
 }
 
-void ReadNextLoadCase(RunContext& ctx) {
-  RunSettings& s = ctx.settings;
-  LoadCaseRecord& r = ctx.loads;
+void ReadNextLoadCase(RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& comments,
+                      FileSystem& files) {
   int16_t c = s.CurrentLoadCase;
   // The record is reset for every number tried; numbers that are skipped
   // change nothing, so one reset before the search is the same.
-  if (c <= s.MaxLoadLabel) ResetLoadCaseRecord(ctx);
+  if (c <= s.MaxLoadLabel) ResetLoadCaseRecord(s, r);
   for (; c <= s.MaxLoadLabel; c = Add16(c, 1)) {
     if (s.SelectedCaseCount != 0 && s.SelectedLoadCases[c] == 0) continue;
     std::string name = LoadCaseFileName(s, c);
-    if (!ctx.files.FileExists(name)) continue;
+    if (!files.FileExists(name)) continue;
 
     s.CurrentLoadCase = c;
     r.lastCaseFile = name;
     r.scaseText.clear();
-    ParseLoadCaseFile(ctx, name, r.HeaderOnlyMode, true);
+    ParseLoadCaseFile(s, m, r, comments, files, name, r.HeaderOnlyMode, true);
 
-    ReadSavedTotals(ctx, c);
+    ReadSavedTotals(s, r, files, c);
     return;
   }
   s.CurrentLoadCase = c;

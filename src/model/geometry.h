@@ -7,20 +7,21 @@
 
 namespace orvant {
 
-struct RunContext;
+struct FileSystem;
 struct RunSettings;
 struct ModelTables;
 
 // Reads ".XYZ", ".XZY", ".XEC", ".XCO" (when present), ".XEN", ".XEL" and
 // ".XE1", in that order, then computes the totals. ".XEC" is left open at
 // its element offset records.
-void LoadGeometry(RunContext& ctx);
+void LoadGeometry(RunSettings& s, ModelTables& m, FileSystem& files);
 
 // TotLength, TotMass per geometric code and TotalMass, in single precision.
 void ComputeTotals(const RunSettings& settings, ModelTables& model);
 
 // Reads the group set file; a missing file empties ActiveGroupSet.
-void ReadGroupSet(RunContext& ctx, const std::string& fileName, int16_t nodeLimit, int16_t elementLimit);
+void ReadGroupSet(RunSettings& s, ModelTables& m, FileSystem& files, const std::string& fileName, int16_t nodeLimit,
+                  int16_t elementLimit);
 
 // ReadGroupSet in two steps. The lookup uses the file system's listings;
 // the reading touches nothing but the file, the group tables and the group
@@ -30,8 +31,12 @@ struct GroupSetFile {
   std::string formed;                // its Linux name, for the failure message
   std::optional<std::string> found;  // the file, when it exists
 };
-GroupSetFile FindGroupSet(RunContext& ctx, const std::string& fileName);
+GroupSetFile FindGroupSet(FileSystem& files, const std::string& fileName);
 void ReadFoundGroupSet(RunSettings& s, ModelTables& m, const GroupSetFile& file, int16_t nodeLimit,
                        int16_t elementLimit);
+
+// The geometry and, beside it on a second thread, the group set of
+// ModelPath + ".G" + ActiveGroupSet: the model as start-up loads it.
+void LoadModel(RunSettings& s, ModelTables& m, FileSystem& files);
 
 }  // namespace orvant

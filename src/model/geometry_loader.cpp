@@ -1,9 +1,11 @@
 #include <cmath>
 #include <string>
 
+#include "base/platform.h"
 #include "model/binary_reader.h"
 #include "model/geometry.h"
-#include "run/run_context.h"
+#include "model/model_tables.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -15,8 +17,8 @@ constexpr float kSpringMarker = 19191.0f;
 constexpr float kTaperLength = 0.00001f;
 
 // The whole file as bytes for the reader. A missing file fails (RunFault).
-std::string ReadModelFile(RunContext& ctx, const char* extension) {
-  return ctx.ReadFile(ctx.settings.ModelPath + extension);
+std::string ReadModelFile(RunSettings& s, FileSystem& files, const char* extension) {
+  return files.ReadFile(s.ModelPath + extension);
 }
 
 BinaryReader ReaderOf(const std::string& bytes) {
@@ -212,32 +214,30 @@ float Checked(float v) {
 
 }  // namespace
 
-void LoadGeometry(RunContext& ctx) {
-  const RunSettings& s = ctx.settings;
-  ModelTables& m = ctx.model;
+void LoadGeometry(RunSettings& s, ModelTables& m, FileSystem& files) {
   {
-    std::string bytes = ReadModelFile(ctx, ".XYZ");
+    std::string bytes = ReadModelFile(s, files, ".XYZ");
     ReadNodes(s, m, ReaderOf(bytes));
   }
   {
-    std::string bytes = ReadModelFile(ctx, ".XZY");
+    std::string bytes = ReadModelFile(s, files, ".XZY");
     ReadNodeDefinitions(s, m, ReaderOf(bytes));
   }
-  ReadConnectivity(s, m, ReadModelFile(ctx, ".XEC"));
-  if (ctx.FileExists(s.ModelPath + ".XCO")) {
-    std::string bytes = ReadModelFile(ctx, ".XCO");
+  ReadConnectivity(s, m, ReadModelFile(s, files, ".XEC"));
+  if (files.FileExists(s.ModelPath + ".XCO")) {
+    std::string bytes = ReadModelFile(s, files, ".XCO");
     ReadElementTypes(s, m, ReaderOf(bytes));
   }
   {
-    std::string bytes = ReadModelFile(ctx, ".XEN");
+    std::string bytes = ReadModelFile(s, files, ".XEN");
     ReadSolids(s, m, ReaderOf(bytes));
   }
   {
-    std::string bytes = ReadModelFile(ctx, ".XEL");
+    std::string bytes = ReadModelFile(s, files, ".XEL");
     ReadProperties(s, m, ReaderOf(bytes));
   }
   {
-    std::string bytes = ReadModelFile(ctx, ".XE1");
+    std::string bytes = ReadModelFile(s, files, ".XE1");
     ReadLengths(s, m, ReaderOf(bytes));
   }
   ComputeTotals(s, m);

@@ -1,6 +1,11 @@
-#include "model/geometry.h"
-#include "run/run_context.h"
+#include <exception>
+#include <thread>
+
+#include "base/platform.h"
 #include "base/text_values.h"
+#include "model/geometry.h"
+#include "model/model_tables.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -12,8 +17,8 @@ constexpr int16_t kSpringEntry = 3;
 
 }  // namespace
 
-GroupSetFile FindGroupSet(RunContext& ctx, const std::string& fileName) {
-  return {fileName, ctx.files.ToLinux(fileName), ctx.files.FoundFile(fileName)};
+GroupSetFile FindGroupSet(FileSystem& files, const std::string& fileName) {
+  return {fileName, files.ToLinux(fileName), files.FoundFile(fileName)};
 }
 
 // The group set file: its description, then (kind, label, group) triples to
@@ -45,8 +50,28 @@ void ReadFoundGroupSet(RunSettings& s, ModelTables& m, const GroupSetFile& file,
   }
 }
 
-void ReadGroupSet(RunContext& ctx, const std::string& fileName, int16_t nodeLimit, int16_t elementLimit) {
-  ReadFoundGroupSet(ctx.settings, ctx.model, FindGroupSet(ctx, fileName), nodeLimit, elementLimit);
+void ReadGroupSet(RunSettings& s, ModelTables& m, FileSystem& files, const std::string& fileName, int16_t nodeLimit,
+                  int16_t elementLimit) {
+  ReadFoundGroupSet(s, m, FindGroupSet(files, fileName), nodeLimit, elementLimit);
+}
+
+// The group set is read on a second thread while the geometry loads: they
+// fill different tables. A failure of the geometry comes first, as it would
+// one after the other; that of the group set comes after it.
+void LoadModel(RunSettings& s, ModelTables& m, FileSystem& files) {
+  const GroupSetFile groupSet = FindGroupSet(files, s.ModelPath + ".G" + s.ActiveGroupSet);
+  std::exception_ptr groupSetFailure;
+  {
+    std::jthread groups([&] {
+      try {
+        ReadFoundGroupSet(s, m, groupSet, s.MaxNodeLabel, s.MaxElementLabel);
+      } catch (...) {
+        groupSetFailure = std::current_exception();  // raised below, in its place
+      }
+    });
+    LoadGeometry(s, m, files);
+  }
+  if (groupSetFailure) std::rethrow_exception(groupSetFailure);
 }
 
 }  // namespace orvant

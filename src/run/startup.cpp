@@ -1,18 +1,16 @@
 #include "run/startup.h"
 
 #include <cstdlib>
-#include <exception>
 #include <memory>
-#include <thread>
 
-#include "sections/title_block.h"
+#include "base/text_values.h"
 #include "loads/load_cases.h"
 #include "loads/lookahead.h"
 #include "model/geometry.h"
 #include "run/run_context.h"
-#include "base/text_values.h"
-#include "settings/settings_inputs.h"
 #include "sections/sections.h"
+#include "sections/title_block.h"
+#include "settings/settings_inputs.h"
 #include "summaries/summaries.h"
 
 namespace orvant {
@@ -71,23 +69,9 @@ void StartUp(RunContext& ctx, const std::string& commandLine) {
   ReadCombinationSelection(s, ctx.files);
   ReadResultsSetSelection(s, ctx.files);
 
-  // The group set is read on a second thread while the geometry loads:
-  // they fill different tables. A failure of the geometry comes first, as
-  // it would one after the other; that of the group set comes after it.
-  const GroupSetFile groupSet = FindGroupSet(ctx, s.ModelPath + ".G" + s.ActiveGroupSet);
-  std::exception_ptr groupSetFailure;
-  {
-    std::jthread groups([&] {
-      try {
-        ReadFoundGroupSet(s, ctx.model, groupSet, s.MaxNodeLabel, s.MaxElementLabel);
-      } catch (...) {
-        groupSetFailure = std::current_exception();  // raised below, in its place
-      }
-    });
-    LoadGeometry(ctx);
-  }
-  if (groupSetFailure) std::rethrow_exception(groupSetFailure);
+  LoadModel(s, ctx.model, ctx.files);
 
+  ctx.comments.path = s.ModelPath + ".LCM";
   std::string listingFile = ctx.files.PathForCreate(s.ListingPath);
   ctx.listing.Open(listingFile);
   ctx.files.NoteCreated(listingFile);
@@ -97,7 +81,7 @@ bool CloseAllFiles(RunContext& ctx) {
   // The comment file is written while the listing's last block still is.
   // (A failed write of the listing shows again when it is closed.)
   ctx.listing.HandOver();
-  bool commentsClosed = CloseCommentFile(ctx);
+  bool commentsClosed = CloseCommentFile(ctx.comments, ctx.files);
   bool listingClosed = ctx.listing.Close();
   return listingClosed && commentsClosed;
 }
@@ -106,46 +90,52 @@ void WriteListing(RunContext& ctx) {
   RunSettings& s = ctx.settings;
   // The load case files that the summaries read are read meanwhile.
   const bool summaries = s.ListLoadCaseSummary == 1 || s.ListCombinationSummary == 1 || s.ListCombinations == 1;
-  if (summaries) ReadHeadersAhead(ctx);
-  WritePrologue(ctx);
-  WriteTitleBlock(ctx);
+  if (summaries) ReadHeadersAhead(ctx.settings, ctx.loads, ctx.files);
+  WritePrologue(ctx.settings, ctx.listing, ctx.files);
+  WriteTitleBlock(ctx.settings, ctx.listing);
   // The title block ends with the active group set's listing.
-  if (!s.ActiveGroupSet.empty()) WriteActiveGroupSet(ctx, ToInt16(LeadingNumber(s.ActiveGroupSet)));
+  if (!s.ActiveGroupSet.empty())
+    WriteActiveGroupSet(ctx.settings, ctx.listing, ctx.files, ToInt16(LeadingNumber(s.ActiveGroupSet)));
 
   if (s.ListModelData != 0) {
-    WriteModelSizeParameters(ctx);
+    WriteModelSizeParameters(ctx.settings, ctx.listing);
     if (s.BriefModelData != 1) {
-      WriteCoordinateSystems(ctx);
-      WriteNodalCoordinates(ctx);
-      WriteElementData(ctx);
-      WriteElementOffsets(ctx);
+      WriteCoordinateSystems(ctx.model, ctx.listing);
+      WriteNodalCoordinates(ctx.settings, ctx.model, ctx.listing);
+      WriteElementData(ctx.settings, ctx.model, ctx.listing);
+      WriteElementOffsets(ctx.settings, ctx.model, ctx.listing);
     }
-    WritePipeworkCoefficients(ctx);
+    WritePipeworkCoefficients(ctx.settings, ctx.model, ctx.listing, ctx.files);
     if (s.BriefModelData != 1) {
-      WriteSolidElements(ctx);
-      WriteSpringData(ctx);
+      WriteSolidElements(ctx.settings, ctx.model, ctx.listing);
+      WriteSpringData(ctx.settings, ctx.model, ctx.listing);
     }
-    WriteGeometricProperties(ctx);
-    WriteMaterialProperties(ctx);
-    WriteConstantsTables(ctx);
-    if (s.BriefModelData != 1) WriteRestrainedNodes(ctx);
+    WriteGeometricProperties(ctx.settings, ctx.model, ctx.listing);
+    WriteMaterialProperties(ctx.settings, ctx.model, ctx.listing, ctx.files);
+    WriteConstantsTables(ctx.settings, ctx.model, ctx.listing);
+    if (s.BriefModelData != 1) WriteRestrainedNodes(ctx.settings, ctx.model, ctx.listing);
   }
 
-  if (s.ListGroupSetSummary == 1) WriteSetSummary(ctx, ".NSG");
-  if (s.ListGroupSets == 1) WriteAllGroupSets(ctx);
+  if (s.ListGroupSetSummary == 1) WriteSetSummary(ctx.settings, ctx.listing, ctx.files, ".NSG");
+  if (s.ListGroupSets == 1) WriteAllGroupSets(ctx.settings, ctx.listing, ctx.files);
   // The survey's closing empty line is also the one that opens the
   // summaries stretch.
-  WriteModelFileSurvey(ctx);
+  WriteModelFileSurvey(ctx.settings, ctx.model, ctx.listing, ctx.files);
   ctx.listing.End();
 
-  if (summaries) TakeHeadersAhead(ctx);
-  if (s.ListLoadCaseSummary == 1) WriteLoadCaseSummary(ctx);
-  if (s.ListCombinationSummary == 1) WriteLoadCombinations(ctx, s.ModelPath, s.MaxLoadLabel, 1);
-  if (s.ListCombinations == 1) WriteLoadCombinations(ctx, s.ModelPath, s.MaxLoadLabel, 2);
+  if (summaries) TakeHeadersAhead(ctx.loads);
+  if (s.ListLoadCaseSummary == 1)
+    WriteLoadCaseSummary(ctx.settings, ctx.model, ctx.loads, ctx.comments, ctx.listing, ctx.files);
+  if (s.ListCombinationSummary == 1)
+    WriteLoadCombinations(ctx.settings, ctx.model, ctx.loads, ctx.comments, ctx.listing, ctx.files, s.ModelPath,
+                          s.MaxLoadLabel, 1);
+  if (s.ListCombinations == 1)
+    WriteLoadCombinations(ctx.settings, ctx.model, ctx.loads, ctx.comments, ctx.listing, ctx.files, s.ModelPath,
+                          s.MaxLoadLabel, 2);
   ctx.listing.End();
 
-  WriteLoadCasePass(ctx);
-  if (s.ListResultsSetSummary == 1) WriteSetSummary(ctx, ".NSS");
+  WriteLoadCasePass(ctx.settings, ctx.model, ctx.loads, ctx.comments, ctx.listing, ctx.files);
+  if (s.ListResultsSetSummary == 1) WriteSetSummary(ctx.settings, ctx.listing, ctx.files, ".NSS");
 }
 
 int RunOrvantIn(const std::vector<std::string>& args) {

@@ -1,6 +1,7 @@
 #include "listing/listing.h"
-#include "run/run_context.h"
+#include "model/model_tables.h"
 #include "sections/sections.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -8,12 +9,10 @@ namespace {
 
 constexpr const char* kExp = "0.000E+00";
 
-void WriteSpringConstants(RunContext& ctx) {
-  ModelTables& m = ctx.model;
-  Listing& out = ctx.listing;
+void WriteSpringConstants(const RunSettings& s, const ModelTables& m, Listing& out) {
   out.Heading("*** SPRING/COUPLE CONSTANTS TABLE",
               "Code  Type       K1        K2         K3         K4         K5         K6      CO");
-  for (long long p = 1; p <= ctx.settings.SpringPropertyCount; ++p) {
+  for (long long p = 1; p <= s.SpringPropertyCount; ++p) {
     out.Int(p).Column(6).Int(m.SpringKind[p]).Column(12);
     const auto& k = m.SpringK[p];
     for (int i = 1; i <= 6; ++i) out.Field(k[i], kExp, 11);
@@ -23,9 +22,7 @@ void WriteSpringConstants(RunContext& ctx) {
 }
 
 // IC values are not justified: each is its digits followed by six blanks.
-void WriteIcConstants(RunContext& ctx) {
-  ModelTables& m = ctx.model;
-  Listing& out = ctx.listing;
+void WriteIcConstants(const ModelTables& m, Listing& out) {
   out.Heading("*** IC CONSTANTS TABLE",
               "Code    IC0    IC1    IC2    IC3    IC4    IC5    IC6");
   for (long long p = 1; p <= m.IcPropertyCount; ++p) {
@@ -35,9 +32,7 @@ void WriteIcConstants(RunContext& ctx) {
   }
 }
 
-void WriteRcConstants(RunContext& ctx) {
-  ModelTables& m = ctx.model;
-  Listing& out = ctx.listing;
+void WriteRcConstants(const ModelTables& m, Listing& out) {
   out.Heading("*** RC CONSTANTS TABLE",
               "Code              1         2          3          4          5          6         7");
   for (long long p = 1; p <= m.RcPropertyCount; ++p) {
@@ -54,10 +49,10 @@ void WriteRcConstants(RunContext& ctx) {
 }  // namespace
 
 // Each table only when the model has codes of its kind.
-void WriteConstantsTables(RunContext& ctx) {
-  if (ctx.settings.SpringPropertyCount != 0) WriteSpringConstants(ctx);
-  if (ctx.model.IcPropertyCount != 0) WriteIcConstants(ctx);
-  if (ctx.model.RcPropertyCount != 0) WriteRcConstants(ctx);
+void WriteConstantsTables(const RunSettings& s, const ModelTables& m, Listing& out) {
+  if (s.SpringPropertyCount != 0) WriteSpringConstants(s, m, out);
+  if (m.IcPropertyCount != 0) WriteIcConstants(m, out);
+  if (m.RcPropertyCount != 0) WriteRcConstants(m, out);
 }
 
 }  // namespace orvant

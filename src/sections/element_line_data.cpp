@@ -6,13 +6,15 @@
 #include <optional>
 #include <string>
 
-#include "model/model_tables.h"
 #include "base/checked.h"
-#include "run/run_context.h"
+#include "base/platform.h"
 #include "base/text_values.h"
 #include "listing/labels.h"
+#include "listing/listing.h"
+#include "model/model_tables.h"
 #include "sections/group_order.h"
 #include "sections/sections.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -34,12 +36,10 @@ std::string NameWithoutDirectory(const std::string& path) {
 
 // An element is listed when it has a record and its label is defined (its
 // first two connectivity nodes differ).
-void WriteElementLine(RunContext& ctx, const Table<ElementLineRecord>& records, int16_t e) {
+void WriteElementLine(const ModelTables& m, Listing& out, const Table<ElementLineRecord>& records, int16_t e) {
   const ElementLineRecord& r = records[e];
   if (r.present != 1) return;
-  ModelTables& m = ctx.model;
   if (m.ElemNode1[e] == m.ElemNode2[e]) return;
-  Listing& out = ctx.listing;
   WriteGroupLabel(out, e, m.ElementGroup[e], "-G");
   out.Column(10);
   for (float v : r.values) out.Field(v, "##0.000", 9);
@@ -48,17 +48,14 @@ void WriteElementLine(RunContext& ctx, const Table<ElementLineRecord>& records, 
 
 }  // namespace
 
-void WriteElementLineData(RunContext& ctx, const std::string& name, const std::string& extension) {
-  RunSettings& s = ctx.settings;
-  ModelTables& m = ctx.model;
-  Listing& out = ctx.listing;
-
+void WriteElementLineData(const RunSettings& s, ModelTables& m, Listing& out, FileSystem& files,
+                          const std::string& name, const std::string& extension) {
   std::string path;
   std::string heading;
   if (!extension.empty()) {
     path = name + extension;
-    std::optional<std::string> found = ctx.files.Find(path);
-    if (!found || !ctx.files.FileExists(path)) return;
+    std::optional<std::string> found = files.Find(path);
+    if (!found || !files.FileExists(path)) return;
     heading = NameWithoutDirectory(*found);
   } else {
     path = s.OriginDirectory + "\\" + name;
@@ -66,7 +63,7 @@ void WriteElementLineData(RunContext& ctx, const std::string& name, const std::s
   }
 
   // The file is opened before anything of its block is written.
-  TextValues items(ctx.files.ReadFile(path), path);
+  TextValues items(files.ReadFile(path), path);
 
   out.Line(":");
   out.Line(heading);
@@ -97,17 +94,17 @@ void WriteElementLineData(RunContext& ctx, const std::string& name, const std::s
     for (long long k = 1; k <= maxElement; ++k) {
       int16_t e = m.ElementOrder[k];
       if (m.ElementGroup[e] > s.GroupLimit) continue;
-      WriteElementLine(ctx, records, e);
+      WriteElementLine(m, out, records, e);
     }
     if (s.GroupedOnly != 1) {
       for (long long e = 1; e <= maxElement; ++e) {
         if (m.ElementGroup[e] <= s.GroupLimit) continue;
-        WriteElementLine(ctx, records, static_cast<int16_t>(e));
+        WriteElementLine(m, out, records, static_cast<int16_t>(e));
       }
     }
   } else if (s.GroupedOnly != 1) {
     // A positive group filter does not narrow this listing.
-    for (long long e = 1; e <= maxElement; ++e) WriteElementLine(ctx, records, static_cast<int16_t>(e));
+    for (long long e = 1; e <= maxElement; ++e) WriteElementLine(m, out, records, static_cast<int16_t>(e));
   }
 }
 

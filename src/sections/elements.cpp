@@ -1,7 +1,9 @@
-#include "run/run_context.h"
 #include "listing/labels.h"
+#include "listing/listing.h"
+#include "model/model_tables.h"
 #include "sections/group_order.h"
 #include "sections/sections.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -9,9 +11,7 @@ namespace {
 
 // One element: its label and type, the three nodes with their own groups,
 // rotation, length, codes and bend radius.
-void WriteElementRow(RunContext& ctx, long long e) {
-  Listing& out = ctx.listing;
-  ModelTables& m = ctx.model;
+void WriteElementRow(const ModelTables& m, Listing& out, long long e) {
   const int16_t n1 = m.ElemNode1[e], n2 = m.ElemNode2[e], n3 = m.ElemNode3[e];
   WriteGroupLabel(out, e, m.ElementGroup[e]);
   out.Column(12).Int(m.ElemType[e]).Column(16);
@@ -37,10 +37,7 @@ bool ElementDefined(const ModelTables& m, long long e) { return m.ElemNode1[e] !
 
 // Selection as for the nodes: in group range mode the elements up to the
 // group limit by group first, then the rest in label order.
-void WriteElementData(RunContext& ctx) {
-  RunSettings& s = ctx.settings;
-  ModelTables& m = ctx.model;
-  Listing& out = ctx.listing;
+void WriteElementData(RunSettings& s, ModelTables& m, Listing& out) {
   const long long ne = s.MaxElementLabel;
 
   out.Line("*** ELEMENT DATA ***");
@@ -55,7 +52,7 @@ void WriteElementData(RunContext& ctx) {
       const long long e = m.ElementOrder[k];
       if (!ElementDefined(m, e)) continue;
       if (m.ElementGroup[e] > s.GroupLimit) continue;
-      WriteElementRow(ctx, e);
+      WriteElementRow(m, out, e);
     }
   }
   if (s.GroupRangeMode == 0) s.GroupLimit = -1;
@@ -66,7 +63,7 @@ void WriteElementData(RunContext& ctx) {
       const int16_t group = m.ElementGroup[e];
       if (group <= s.GroupLimit) continue;
       if (s.GroupFilter != group && s.GroupFilter > 0) continue;
-      WriteElementRow(ctx, e);
+      WriteElementRow(m, out, e);
     }
   }
 }

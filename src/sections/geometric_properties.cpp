@@ -1,6 +1,7 @@
 #include "listing/listing.h"
-#include "run/run_context.h"
+#include "model/model_tables.h"
 #include "sections/sections.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -53,10 +54,7 @@ float StressPointSum(const GeometricProperty& g) {
 }  // namespace
 
 // Codes used by no element (TotLength 0) are left out of both tables.
-void WriteGeometricProperties(RunContext& ctx) {
-  const RunSettings& s = ctx.settings;
-  ModelTables& m = ctx.model;
-  Listing& out = ctx.listing;
+void WriteGeometricProperties(const RunSettings& s, const ModelTables& m, Listing& out) {
   const long long ng = s.PhysicalPropertyCount;
 
   out.End();

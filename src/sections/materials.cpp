@@ -1,10 +1,12 @@
 #include <array>
 #include <string>
 
+#include "base/platform.h"
 #include "listing/listing.h"
 #include "model/binary_reader.h"
-#include "run/run_context.h"
+#include "model/model_tables.h"
 #include "sections/sections.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -33,11 +35,7 @@ void SeekPosition(BinaryReader& r, int16_t position) { r.Seek(static_cast<size_t
 
 }  // namespace
 
-void WriteMaterialProperties(RunContext& ctx) {
-  const RunSettings& s = ctx.settings;
-  ModelTables& m = ctx.model;
-  Listing& out = ctx.listing;
-
+void WriteMaterialProperties(const RunSettings& s, const ModelTables& m, Listing& out, FileSystem& files) {
   out.Heading("*** ELEMENT MATERIAL PROPERTY TABLE ***",
               "Code    Name      E         G        Dens      Poiss   Co.Exp  Yield Stress  Ultimate");
   for (long long c = 1; c <= s.MaterialPropertyCount; ++c) {
@@ -48,20 +46,16 @@ void WriteMaterialProperties(RunContext& ctx) {
     out.Field(mat.MatCoefExp, kExp, 11).Field(mat.MatYieldStress, kExp, 11).Field(mat.MatUltimateStress, kExp, 11);
     out.End();
   }
-  WritePipeworkData(ctx);
+  WritePipeworkData(s, m, out, files);
 }
 
 // The pipework extended data file: 28 bytes per geometric code, then a
 // 256-byte block per material code. Groups of values that sum to exactly 0
 // are values not given and are not listed. Reads beyond the end give zeros.
-void WritePipeworkData(RunContext& ctx) {
-  const RunSettings& s = ctx.settings;
-  ModelTables& m = ctx.model;
-  Listing& out = ctx.listing;
-
+void WritePipeworkData(const RunSettings& s, const ModelTables& m, Listing& out, FileSystem& files) {
   const std::string path = s.ModelPath + ".XPM";
-  if (!ctx.files.FileExists(path)) return;
-  const std::string data = ctx.files.ReadFile(path);
+  if (!files.FileExists(path)) return;
+  const std::string data = files.ReadFile(path);
   BinaryReader r(reinterpret_cast<const unsigned char*>(data.data()), data.size());
 
   out.Heading("*** GEOMETRIC RELATED PIPEWORK DATA ***",

@@ -5,9 +5,12 @@
 #include <string_view>
 #include <vector>
 
-#include "run/run_context.h"
+#include "base/platform.h"
 #include "base/text_values.h"
+#include "listing/listing.h"
+#include "model/model_tables.h"
 #include "sections/sections.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -25,22 +28,22 @@ std::string WithSlashes(std::string path) {
 }
 
 // Every file found for ModelPath + pattern, copied in search order.
-void EchoFoundFiles(RunContext& ctx, std::string_view pattern) {
-  std::vector<std::string> found = ctx.files.Search(ctx.settings.ModelPath + std::string(pattern));
-  for (const std::string& name : found) EchoModelFile(ctx, name, "");
+void EchoFoundFiles(const RunSettings& s, Listing& out, FileSystem& files, std::string_view pattern) {
+  std::vector<std::string> found = files.Search(s.ModelPath + std::string(pattern));
+  for (const std::string& name : found) EchoModelFile(s, out, files, name, "");
 }
 
 }  // namespace
 
-void EchoModelFile(RunContext& ctx, const std::string& name, const std::string& extension) {
-  const RunSettings& s = ctx.settings;
+void EchoModelFile(const RunSettings& s, Listing& out, FileSystem& files, const std::string& name,
+                   const std::string& extension) {
   std::string path;
   std::string heading;
   if (!extension.empty()) {
     // Named form: the heading is the name as the directory holds it.
     path = name + extension;
-    if (ctx.files.FileExists(path)) {
-      std::optional<std::string> found = ctx.files.Find(path);
+    if (files.FileExists(path)) {
+      std::optional<std::string> found = files.Find(path);
       if (found) heading = NameWithoutDirectory(*found);
     }
   } else {
@@ -55,9 +58,7 @@ void EchoModelFile(RunContext& ctx, const std::string& name, const std::string& 
 
   // Opened before anything of its block is written: a file that cannot be
   // opened stops the listing without a heading.
-  std::string text = ctx.files.ReadFile(path);
-
-  Listing& out = ctx.listing;
+  std::string text = files.ReadFile(path);
   out.Line(":");
   out.Line(heading);
   out.End();
@@ -67,20 +68,19 @@ void EchoModelFile(RunContext& ctx, const std::string& name, const std::string& 
   out.End();
 }
 
-void WriteModelFileSurvey(RunContext& ctx) {
-  const RunSettings& s = ctx.settings;
+void WriteModelFileSurvey(const RunSettings& s, ModelTables& m, Listing& out, FileSystem& files) {
   if (s.ListModelFiles == 1) {
-    WriteElementLineData(ctx, s.ModelPath, ".ELN");
-    EchoModelFile(ctx, s.ModelPath, ".ECI");
-    EchoFoundFiles(ctx, ".WAV*");
-    EchoModelFile(ctx, s.ModelPath, ".WIN");
+    WriteElementLineData(s, m, out, files, s.ModelPath, ".ELN");
+    EchoModelFile(s, out, files, s.ModelPath, ".ECI");
+    EchoFoundFiles(s, out, files, ".WAV*");
+    EchoModelFile(s, out, files, s.ModelPath, ".WIN");
     // The search finds the ".WIN" file as well, which is thus copied again.
-    EchoFoundFiles(ctx, ".WIN*");
+    EchoFoundFiles(s, out, files, ".WIN*");
     for (const char* extension : {".PRI", ".PRB", ".PRC", ".PRT", ".PRA", ".PRL", ".PRR", ".PR1", ".PR2"})
-      EchoModelFile(ctx, s.ModelPath, extension);
+      EchoModelFile(s, out, files, s.ModelPath, extension);
   }
-  if (s.ListUmFiles == 1) EchoFoundFiles(ctx, ".UM*");
-  if (s.ListBrFiles == 1) EchoFoundFiles(ctx, ".BR*");
+  if (s.ListUmFiles == 1) EchoFoundFiles(s, out, files, ".UM*");
+  if (s.ListBrFiles == 1) EchoFoundFiles(s, out, files, ".BR*");
   // The survey's closing empty line is written by the listing procedure: it
   // is also the line that opens the summaries.
 }

@@ -1,7 +1,9 @@
 #include <string_view>
 
-#include "run/run_context.h"
+#include "listing/listing.h"
+#include "model/model_tables.h"
 #include "sections/sections.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -12,9 +14,7 @@ constexpr size_t kCsDefinition = 9;
 
 }  // namespace
 
-void WriteModelSizeParameters(RunContext& ctx) {
-  const RunSettings& s = ctx.settings;
-  Listing& out = ctx.listing;
+void WriteModelSizeParameters(const RunSettings& s, Listing& out) {
   out.Line("*** Model Size Parameters ***");
   out.End();
   const struct {
@@ -39,9 +39,8 @@ void WriteModelSizeParameters(RunContext& ctx) {
 // Systems 0 to 2 are always listed; systems up to 3 are the global ones.
 // A kind other than 0, 1 and 2 has no name of its own: the line repeats the
 // name written for the previous system listed.
-void WriteCoordinateSystems(RunContext& ctx) {
-  Listing& out = ctx.listing;
-  auto& systems = ctx.model.CoordSystemTable;
+void WriteCoordinateSystems(ModelTables& m, Listing& out) {
+  auto& systems = m.CoordSystemTable;
   out.End();
   out.Line("*** CO-ORDINATE SYSTEMS ***");
   out.Line("                            Origin Location                      Origin Orientation (Degrees) ");

@@ -1,7 +1,9 @@
-#include "run/run_context.h"
 #include "listing/labels.h"
+#include "listing/listing.h"
+#include "model/model_tables.h"
 #include "sections/group_order.h"
 #include "sections/sections.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -11,9 +13,7 @@ constexpr char kCoordinate[] = "#####0.0000";
 
 // Label-order row: the system number, then the definition coordinates and,
 // for nodes not defined in the global system, the global ones.
-void WriteNodeRowA(RunContext& ctx, long long i) {
-  Listing& out = ctx.listing;
-  ModelTables& m = ctx.model;
+void WriteNodeRowA(const ModelTables& m, Listing& out, long long i) {
   const int16_t system = m.NodeCoordSystem[i];
   const auto& def = m.NodeDefCoords[i];
   WriteGroupLabel(out, i, m.NodeGroup[i]);
@@ -24,9 +24,7 @@ void WriteNodeRowA(RunContext& ctx, long long i) {
 }
 
 // Group-order row: no system number.
-void WriteNodeRowB(RunContext& ctx, long long i) {
-  Listing& out = ctx.listing;
-  ModelTables& m = ctx.model;
+void WriteNodeRowB(const ModelTables& m, Listing& out, long long i) {
   const int16_t system = m.NodeCoordSystem[i];
   const auto& def = m.NodeDefCoords[i];
   WriteGroupLabel(out, i, m.NodeGroup[i]);
@@ -40,10 +38,7 @@ void WriteNodeRowB(RunContext& ctx, long long i) {
 
 // In group range mode the nodes up to the group limit come first, by group
 // (ungrouped nodes counting as NoGroup), then the rest in label order.
-void WriteNodalCoordinates(RunContext& ctx) {
-  RunSettings& s = ctx.settings;
-  ModelTables& m = ctx.model;
-  Listing& out = ctx.listing;
+void WriteNodalCoordinates(RunSettings& s, ModelTables& m, Listing& out) {
   const long long nn = s.MaxNodeLabel;
 
   out.Line("*** NODAL COORDINATES ***");
@@ -57,7 +52,7 @@ void WriteNodalCoordinates(RunContext& ctx) {
       const long long i = m.NodeOrder[k];
       if (m.NodeExists[i] == 0) continue;
       if (m.NodeGroup[i] > s.GroupLimit) continue;
-      WriteNodeRowB(ctx, i);
+      WriteNodeRowB(m, out, i);
     }
   }
   if (s.GroupRangeMode == 0) s.GroupLimit = -1;
@@ -68,7 +63,7 @@ void WriteNodalCoordinates(RunContext& ctx) {
       const int16_t group = m.NodeGroup[i];
       if (group <= s.GroupLimit) continue;
       if (s.GroupFilter != group && s.GroupFilter > 0) continue;
-      WriteNodeRowA(ctx, i);
+      WriteNodeRowA(m, out, i);
     }
   }
   out.End();

@@ -1,8 +1,9 @@
+#include "listing/labels.h"
 #include "listing/listing.h"
 #include "model/binary_reader.h"
-#include "run/run_context.h"
-#include "listing/labels.h"
+#include "model/model_tables.h"
 #include "sections/sections.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -45,10 +46,8 @@ void WriteOffsetHeading(Listing& out) {
 // The offset records follow the element and spring/couple records in the
 // connectivity file; they are read on from where the loader stopped, to the
 // end of the file. A record cut short by the end of the file is ignored.
-void WriteElementOffsets(RunContext& ctx) {
-  OpenConnectivityFile& file = ctx.model.ConnectivityFile;
-  Listing& out = ctx.listing;
-  const RunSettings& s = ctx.settings;
+void WriteElementOffsets(const RunSettings& s, ModelTables& m, Listing& out) {
+  OpenConnectivityFile& file = m.ConnectivityFile;
   bool headingWritten = false;
 
   while (file.position < file.bytes.size()) {
@@ -64,7 +63,7 @@ void WriteElementOffsets(RunContext& ctx) {
       headingWritten = true;
     }
     if (rec.label <= 0) continue;
-    int16_t group = ctx.model.ElementGroup[rec.label];
+    int16_t group = m.ElementGroup[rec.label];
     if (s.GroupFilter > 0 && s.GroupFilter != group) continue;
 
     WriteGroupLabel(out, rec.label, group);

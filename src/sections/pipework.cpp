@@ -1,10 +1,12 @@
 #include <string>
 
+#include "base/platform.h"
+#include "listing/labels.h"
 #include "listing/listing.h"
 #include "model/binary_reader.h"
-#include "run/run_context.h"
-#include "listing/labels.h"
+#include "model/model_tables.h"
 #include "sections/sections.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -53,11 +55,7 @@ void FormPipeTypeName(int16_t code, std::string& name) {
 
 // Pipework rows use the plain formatter, each value from its column; only
 // the diameter and wall thickness are right-justified fields.
-void WritePipeworkCoefficients(RunContext& ctx) {
-  const RunSettings& s = ctx.settings;
-  ModelTables& m = ctx.model;
-  Listing& out = ctx.listing;
-
+void WritePipeworkCoefficients(const RunSettings& s, const ModelTables& m, Listing& out, FileSystem& files) {
   out.End();
   if (m.PipeworkPresent == 1) {
     out.End();
@@ -70,7 +68,7 @@ void WritePipeworkCoefficients(RunContext& ctx) {
 
     const std::string path = s.ModelPath + ".XEP";
     std::string data;
-    if (ctx.files.FileExists(path)) data = ctx.files.ReadFile(path);
+    if (files.FileExists(path)) data = files.ReadFile(path);
 
     std::string typeName;
     for (long long e = 1; e <= s.MaxElementLabel; ++e) {

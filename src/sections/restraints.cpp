@@ -1,19 +1,17 @@
-#include "listing/listing.h"
-#include "run/run_context.h"
 #include "listing/labels.h"
+#include "listing/listing.h"
+#include "model/model_tables.h"
 #include "sections/sections.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
 // In table order, without group selection; the rule line closes the basic
 // model data.
-void WriteRestrainedNodes(RunContext& ctx) {
-  ModelTables& m = ctx.model;
-  Listing& out = ctx.listing;
-
+void WriteRestrainedNodes(const RunSettings& s, const ModelTables& m, Listing& out) {
   out.Heading("*** RESTRAINED NODES ***  ( 1-Fixed  0-Free )",
               "Node              Tx        Ty        Tz        Rx        Ry        Rz");
-  for (long long r = 1; r <= ctx.settings.RestrainedNodeCount; ++r) {
+  for (long long r = 1; r <= s.RestrainedNodeCount; ++r) {
     const Restraint& entry = m.RestraintTable[r];
     const int16_t node = entry.RestrainedNode;
     WriteGroupLabel(out, node, m.NodeGroup[node]);

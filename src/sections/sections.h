@@ -5,32 +5,37 @@
 
 namespace orvant {
 
-struct RunContext;
+struct RunSettings;
+struct ModelTables;
+struct Listing;
+struct FileSystem;
 
-void WriteModelSizeParameters(RunContext& ctx);
-void WriteCoordinateSystems(RunContext& ctx);
-void WriteNodalCoordinates(RunContext& ctx);
-void WriteElementData(RunContext& ctx);
-void WriteElementOffsets(RunContext& ctx);
+void WriteModelSizeParameters(const RunSettings& s, Listing& out);
+void WriteCoordinateSystems(ModelTables& m, Listing& out);
+void WriteNodalCoordinates(RunSettings& s, ModelTables& m, Listing& out);
+void WriteElementData(RunSettings& s, ModelTables& m, Listing& out);
+void WriteElementOffsets(const RunSettings& s, ModelTables& m, Listing& out);
 // Writes its opening empty line in every case, and its closing one unless
 // the model data is brief.
-void WritePipeworkCoefficients(RunContext& ctx);
-void WriteSolidElements(RunContext& ctx);
+void WritePipeworkCoefficients(const RunSettings& s, const ModelTables& m, Listing& out, FileSystem& files);
+void WriteSolidElements(RunSettings& s, ModelTables& m, Listing& out);
 // Nothing at all when there are no springs/couples.
-void WriteSpringData(RunContext& ctx);
-void WriteGeometricProperties(RunContext& ctx);
-void WriteMaterialProperties(RunContext& ctx);
-void WritePipeworkData(RunContext& ctx);
-void WriteConstantsTables(RunContext& ctx);
-void WriteRestrainedNodes(RunContext& ctx);
+void WriteSpringData(const RunSettings& s, const ModelTables& m, Listing& out);
+void WriteGeometricProperties(const RunSettings& s, const ModelTables& m, Listing& out);
+void WriteMaterialProperties(const RunSettings& s, const ModelTables& m, Listing& out, FileSystem& files);
+void WritePipeworkData(const RunSettings& s, const ModelTables& m, Listing& out, FileSystem& files);
+void WriteConstantsTables(const RunSettings& s, const ModelTables& m, Listing& out);
+void WriteRestrainedNodes(const RunSettings& s, const ModelTables& m, Listing& out);
 
 // The element line data listing of ModelPath + extension.
-void WriteElementLineData(RunContext& ctx, const std::string& name, const std::string& extension);
+void WriteElementLineData(const RunSettings& s, ModelTables& m, Listing& out, FileSystem& files,
+                          const std::string& name, const std::string& extension);
 // Copies one text file into the listing: named form (extension not empty)
 // or found form (extension empty, name found by a directory search).
-void EchoModelFile(RunContext& ctx, const std::string& name, const std::string& extension);
+void EchoModelFile(const RunSettings& s, Listing& out, FileSystem& files, const std::string& name,
+                   const std::string& extension);
 // The element line data and the copies of the model's auxiliary files,
 // under ListModelFiles, ListUmFiles and ListBrFiles.
-void WriteModelFileSurvey(RunContext& ctx);
+void WriteModelFileSurvey(const RunSettings& s, ModelTables& m, Listing& out, FileSystem& files);
 
 }  // namespace orvant

@@ -1,8 +1,9 @@
-#include "listing/listing.h"
-#include "run/run_context.h"
 #include "listing/labels.h"
+#include "listing/listing.h"
+#include "model/model_tables.h"
 #include "sections/group_order.h"
 #include "sections/sections.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -11,10 +12,7 @@ namespace {
 // The group range pass writes bare codes and its node labels from column
 // 47 with "-G"; the label-order pass writes codes as digits and its node
 // labels from column 42 with "G".
-void WriteSolidLine(RunContext& ctx, long long e, bool rangePass) {
-  ModelTables& m = ctx.model;
-  Listing& out = ctx.listing;
-
+void WriteSolidLine(const ModelTables& m, Listing& out, long long e, bool rangePass) {
   WriteGroupLabel(out, e, m.ElementGroup[e]);
   out.Column(12).Digits(m.SolidElemType[e]).Text("-").Digits(m.ElemReleaseZ[e]);
   if (rangePass) {
@@ -40,10 +38,7 @@ void WriteSolidLine(RunContext& ctx, long long e, bool rangePass) {
 
 }  // namespace
 
-void WriteSolidElements(RunContext& ctx) {
-  RunSettings& s = ctx.settings;
-  ModelTables& m = ctx.model;
-  Listing& out = ctx.listing;
+void WriteSolidElements(RunSettings& s, ModelTables& m, Listing& out) {
   const long long ne = s.MaxElementLabel;
 
   out.Heading("*** SOLID ELEMENT DATA ***",
@@ -55,7 +50,7 @@ void WriteSolidElements(RunContext& ctx) {
       int16_t e = m.ElementOrder[k];
       if (m.SolidElemType[e] == 0) continue;
       if (m.ElementGroup[e] > s.GroupLimit) continue;
-      WriteSolidLine(ctx, e, true);
+      WriteSolidLine(m, out, e, true);
     }
   }
   if (s.GroupRangeMode == 0) s.GroupLimit = -1;
@@ -66,7 +61,7 @@ void WriteSolidElements(RunContext& ctx) {
       int16_t group = m.ElementGroup[e];
       if (group <= s.GroupLimit) continue;
       if (s.GroupFilter > 0 && group != s.GroupFilter) continue;
-      WriteSolidLine(ctx, e, false);
+      WriteSolidLine(m, out, e, false);
     }
   }
 }

@@ -1,16 +1,14 @@
-#include "listing/listing.h"
-#include "run/run_context.h"
 #include "listing/labels.h"
+#include "listing/listing.h"
+#include "model/model_tables.h"
 #include "sections/sections.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
 // Springs/couples are numbered from 1 but held in the element tables at
 // MaxElementLabel + number. No group selection applies.
-void WriteSpringData(RunContext& ctx) {
-  const RunSettings& s = ctx.settings;
-  ModelTables& m = ctx.model;
-  Listing& out = ctx.listing;
+void WriteSpringData(const RunSettings& s, const ModelTables& m, Listing& out) {
   if (s.MaxSpringLabel == 0) return;
 
   out.End();

@@ -2,8 +2,10 @@
 
 #include <string>
 
-#include "run/run_context.h"
+#include "base/platform.h"
 #include "base/text_values.h"
+#include "listing/listing.h"
+#include "settings/run_settings.h"
 
 namespace orvant {
 
@@ -11,29 +13,25 @@ namespace {
 
 // Copies one check-run file line by line, then a ":" line. A missing file
 // writes nothing.
-void CopyCheckRunFile(RunContext& ctx, const std::string& path) {
-  if (!ctx.FileExists(path)) return;
-  const std::string text = ctx.ReadFile(path);
+void CopyCheckRunFile(Listing& out, FileSystem& files, const std::string& path) {
+  if (!files.FileExists(path)) return;
+  const std::string text = files.ReadFile(path);
   LineReader lines(text);
   std::string_view line;
-  while (lines.Next(line)) ctx.listing.Line(line);
-  ctx.listing.Line(":");
+  while (lines.Next(line)) out.Line(line);
+  out.Line(":");
 }
 
 }  // namespace
 
 // The check-run files of the model head the listing when it has no name of
 // its own or is the REP listing.
-void WritePrologue(RunContext& ctx) {
-  const RunSettings& s = ctx.settings;
+void WritePrologue(const RunSettings& s, Listing& out, FileSystem& files) {
   if (UpperAscii(s.ListingName) != ".REP" && !s.ListingName.empty()) return;
-  for (int n = 1; n <= 2; ++n) CopyCheckRunFile(ctx, s.ModelPath + ".dc" + std::to_string(n));
+  for (int n = 1; n <= 2; ++n) CopyCheckRunFile(out, files, s.ModelPath + ".dc" + std::to_string(n));
 }
 
-void WriteTitleBlock(RunContext& ctx) {
-  const RunSettings& s = ctx.settings;
-  Listing& out = ctx.listing;
-
+void WriteTitleBlock(const RunSettings& s, Listing& out) {
   out.End();
   out.Rule();
   out.End();

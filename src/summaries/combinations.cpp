@@ -6,11 +6,15 @@
 #include <string>
 #include <string_view>
 
-#include "listing/listing.h"
-#include "loads/load_cases.h"
 #include "base/checked.h"
-#include "run/run_context.h"
+#include "base/platform.h"
 #include "base/text_values.h"
+#include "listing/listing.h"
+#include "loads/comment_file.h"
+#include "loads/load_case_record.h"
+#include "loads/load_cases.h"
+#include "model/model_tables.h"
+#include "settings/run_settings.h"
 #include "summaries/summaries.h"
 
 namespace orvant {
@@ -38,8 +42,8 @@ std::string FixedDescription(std::string text) {
   return text;
 }
 
-void ReadCombination(RunContext& ctx, const std::string& fileName, Combination& comb) {
-  TextValues values(ctx.files.ReadFile(fileName), fileName);
+void ReadCombination(FileSystem& files, const std::string& fileName, Combination& comb) {
+  TextValues values(files.ReadFile(fileName), fileName);
   comb.count = values.Int16();
   const long long n = comb.count < 0 ? 0 : comb.count;
   comb.cases.Size(n);
@@ -54,23 +58,23 @@ void ReadCombination(RunContext& ctx, const std::string& fileName, Combination& 
 // Reads one case of a combination: its description from the case file
 // (header lines only) and its saved totals from the ".#" file. The record's
 // counts, tables and comment counter are left as they are.
-std::string ReadCombinationCase(RunContext& ctx, const std::string& modelPath, int16_t label) {
-  LoadCaseRecord& loads = ctx.loads;
+std::string ReadCombinationCase(const RunSettings& s, const ModelTables& m, LoadCaseRecord& loads, CommentFile& c,
+                                FileSystem& files, const std::string& modelPath, int16_t label) {
   const std::string caseFile = modelPath + ".L" + std::to_string(label);
-  if (!ctx.files.FileExists(caseFile)) {
+  if (!files.FileExists(caseFile)) {
     loads.SavedTotals = {0.0f, 0.0f, 0.0f};
     return FixedDescription("????????? LOAD CASE " + std::to_string(label) + " DOES NOT EXIST ********");
   }
 
   loads.scaseText.clear();
-  ParseLoadCaseFile(ctx, caseFile, 1);
+  ParseLoadCaseFile(s, m, loads, c, files, caseFile, 1);
   std::string description = FixedDescription(loads.description);
 
   loads.savedTotalsPresent = 0;
   const std::string totalsFile = modelPath + ".#" + std::to_string(label);
-  if (ctx.files.FileExists(totalsFile)) {
+  if (files.FileExists(totalsFile)) {
     loads.savedTotalsPresent = 1;
-    TextValues values(ctx.files.ReadFile(totalsFile), totalsFile);
+    TextValues values(files.ReadFile(totalsFile), totalsFile);
     for (float& total : loads.SavedTotals) total = static_cast<float>(values.Number());
   }
   return description;
@@ -87,11 +91,9 @@ void WriteTotals(Listing& out, const std::array<float, 3>& totals, int16_t conve
 
 }  // namespace
 
-void WriteLoadCombinations(RunContext& ctx, const std::string& modelPath, int16_t lastLabel, int16_t mode) {
-  RunSettings& s = ctx.settings;
-  LoadCaseRecord& loads = ctx.loads;
-  Listing& out = ctx.listing;
-
+void WriteLoadCombinations(const RunSettings& s, const ModelTables& m, LoadCaseRecord& loads, CommentFile& c,
+                           Listing& out, FileSystem& files, const std::string& modelPath, int16_t lastLabel,
+                           int16_t mode) {
   out.Line(":");
   out.Rule();
   if (mode == 1)
@@ -110,9 +112,9 @@ void WriteLoadCombinations(RunContext& ctx, const std::string& modelPath, int16_
   for (long long n = 0; n <= lastLabel; ++n) {
     if (s.SelectedCombinationCount > 0 && s.SelectedCombinations[n] == 0) continue;
     const std::string fileName = modelPath + ".C" + std::to_string(n);
-    if (!ctx.files.FileExists(fileName)) continue;
+    if (!files.FileExists(fileName)) continue;
 
-    ReadCombination(ctx, fileName, comb);
+    ReadCombination(files, fileName, comb);
     if (comb.description.empty()) comb.description = fileName.substr(fileName.size() - 1);
 
     std::array<float, 3> sums{0.0f, 0.0f, 0.0f};
@@ -130,7 +132,7 @@ void WriteLoadCombinations(RunContext& ctx, const std::string& modelPath, int16_
     for (long long i = 1; i <= comb.count; ++i) {
       const int16_t label = comb.cases[i];
       const double factor = comb.factors[i];
-      const std::string caseDescription = ReadCombinationCase(ctx, modelPath, label);
+      const std::string caseDescription = ReadCombinationCase(s, m, loads, c, files, modelPath, label);
 
       if (mode == 2) {
         out.Int(label).Column(6).Factor(factor).Column(16).Text(WithoutTrailingSpaces(caseDescription)).Column(70);

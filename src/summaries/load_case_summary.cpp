@@ -1,18 +1,19 @@
 // The load case summary: one line per load case with its description and
 // the totals the analysis saved for it, read in header-only mode.
-#include "listing/listing.h"
-#include "loads/load_cases.h"
 #include "base/checked.h"
-#include "run/run_context.h"
+#include "base/platform.h"
+#include "listing/listing.h"
+#include "loads/comment_file.h"
+#include "loads/load_case_record.h"
+#include "loads/load_cases.h"
+#include "model/model_tables.h"
+#include "settings/run_settings.h"
 #include "summaries/summaries.h"
 
 namespace orvant {
 
-void WriteLoadCaseSummary(RunContext& ctx) {
-  RunSettings& s = ctx.settings;
-  LoadCaseRecord& loads = ctx.loads;
-  Listing& out = ctx.listing;
-
+void WriteLoadCaseSummary(RunSettings& s, const ModelTables& m, LoadCaseRecord& loads, CommentFile& c, Listing& out,
+                          FileSystem& files) {
   s.CurrentLoadCase = 0;
   loads.HeaderOnlyMode = 1;
 
@@ -26,7 +27,7 @@ void WriteLoadCaseSummary(RunContext& ctx) {
   out.End();
 
   for (;;) {
-    ReadNextLoadCase(ctx);
+    ReadNextLoadCase(s, m, loads, c, files);
     if (s.CurrentLoadCase > s.MaxLoadLabel) break;
     out.Int(s.CurrentLoadCase).Column(12).Text(loads.description).Column(70);
     if (loads.savedTotalsPresent == 1) {

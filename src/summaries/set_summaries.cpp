@@ -1,7 +1,9 @@
 #include <string>
 #include <string_view>
 
-#include "run/run_context.h"
+#include "base/platform.h"
+#include "listing/listing.h"
+#include "settings/run_settings.h"
 #include "summaries/summaries.h"
 
 namespace orvant {
@@ -36,10 +38,10 @@ struct RecordFile {
   }
 };
 
-RecordFile OpenRecordFile(RunContext& ctx, const std::string& path, size_t recordSize) {
+RecordFile OpenRecordFile(FileSystem& files, const std::string& path, size_t recordSize) {
   RecordFile f;
   f.recordSize = recordSize;
-  if (ctx.FileExists(path)) f.bytes = ctx.ReadFile(path);
+  if (files.FileExists(path)) f.bytes = files.ReadFile(path);
   return f;
 }
 
@@ -56,10 +58,9 @@ void WriteGroupSetHeading(Listing& out, long long n, std::string_view descriptio
 
 // The groups that belong to the set: record j + 1 of its group file for
 // group number j.
-void WriteGroups(RunContext& ctx, const std::string& groupFile) {
-  const RecordFile groups = OpenRecordFile(ctx, groupFile, kGroupRecordSize);
-  Listing& out = ctx.listing;
-  for (long long j = 0; j <= ctx.settings.MaxLoadLabel; ++j) {
+void WriteGroups(const RunSettings& s, Listing& out, FileSystem& files, const std::string& groupFile) {
+  const RecordFile groups = OpenRecordFile(files, groupFile, kGroupRecordSize);
+  for (long long j = 0; j <= s.MaxLoadLabel; ++j) {
     if (!groups.Defined(j + 1)) continue;
     out.Int(j).Column(10).Text(groups.Description(j + 1));
     out.End();
@@ -68,9 +69,7 @@ void WriteGroups(RunContext& ctx, const std::string& groupFile) {
 
 }  // namespace
 
-void WriteSetSummary(RunContext& ctx, const std::string& extension) {
-  const RunSettings& s = ctx.settings;
-  Listing& out = ctx.listing;
+void WriteSetSummary(const RunSettings& s, Listing& out, FileSystem& files, const std::string& extension) {
   out.Line(":");
   out.Line(extension == ".NSG" ? "***  G R O U P S   S E T    S U M M A R Y  ****"
                                : "*** R E S U L T S   S E T    S U M M A R Y  ***");
@@ -78,7 +77,7 @@ void WriteSetSummary(RunContext& ctx, const std::string& extension) {
   out.Line("SET No    Description");
   out.End();
 
-  const RecordFile sets = OpenRecordFile(ctx, s.ModelPath + extension, kSetRecordSize);
+  const RecordFile sets = OpenRecordFile(files, s.ModelPath + extension, kSetRecordSize);
   for (long long k = 0; k <= s.MaxLoadLabel; ++k) {
     if (!sets.Defined(k + 1)) continue;
     out.Int(k).Column(12).Text(sets.Description(k + 1));
@@ -86,30 +85,27 @@ void WriteSetSummary(RunContext& ctx, const std::string& extension) {
   }
 }
 
-void WriteAllGroupSets(RunContext& ctx) {
-  const RunSettings& s = ctx.settings;
-  Listing& out = ctx.listing;
-  const RecordFile sets = OpenRecordFile(ctx, s.ModelPath + ".NSG", kSetRecordSize);
+void WriteAllGroupSets(const RunSettings& s, Listing& out, FileSystem& files) {
+  const RecordFile sets = OpenRecordFile(files, s.ModelPath + ".NSG", kSetRecordSize);
   for (long long k = 0; k <= s.MaxLoadLabel; ++k) {
     if (!sets.Defined(k + 1)) continue;
     const std::string groupFile = GroupFileName(s, k);
-    if (!ctx.FileExists(groupFile)) continue;
+    if (!files.FileExists(groupFile)) continue;
     out.Line(":");
     WriteGroupSetHeading(out, k, sets.Description(k + 1));
-    WriteGroups(ctx, groupFile);
+    WriteGroups(s, out, files, groupFile);
   }
 }
 
-void WriteActiveGroupSet(RunContext& ctx, int16_t n) {
-  const RunSettings& s = ctx.settings;
+void WriteActiveGroupSet(const RunSettings& s, Listing& out, FileSystem& files, int16_t n) {
   const std::string groupFile = GroupFileName(s, n);
-  if (!ctx.FileExists(groupFile)) return;
+  if (!files.FileExists(groupFile)) return;
   // Set records are numbered from 1: a negative set number has none.
   if (n < 0) throw RunFault("bad record number " + std::to_string(n + 1) + " in " + s.ModelPath + ".NSG");
-  const RecordFile sets = OpenRecordFile(ctx, s.ModelPath + ".NSG", kSetRecordSize);
-  WriteGroupSetHeading(ctx.listing, n, sets.Description(n + 1));
-  WriteGroups(ctx, groupFile);
-  ctx.listing.Line(":");
+  const RecordFile sets = OpenRecordFile(files, s.ModelPath + ".NSG", kSetRecordSize);
+  WriteGroupSetHeading(out, n, sets.Description(n + 1));
+  WriteGroups(s, out, files, groupFile);
+  out.Line(":");
 }
 
 }  // namespace orvant

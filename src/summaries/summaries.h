@@ -4,16 +4,24 @@
 
 namespace orvant {
 
-struct RunContext;
+struct RunSettings;
+struct ModelTables;
+struct LoadCaseRecord;
+struct CommentFile;
+struct Listing;
+struct FileSystem;
 
 // Group and results set summaries (".NSG", ".NSS") and group set listings.
-void WriteSetSummary(RunContext& ctx, const std::string& extension);
-void WriteAllGroupSets(RunContext& ctx);
-void WriteActiveGroupSet(RunContext& ctx, int16_t n);
+void WriteSetSummary(const RunSettings& s, Listing& out, FileSystem& files, const std::string& extension);
+void WriteAllGroupSets(const RunSettings& s, Listing& out, FileSystem& files);
+void WriteActiveGroupSet(const RunSettings& s, Listing& out, FileSystem& files, int16_t n);
 
 // The load case summary.
-void WriteLoadCaseSummary(RunContext& ctx);
+void WriteLoadCaseSummary(RunSettings& s, const ModelTables& m, LoadCaseRecord& loads, CommentFile& c, Listing& out,
+                          FileSystem& files);
 // The load combinations: mode 1 summary, mode 2 full listing.
-void WriteLoadCombinations(RunContext& ctx, const std::string& modelPath, int16_t lastLabel, int16_t mode);
+void WriteLoadCombinations(const RunSettings& s, const ModelTables& m, LoadCaseRecord& loads, CommentFile& c,
+                           Listing& out, FileSystem& files, const std::string& modelPath, int16_t lastLabel,
+                           int16_t mode);
 
 }  // namespace orvant

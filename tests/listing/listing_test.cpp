@@ -72,7 +72,7 @@ struct TitleBlock : ::testing::Test {
 TEST_F(TitleBlock, GroupFilterGroupedOnlyAndFiltersThatWriteNoNote) {
   s.ActiveGroupSet = "3", s.GroupSetDescription = "Piers", s.GroupFilter = 3, s.GroupedOnly = 1;
   auto afterHead = [&] {  // the lines after the "B A S I C ..." heading
-    WriteTitleBlock(*ctx);
+    WriteTitleBlock(ctx->settings, ctx->listing);
     Lines all = ListingLines(ctx->listing.Pending());
     ctx->listing.Discard();
     return Lines(all.begin() + 23, all.end());
@@ -97,7 +97,7 @@ TEST_F(TitleBlock, PrologueCopiesCheckRunFilesForUnnamedOrRepListingsOnly) {
     ctx->listing.Discard();
     s.ModelPath = dir.path + "/" + model;
     s.ListingName = name;
-    WritePrologue(*ctx);
+    WritePrologue(ctx->settings, ctx->listing, ctx->files);
     EXPECT_EQ(ListingLines(ctx->listing.Pending()), want) << model << name;
   }
 }

@@ -33,7 +33,7 @@ TEST(LoadCasePass, CasesAmongGapsSelectionAndCarriedOverTexts) {
     t.WriteModelText(".L100", "LDESC Beyond the maximum label");
     t->settings.SelectedCaseCount = selected ? 2 : 0;
     t->settings.SelectedLoadCases[0] = t->settings.SelectedLoadCases[3] = 1;
-    WriteLoadCasePass(*t);
+    WriteLoadCasePass(t->settings, t->model, t->loads, t->comments, t->listing, t->files);
     Lines found;  // case lines, descriptions and comments (100 characters)
     for (const std::string& l : t.Listed())
       if (l.rfind("Load Case No:", 0) == 0 || l.rfind("Description :", 0) == 0 || l.size() == 100) found.push_back(l);
@@ -49,29 +49,29 @@ TEST(LoadCasePass, CasesAmongGapsSelectionAndCarriedOverTexts) {
   t.WriteModelText(".L1", "LDESC One");
   t->settings.ListLoadCases = 0;
   t->settings.ListResultsSetSummary = 1;
-  WriteLoadCasePass(*t);
+  WriteLoadCasePass(t->settings, t->model, t->loads, t->comments, t->listing, t->files);
   EXPECT_EQ(t.Listed(), (Lines{"", std::string(105, '=')}));
 }
 
 TEST(CommentRecords, AmendAtTheTenthCharacterAndTheFileOverAnOlderLongerOne) {
   LoadContext t;
-  WriteCommentRecord(*t, 1, "12345678Amend at nine");
-  WriteCommentRecord(*t, 2, "123456789Amend at ten");
-  WriteCommentRecord(*t, 3, "Text then Amend");
-  for (int16_t n = 1; n <= 3; ++n) PrintCommentRecord(*t, n);
+  WriteCommentRecord(t->comments, t->files, 1, "12345678Amend at nine");
+  WriteCommentRecord(t->comments, t->files, 2, "123456789Amend at ten");
+  WriteCommentRecord(t->comments, t->files, 3, "Text then Amend");
+  for (int16_t n = 1; n <= 3; ++n) PrintCommentRecord(t->loads, t->comments, t->listing, t->files, n);
   EXPECT_EQ(t.Listed(), (Lines{Record("12345678Amend at nine")}));
   EXPECT_EQ(t->loads.lastPrintedComment, 3);
-  EXPECT_EQ(ReadCommentRecord(*t, 9), Record(""));  // beyond the end of the file
+  EXPECT_EQ(ReadCommentRecord(t->comments, t->files, 9), Record(""));  // beyond the end of the file
 
   // Each case writes from record 1 on; the older file's later bytes stay.
   LoadContext u;
   u.WriteModelText(".LCM", std::string(450, 'x'));
   u.WriteModelText(".L1", "COM A1\nND,1,1\nCOM A2\nCOM A3\n");
   u.WriteModelText(".L2", "COM B1\n");
-  ReadNextLoadCase(*u);
+  ReadNextLoadCase(u->settings, u->model, u->loads, u->comments, u->files);
   u->settings.CurrentLoadCase = 2;
-  ReadNextLoadCase(*u);
-  EXPECT_TRUE(CloseCommentFile(*u));
+  ReadNextLoadCase(u->settings, u->model, u->loads, u->comments, u->files);
+  EXPECT_TRUE(CloseCommentFile(u->comments, u->files));
   EXPECT_EQ(ReadFileText(u.File(".LCM")), Record("B1") + Record("A2") + Record("A3") + std::string(150, 'x'));
 }
 
@@ -79,8 +79,8 @@ TEST(CaseEnd, CommandsZeroTotalsAndAnalysisComments) {
   auto caseEnd = [](const std::string& text) {
     LoadContext t;
     t.WriteModelText(".L1", text);
-    ReadNextLoadCase(*t);
-    WriteCaseEnd(*t);
+    ReadNextLoadCase(t->settings, t->model, t->loads, t->comments, t->files);
+    WriteCaseEnd(t->settings, t->loads, t->listing, t->files);
     return t.Listed();
   };
   // Command lines as split, cut or padded to 20 characters.
@@ -124,9 +124,9 @@ TEST(LoadCaseReadAhead, TheNextSelectedCaseIsSplitAsTheParserSplitsIt) {
   t.WriteModelText(".L7", seven);
   t->settings.SelectedCaseCount = 2;
   t->settings.SelectedLoadCases[3] = t->settings.SelectedLoadCases[7] = 1;
-  ReadAhead(*t, 3);
-  EXPECT_FALSE(TakeReadAhead(*t, t.File(".L3")));  // not the one read ahead
-  ASSERT_TRUE(TakeReadAhead(*t, t.File(".L7")));
+  ReadAhead(t->settings, t->loads, t->files, 3);
+  EXPECT_FALSE(TakeReadAhead(t->loads, t.File(".L3")));  // not the one read ahead
+  ASSERT_TRUE(TakeReadAhead(t->loads, t.File(".L7")));
   ASSERT_EQ(t->loads.lastCaseText.View(), seven);
 
   // Every line up to the limit split as SplitDataLine splits it (a comment
@@ -137,7 +137,7 @@ TEST(LoadCaseReadAhead, TheNextSelectedCaseIsSplitAsTheParserSplitsIt) {
   int index = 0, found = 0;
   for (std::string_view line; lines.Next(line); ++index) {
     const std::string_view data = DataTextOf(line);
-    const SplitLine* ahead = FindSplitLine(*t, data);
+    const SplitLine* ahead = FindSplitLine(t->loads, data);
     if (index == 2 || index >= 65536) {
       EXPECT_EQ(ahead, nullptr) << index;
       continue;
@@ -168,15 +168,14 @@ TEST(LoadCaseReadAhead, ACaseLongerThanTheLinesSplitAheadIsParsedWhole) {
   }
   t.WriteModelText(".L1", "ND,1,1");
   t.WriteModelText(".L2", two);
-  ReadNextLoadCase(*t);
+  ReadNextLoadCase(t->settings, t->model, t->loads, t->comments, t->files);
   ASSERT_EQ(t->settings.CurrentLoadCase, 1);
-  ASSERT_TRUE(t->loads.lookahead && t->loads.lookahead->name == t.File(".L2"));
   t->settings.CurrentLoadCase = 2;
-  ReadNextLoadCase(*t);
+  ReadNextLoadCase(t->settings, t->model, t->loads, t->comments, t->files);
   // Every line once: each comment counted, the last acceleration kept.
   EXPECT_EQ(t->loads.commentCounter, comments);
   EXPECT_EQ(t->loads.acceleration[0], 69998.0f);
-  EXPECT_EQ(ReadCommentRecord(*t, static_cast<int16_t>(comments)), Record("c69999"));
+  EXPECT_EQ(ReadCommentRecord(t->comments, t->files, static_cast<int16_t>(comments)), Record("c69999"));
 }
 
 TEST(LoadCaseReadAhead, HeadersReadAheadGiveTheSummaryAReadOfItsOwnWouldGive) {
@@ -190,15 +189,15 @@ TEST(LoadCaseReadAhead, HeadersReadAheadGiveTheSummaryAReadOfItsOwnWouldGive) {
   };
   LoadContext ahead, own;
   write(ahead), write(own);
-  ReadHeadersAhead(*ahead);
-  TakeHeadersAhead(*ahead);
+  ReadHeadersAhead(ahead->settings, ahead->loads, ahead->files);
+  TakeHeadersAhead(ahead->loads);
   const LoadCaseRecord& r = ahead->loads;
   EXPECT_EQ(r.headerLines.at(ahead.File(".L1")), "LDESC One\ncom Wind\nSCASE s\nAMBT 12\nLDATE 01/02/2026\n");
   EXPECT_EQ(r.headerLines.at(ahead.File(".L2")), "ltime 10:00\nLDESC Two\n");
   EXPECT_EQ(r.headerLines.count(ahead.File(".L4")), 0u);
   EXPECT_EQ(r.savedTotalsText.size(), 1u);
-  WriteLoadCaseSummary(*ahead);
-  WriteLoadCaseSummary(*own);
+  WriteLoadCaseSummary(ahead->settings, ahead->model, ahead->loads, ahead->comments, ahead->listing, ahead->files);
+  WriteLoadCaseSummary(own->settings, own->model, own->loads, own->comments, own->listing, own->files);
   EXPECT_EQ(ahead.Listed(), own.Listed());
-  EXPECT_EQ(ReadCommentRecord(*ahead, 1), ReadCommentRecord(*own, 1));
+  EXPECT_EQ(ReadCommentRecord(ahead->comments, ahead->files, 1), ReadCommentRecord(own->comments, own->files, 1));
 }

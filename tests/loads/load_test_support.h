@@ -34,18 +34,21 @@ struct LoadContext {
     s.SelectedLoadCases.Size(s.MaxLoadLabel);
     s.SelectedCombinations.Size(s.MaxLoadLabel);
     s.ListResultsSetSummary = 0;
+    ctx->comments.path = s.ModelPath + ".LCM";
     AllocateModelTables(s, ctx->model);
     for (int n = 1; n <= maxNode; ++n) ctx->model.NodeExists[n] = 1;
     for (int e = 1; e <= maxElement; ++e) ctx->model.ElemNode2[e] = static_cast<int16_t>(e == 25 ? 0 : 2);
     ctx->model.SolidElemType[30] = 1;
-    ResetLoadCaseRecord(*ctx);
+    ResetLoadCaseRecord(ctx->settings, ctx->loads);
   }
 
   RunContext& operator*() { return *ctx; }
   RunContext* operator->() { return ctx.get(); }
   std::string File(const std::string& extension) const { return dir.path + "/FRAME" + extension; }
   void WriteModelText(const std::string& extension, const std::string& text) const { WriteFile(File(extension), text); }
-  void Parse(const std::string& line, int16_t headerOnly = 0) { ParseLoadCaseLine(*ctx, line, headerOnly); }
+  void Parse(const std::string& line, int16_t headerOnly = 0) {
+    ParseLoadCaseLine(ctx->settings, ctx->model, ctx->loads, ctx->comments, ctx->files, line, headerOnly);
+  }
   std::vector<std::string> Listed() const { return ListingLines(ctx->listing.Pending()); }
 };
 

@@ -60,7 +60,7 @@ std::string Dump(RunContext& ctx) {
   if (auto t = r.description + "|" + r.dateText + "|" + r.timeText + "|" + r.scaseText; t != "|||") s << " T=" << t;
   if (r.ambientTemperature) s << " amb=" << r.ambientTemperature;
   for (int16_t i = 1; i <= r.commentCounter; ++i) {
-    std::string text = ReadCommentRecord(ctx, i);
+    std::string text = ReadCommentRecord(ctx.comments, ctx.files, i);
     s << " C" << i << '=' << text.substr(0, text.find_last_not_of(' ') + 1);
   }
   return s.str().empty() ? "" : s.str().substr(1);
@@ -82,7 +82,8 @@ TEST(LoadCaseParser, LinesIntoTheRecord) {
       {"ND,0,1\nND,21,1\nNF,-3,1\nEP,31,1\nUDL,25,1\nFP,29,1,1,100\nTEPR,31,50\nPTEMP,6,40\nPPRESS,0,1", ""},
       {"ND,0.5,1\nND,1.5,1\nND,2.5,1", "ND2:1 ND2:1"},
       // Lines longer than the splitter's room on the stack; more digits than the quick reading takes.
-      {"NF,6," + std::string(300, ' ') + "2.5,,,,,,7\nND," + std::string(250, '0') + "3,0.1000000000000000055511151231257827",
+      {"NF,6," + std::string(300, ' ') + "2.5,,,,,,7\nND," + std::string(250, '0') +
+           "3,0.1000000000000000055511151231257827",
        "ND3:0.1 NF6:2.5m7"},
       {"LDESC Frame under wind   ", "T=Frame under wind|||"},
       {"LDESC,Frame under wind", "T=Frame under wind|||"},

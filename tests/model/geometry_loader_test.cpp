@@ -36,7 +36,7 @@ struct Loaded {
     ReadModelSize(ctx.settings, ModelSizeText(model), "FRAME.XSZ");
     ctx.settings.ModelPath = Path("");
     AllocateModelTables(ctx.settings, m);
-    LoadGeometry(ctx);
+    LoadGeometry(ctx.settings, ctx.model, ctx.files);
   }
 };
 
@@ -180,7 +180,7 @@ std::unique_ptr<RunContext> GroupSet(const TempDir& dir, const std::string& set,
   s.ActiveGroupSet = set, s.GroupSetDescription = "unchanged";
   AllocateModelTables(s, ctx->model);
   if (content) WriteFile(dir.path + "/B.G" + set, std::string(content));
-  ReadGroupSet(*ctx, dir.path + "/B.G" + set, 10, 40);
+  ReadGroupSet(ctx->settings, ctx->model, ctx->files, dir.path + "/B.G" + set, 10, 40);
   return ctx;
 }
 

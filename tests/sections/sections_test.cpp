@@ -37,7 +37,8 @@ TEST(NodesAndElements, GroupFilterRangeModeAndGroupedOnly) {
         t.m.NodeGroup[i] = t.m.ElementGroup[i] = groups[i];
         t.m.ElemNode2[i] = static_cast<int16_t>(i == 6 ? 0 : 2);
       }
-      nodes ? WriteNodalCoordinates(t.ctx) : WriteElementData(t.ctx);
+      nodes ? WriteNodalCoordinates(t.ctx.settings, t.ctx.model, t.ctx.listing)
+            : WriteElementData(t.ctx.settings, t.ctx.model, t.ctx.listing);
       EXPECT_EQ(FirstWords(t.Out(nodes ? 4 : 5)), c.labels) << c.filter << "/" << c.groupedOnly << " " << nodes;
     }
   }
@@ -46,14 +47,14 @@ TEST(NodesAndElements, GroupFilterRangeModeAndGroupedOnly) {
 TEST(NodesAndElements, LongLabelsAndNumbersPushTheRestOfTheRowToANewLine) {
   SectionContext t(12345, 1);
   t.m.NodeExists[7] = t.m.NodeExists[12345] = 1, t.m.NodeCoordSystem[7] = 12, t.m.NodeGroup[12345] = 12345;
-  WriteNodalCoordinates(t.ctx);
+  WriteNodalCoordinates(t.ctx.settings, t.ctx.model, t.ctx.listing);
   const std::string f11 = "     0.0000", f14 = "        0.0000";
   EXPECT_EQ(t.Out(4), (Lines{"7           12 ", std::string(14, ' ') + f11 + Repeat(f14, 5), "12345-G12345",
                              std::string(11, ' ') + " 0 " + f11 + f14 + f14, ""}));
 
   t.ctx.listing.Discard();
   t.m.ElemType[1] = 123, t.m.ElemNode1[1] = 12345, t.m.ElemNode2[1] = 2;
-  WriteElementData(t.ctx);
+  WriteElementData(t.ctx.settings, t.ctx.model, t.ctx.listing);
   Lines rows = t.Out(5);
   ASSERT_EQ(rows.size(), 3u);
   rows[2].resize(28);
@@ -98,7 +99,7 @@ TEST(ElementOffsets, HeadingFilterCutRecordAndLabelBeyondTheTable) {
     for (int label : c.labels) file.I16(label).I16(77).I16(1).F32(1).F32(2).F32(3).I16(2).F32(4).F32(5).F32(6);
     if (c.cutLast) file.data.pop_back();
     t.m.ConnectivityFile.bytes = file.data;
-    EXPECT_EQ(Fault([&] { WriteElementOffsets(t.ctx); }), c.fault);
+    EXPECT_EQ(Fault([&] { WriteElementOffsets(t.ctx.settings, t.ctx.model, t.ctx.listing); }), c.fault);
     Lines expected = c.heading ? Lines{"***", "Elem", "No"} : Lines{};
     expected.insert(expected.end(), c.rows.begin(), c.rows.end());
     EXPECT_EQ(FirstWords(t.Out()), expected) << c.labels.size() << " " << c.filter;
@@ -116,7 +117,7 @@ TEST(SolidElements, GroupRangePassFirstWithItsOwnColumnsThenLabelOrder) {
     std::copy(nodes[e].begin(), nodes[e].end(), t.m.SolidNodes[e].begin() + 1);
   }
   t.m.ElemRotation[3] = -12.5f, t.m.NodeGroup[4] = 3, t.m.NodeGroup[12345] = 1234;
-  WriteSolidElements(t.ctx);
+  WriteSolidElements(t.ctx.settings, t.ctx.model, t.ctx.listing);
   const std::string codes = Cols().At(12, "8-3").At(17, "0").At(22, "0").At(26, "   0.00 0.000").line.substr(4);
   EXPECT_EQ(t.Out(5), (Lines{Cols().At(1, "3-G1").At(12, "8-3").At(22, " 0 ").At(27, " 0 ").At(31, " -12.50")
                                  .At(38, "12.500").At(47, "4-G3").At(56, "5"),
@@ -124,14 +125,14 @@ TEST(SolidElements, GroupRangePassFirstWithItsOwnColumnsThenLabelOrder) {
                              Cols().At(1, "1   " + codes).At(42, "12345G1234"), Cols().At(51, "7").At(60, "8"),
                              Cols().At(1, "2-G5" + codes).At(42, "4G3").At(51, "7")}));
   t.m.SolidNodeCount[1] = 9;  // more nodes than the connectivity table holds
-  EXPECT_EQ(Fault([&] { WriteSolidElements(t.ctx); }), "index");
+  EXPECT_EQ(Fault([&] { WriteSolidElements(t.ctx.settings, t.ctx.model, t.ctx.listing); }), "index");
 }
 
 TEST(SpringData, NothingWithoutSpringsAndUndefinedSpringsSkipped) {
   for (int16_t springs : {0, 2}) {
     SectionContext t(0, 3, springs);
     t.m.ElemNode1[3 + springs] = -1;  // spring 1 has node 0, spring 2 node -1
-    WriteSpringData(t.ctx);
+    WriteSpringData(t.ctx.settings, t.ctx.model, t.ctx.listing);
     EXPECT_EQ(t.Out().size(), springs ? 6u : 0u);
   }
 }
@@ -161,7 +162,11 @@ TEST(ElementLineData, RecordsSelectionOrderAndFailures) {
       t.m.ElementGroup[e] = groups[e], t.m.ElemNode2[e] = static_cast<int16_t>(e == 4 ? 0 : 2);
     }
     if (!c.file.empty()) WriteFile(dir.path + "/frame.Eln", c.file);
-    EXPECT_EQ(Fault([&] { WriteElementLineData(t.ctx, t.s.ModelPath, ".ELN"); }), c.fault) << c.file;
+    EXPECT_EQ(Fault([&] {
+                WriteElementLineData(t.ctx.settings, t.ctx.model, t.ctx.listing, t.ctx.files, t.s.ModelPath, ".ELN");
+              }),
+              c.fault)
+        << c.file;
     Lines expected = c.rows;
     // The heading is the file's name as the directory holds it.
     if (!c.file.empty()) expected.insert(expected.begin(), {":", "frame.Eln", ""});
@@ -176,7 +181,7 @@ TEST(ModelFileSurvey, WinTwiceUmRegionsLeftOutEmptyFileAndFoundFileMissingUnderT
   std::replace(t.s.OriginDirectory.begin(), t.s.OriginDirectory.end(), '/', '\\');
   for (std::string name : {"ECI", "WIN", "WIN2", "PRT", "UM1", "UMREGIONS", "UMRegions"})
     WriteFile(t.s.ModelPath + "." + name, name == "PRT" ? "" : name + " text\r\n");
-  WriteModelFileSurvey(t.ctx);
+  WriteModelFileSurvey(t.ctx.settings, t.ctx.model, t.ctx.listing, t.ctx.files);
   Lines expected;
   for (const char* name : {"ECI", "WIN", "WIN", "WIN2", "PRT", "UM1", "UMREGIONS"}) {
     expected.insert(expected.end(), {":", std::string("FRAME.") + name, ""});
@@ -188,7 +193,7 @@ TEST(ModelFileSurvey, WinTwiceUmRegionsLeftOutEmptyFileAndFoundFileMissingUnderT
   // A file found beside the model but missing under the origin directory stops the listing before its block.
   t.s.OriginDirectory = origin.path, t.ctx.listing.Discard(), t.ctx.files.listings.clear();
   WriteFile(t.s.ModelPath + ".WAV", "wave\r\n");
-  EXPECT_EQ(Fault([&] { WriteModelFileSurvey(t.ctx); }), "run");
+  EXPECT_EQ(Fault([&] { WriteModelFileSurvey(t.ctx.settings, t.ctx.model, t.ctx.listing, t.ctx.files); }), "run");
   EXPECT_EQ(t.Out(), (Lines{":", "FRAME.ECI", "", "ECI text", ""}));
 }
 
@@ -222,7 +227,7 @@ struct PipeworkRun {
     Bytes bytes = PipeworkCoefficientFile(model);
     bytes.data.resize(std::min(bytes.size(), bytesKept));
     if (bytesKept > 0) WriteFile(t.s.ModelPath + ".XEP", bytes);
-    return WritePipeworkCoefficients(t.ctx), t.Out(8);
+    return WritePipeworkCoefficients(t.ctx.settings, t.ctx.model, t.ctx.listing, t.ctx.files), t.Out(8);
   }
 };
 
@@ -264,7 +269,8 @@ TEST(Pipework, GeometricCodeOutsideItsTableStopsWithTheRowBegun) {  // and type 
 TEST(Pipework, EmptyLinesWithoutPipeworkInFullAndBriefMode) {
   for (int16_t brief : {0, 1}) {
     PipeworkRun run(1);
-    run.t.s.BriefModelData = brief, WritePipeworkCoefficients(run.t.ctx);
+    run.t.s.BriefModelData = brief,
+    WritePipeworkCoefficients(run.t.ctx.settings, run.t.ctx.model, run.t.ctx.listing, run.t.ctx.files);
     EXPECT_EQ(run.t.ctx.listing.Pending(), brief ? "\r\n" : "\r\n\r\n");
   }
 }
@@ -280,7 +286,7 @@ TEST(GeometricProperties, PipePushedToANewLineTaperOnlyCodeAndSinglePrecisionZer
   g[3] = {.StressLz = {0, 1e8f, -1e8f}, .StressLy = {0, 1}};
   g[4] = {.StressLz = {0, 1}};
   t.m.TotLength.items = {0, 10, 20, 0.00001f, 0};  // code 3 is used only by tapered elements, code 4 by none
-  WriteGeometricProperties(t.ctx);
+  WriteGeometricProperties(t.ctx.settings, t.ctx.model, t.ctx.listing);
   Lines out = t.Out(6);
   const std::string second = Cols().At(6, " 0 ").At(10, Repeat(kZero, 4));
   ASSERT_EQ(out.size(), 17u);
@@ -299,7 +305,7 @@ TEST(PipeworkData, MissingOrShortXpm) {
   t.s.ModelPath = dir.path + "/FRAME";
   t.s.PhysicalPropertyCount = 1, t.s.MaterialPropertyCount = 2, t.Allocate();
   t.m.MaterialPropertyTable[2].MatName = "ALU     ";
-  WriteMaterialProperties(t.ctx);
+  WriteMaterialProperties(t.ctx.settings, t.ctx.model, t.ctx.listing, t.ctx.files);
   EXPECT_EQ(t.Out().size(), 7u);  // the material table alone
 
   // Cut inside material 2's third head value: 1 and 0.85 remain.
@@ -307,7 +313,8 @@ TEST(PipeworkData, MissingOrShortXpm) {
   for (int i = 0; i < 7 + 64; ++i) data.F32(0);
   data.F32(1).F32(0.85f).F32(137).data.resize(28 + 256 + 10);
   WriteFile(t.s.ModelPath + ".XPM", data);
-  t.ctx.files.listings.clear(), t.ctx.listing.Discard(), WritePipeworkData(t.ctx);
+  t.ctx.files.listings.clear(), t.ctx.listing.Discard(),
+      WritePipeworkData(t.ctx.settings, t.ctx.model, t.ctx.listing, t.ctx.files);
   Lines out = t.Out(10);
   ASSERT_EQ(out.size(), 6u);  // no thermal point
   EXPECT_EQ(out[0], Cols().At(1, " 2 ").At(6, "ALU     ").At(16, "    1.000E+00    8.500E-01")
@@ -335,7 +342,7 @@ TEST(ConstantsTables, FourDigitCodesAndIcValuesOfSeveralDigits) {
   t.s.SpringPropertyCount = 1000, t.Allocate();
   t.m.IcPropertyCount = 1, t.m.IcConstantTable.Size(1);
   t.m.IcConstantTable[1] = {0, 1, 10, -5, 123, 32767, -32768};
-  WriteConstantsTables(t.ctx);
+  WriteConstantsTables(t.ctx.settings, t.ctx.model, t.ctx.listing);
   Lines out = t.Out(5 + 998);
   ASSERT_EQ(out.size(), 3u + 6u);
   // Three digits end on column 5: the kind stays at column 6; four end past it.
@@ -349,7 +356,7 @@ TEST(RestrainedNodes, TenCharacterLabelsPushTheCodesToANewLine) {
   t.s.RestrainedNodeCount = 2, t.Allocate();
   t.m.RestraintTable[1].RestrainedNode = 12345, t.m.RestraintTable[2].RestrainedNode = 23456;
   t.m.NodeGroup[12345] = 67, t.m.NodeGroup[23456] = 678;
-  WriteRestrainedNodes(t.ctx);
+  WriteRestrainedNodes(t.ctx.settings, t.ctx.model, t.ctx.listing);
   const std::string codes = Repeat("         0", 6);
   EXPECT_EQ(t.Out(5),
             (Lines{"12345-G67" + codes, "23456-G678", std::string(9, ' ') + codes, "", std::string(105, '=')}));

@@ -30,7 +30,8 @@ struct Summaries : LoadContext {
   Lines Run(int mode, int units = 0, size_t first = 0) {
     ctx->listing.Discard();
     ctx->settings.ConvertedUnits = static_cast<int16_t>(units);
-    WriteLoadCombinations(*ctx, ctx->settings.ModelPath, ctx->settings.MaxLoadLabel, static_cast<int16_t>(mode));
+    WriteLoadCombinations(ctx->settings, ctx->model, ctx->loads, ctx->comments, ctx->listing, ctx->files,
+                          ctx->settings.ModelPath, ctx->settings.MaxLoadLabel, static_cast<int16_t>(mode));
     Lines lines = Listed();
     return Lines(lines.begin() + static_cast<long>(std::min(first, lines.size())), lines.end());
   }
@@ -71,7 +72,7 @@ TEST(Summaries, MissingCaseShowsZerosOnlyAfterACaseWithTotals) {
             (Lines{Row(" 1", " 1", "Dead load") + thousand,
                    Row(" 9", " 1", missing) + "  0.000E+00  0.000E+00  0.000E+00", kDashes, kSum + thousand}));
   t->listing.Discard();
-  WriteLoadCaseSummary(*t);
+  WriteLoadCaseSummary(t->settings, t->model, t->loads, t->comments, t->listing, t->files);
   EXPECT_EQ(t.Listed().back(), CombLine(" 1", PadTo("Dead load", 59)) + thousand);
 }
 
@@ -111,7 +112,11 @@ TEST(Summaries, ResultsSetSelectsCombinations3And7) {
 TEST(Summaries, SetSummariesByRecordNumberAndShortOrMissingFiles) {
   LoadContext t;
   const Lines heading{":", "*** R E S U L T S   S E T    S U M M A R Y  ***", "", "SET No    Description", ""};
-  auto listed = [&t](const char* f) { t->listing.Discard(); WriteSetSummary(*t, f); return t.Listed(); };
+  auto listed = [&t](const char* f) {
+    t->listing.Discard();
+    WriteSetSummary(t->settings, t->listing, t->files, f);
+    return t.Listed();
+  };
   t->settings.MaxLoadLabel = 13;  // the last set listed
   Bytes b;
   b.Append(SetRecord(1, "Set zero  ")).Append(SetRecord(0, "not defined")).Append(SetRecord(2, "flag two"));
