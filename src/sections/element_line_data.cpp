@@ -67,6 +67,7 @@ void WriteElementLineData(RunContext& ctx, const std::string& name, const std::s
 
   // The file is opened before anything of its block is written.
   TextValues items(ctx.files.ReadFile(path), path);
+  items.quotedNumbers = true;  // an item in double quotes is taken without them
 
   out.Line(":");
   out.Line(heading);
