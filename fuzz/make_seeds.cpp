@@ -186,6 +186,8 @@ int main(int argc, char** argv) {
                                           "\"Max load label\",250\r\n");
   Put(out / "text_values", "group", std::string(1, '\xA8') + "\"Set, one\" junk\r\n1,2,3\r\n2 , 900,1\r\n\r\n3,2,5,\r\n");
   Put(out / "text_values", "numbers", std::string(1, '\x55') + " 3 ,4\n3 4\r\n5\t,6 \n abc,7,,2.5e1x ,-8,1D-3,+.5E+2");
+  // Text, number, 16-bit number, 16-bit number with quotes dropped, in turn.
+  Put(out / "text_values", "quoted", std::string(1, '\xE4') + "\"2\",4,2\t3,\"-1.5\" x\r\n\t\"7\"\t,8 ,\"9");
 
   Put(out / "load_line", "every_keyword", std::string("\x14\x0a\x03\x00", 4) + kLoadCase);
   Put(out / "load_line", "header_only", std::string("\x14\x0a\x03\x01", 4) + kLoadCase);

@@ -1,5 +1,6 @@
 // Fuzz target: the delimited text value reader and the leading-number rule.
-// The first byte chooses the kinds of value asked for; the rest is the file.
+// The first byte chooses the kinds of value asked for (text, number, 16-bit
+// number, 16-bit number with quotes dropped); the rest is the file.
 // Every value asked for either comes back, moving the reader on, or fails
 // with RunFault past the last value; the leading number agrees with a
 // correctly rounded strtod of the same digits.
@@ -78,6 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   while (!values.AtEnd()) {
     const size_t before = values.pos;
     const unsigned kind = (plan >> (2 * (step++ % 4))) & 3;
+    values.quotedNumbers = kind == 3;  // numbers in quotes as the element line data reads them
     try {
       if (kind == 0) {
         std::string v = values.Text();

@@ -286,10 +286,10 @@ std::string TextValues::Text() {
 double TextValues::Number() {
   if (AtEnd()) throw RunFault("input past end of file " + name);
   if (SeekValue(data, pos, afterComma) == Start::Empty) return 0.0;
-  if (data[pos] == '"') return LeadingNumber(QuotedValue(data, pos, afterComma));
+  if (quotedNumbers && data[pos] == '"') return LeadingNumber(QuotedValue(data, pos, afterComma));
 
   size_t begin = pos;
-  while (pos < data.size() && data[pos] != ',' && !IsBlank(data[pos]) && !IsLineEnd(data[pos])) ++pos;
+  while (pos < data.size() && data[pos] != ',' && data[pos] != ' ' && !IsLineEnd(data[pos])) ++pos;
   double value = LeadingNumber(std::string_view(data.data() + begin, pos - begin));
 
   // Blanks after the number; a comma or line end there closes the value,

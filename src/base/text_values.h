@@ -36,6 +36,10 @@ struct TextValues {
   std::string name;      // file name, for failure messages
   size_t pos = 0;
   bool afterComma = false;  // the previous value ended with a comma
+  // A number in double quotes is read from the text between them (element
+  // line data). Otherwise a quote is part of a number's text like any other
+  // character, and a text that does not begin with a number reads as 0.
+  bool quotedNumbers = false;
 
   TextValues() = default;
   TextValues(std::string text, std::string fileName) : data(std::move(text)), name(std::move(fileName)) {}
@@ -44,7 +48,9 @@ struct TextValues {
   bool AtEnd() const;
   // The next value as text. Throws RunFault past the last value.
   std::string Text();
-  // The next value as a number (its leading number; no number gives 0).
+  // The next value as a number: the leading number of its text, which runs
+  // to the next comma, space or line end (a tab is part of it); no number
+  // gives 0. Blanks after the text up to a comma belong to the value.
   double Number();
   // The next value rounded half to even into 16 bits; overflow throws RunFault.
   int16_t Int16();

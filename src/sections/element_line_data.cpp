@@ -64,6 +64,7 @@ void WriteElementLineData(const RunSettings& s, ModelTables& m, Listing& out, Fi
 
   // The file is opened before anything of its block is written.
   TextValues items(files.ReadFile(path), path);
+  items.quotedNumbers = true;  // an item in double quotes is taken without them
 
   out.Line(":");
   out.Line(heading);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 
 #include "base/faults.h"
 #include "base/text_values.h"
@@ -132,7 +133,7 @@ TEST(TextValues, TextsAcrossSeparatorsBlanksQuotesAndLineEnds) {
 }
 
 TEST(TextValues, NumbersRoundingOverflowAndPastTheEnd) {
-  TextValues v("3 ,4\n3 4\r\n5\t,6   \n abc,7,,2.5e1x ,\"-8\"", "N");
+  TextValues v("3 ,4\n3 4\r\n5\t,6   \n abc,7,,2.5e1x ,-8", "N");
   for (double want : {3.0, 4.0, 3.0, 4.0, 5.0, 6.0, 0.0, 7.0, 0.0, 25.0, -8.0}) EXPECT_EQ(v.Number(), want);
   EXPECT_TRUE(v.AtEnd());
   v = TextValues("2.5,3.5,-2.5,32767.4,-32768,32768,-32768.6,1e400", "CONFIG.INI");
@@ -147,6 +148,34 @@ TEST(TextValues, NumbersRoundingOverflowAndPastTheEnd) {
     FAIL() << "read past the end";
   } catch (const RunFault& f) {
     EXPECT_NE(std::string(f.what()).find("DATA.XSZ"), std::string::npos) << f.what();
+  }
+}
+
+// A number's text runs to a comma, a space or a line end: a quote or a tab
+// is part of it. Reads: n Number, i Int16, t Text; numbers shown as by <<.
+TEST(TextValues, QuotesAndTabsInNumericValues) {
+  const struct { std::string text; bool quotedNumbers; std::string plan; Names want; } cases[] = {
+      {"2\r\n4,\"2\"\r\n4,2\r\nQuoted factor", false, "nnnnnt", {"2", "4", "0", "4", "2", "Quoted factor"}},
+      {"\"2\",\"-1.5\" x\r\n\"7\"", false, "tti", {"2", "-1.5", "0"}},  // text positions drop the quotes
+      {"\"2 3\",\"1,5\",4", false, "nnnnn", {"0", "3", "0", "5", "4"}},  // a quote opens no run
+      {"4,2\t3,Desc\r\n", false, "nnt", {"4", "2", "Desc"}},
+      {"\t 7\t,8\t\r\n9 \t ,\t-2.5e1\tx", false, "nnnn", {"7", "8", "9", "-25"}},
+      {"-\t5,6\t 7,3\t.5", false, "nnnn", {"0", "6", "7", "3"}},   // a space still ends the text
+      {"\"2\",\t\"-1.5\" junk,\"2.5\"\r\n3\t4,\"6", true, "nninn", {"2", "-1.5", "2", "3", "6"}},
+  };
+  for (const auto& c : cases) {
+    TextValues v(c.text, "T.TXT");
+    v.quotedNumbers = c.quotedNumbers;
+    Names got;
+    for (char read : c.plan) {
+      std::ostringstream number;
+      if (v.AtEnd()) got.push_back("(end)");
+      else if (read == 't') got.push_back(v.Text());
+      else if (read == 'i') number << v.Int16(), got.push_back(number.str());
+      else number << v.Number(), got.push_back(number.str());
+    }
+    EXPECT_EQ(got, c.want) << c.text;
+    EXPECT_TRUE(v.AtEnd()) << c.text;
   }
 }
 

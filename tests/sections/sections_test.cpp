@@ -151,6 +151,8 @@ TEST(ElementLineData, RecordsSelectionOrderAndFailures) {
       {all, -2, 1, {"6-G1     " + f, "3-G2     " + f}, ""},
       {"Before\r\nME,7,1,2,3,4,5\r\nAfter\r\n", 0, 0, {"Before"}, "index"},
       {"ME,0,1,2,3,4,5\r\n", 0, 0, {}, ""},  // element 0: stored, never listed
+      // Items in double quotes are taken without them, numbers too.
+      {"\"ME\",\"3\",\"1\" x,2,\t\"3\",4\t,\"5\"\r\n", 0, 0, {"3-G2     " + f}, ""},
       {"Heading\r\nME,3,1,2,3,4\r\n", 0, 0, {"Heading"}, "run"},  // the file ends inside a record
   };
   for (const auto& c : cases) {

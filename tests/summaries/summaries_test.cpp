@@ -88,6 +88,16 @@ TEST(Summaries, LongDescriptionOrFactorBreaksTheLine) {
                                    kSum + "  3.235E+00  6.469E+00  9.704E+00", ""}));
 }
 
+TEST(Summaries, QuotedFactorReadsAsZero) {
+  Summaries t;
+  t.Case(4, "Dead load", "1000,200,-50");
+  t.WriteModelText(".C2", "2\r\n4,\"2\"\r\n4,2\r\nQuoted factor\r\n");
+  const std::string doubled = "  2.000E+03  4.000E+02 -1.000E+02";
+  EXPECT_EQ(t.Run(2, 0, 9), (Lines{Row(" 4", " 0", "Dead load") + Repeat("  0.000E+00", 3), Row(" 4", " 2", "Dead load") + doubled,
+                                   kDashes, kSum + doubled, ""}));
+  EXPECT_EQ(t.Mode1(), (Lines{CombLine(" 2", "Quoted factor") + doubled}));
+}
+
 TEST(Summaries, SumsStayInSinglePrecision) {
   Summaries t;
   t.Case(1, "Big", "100000000,0,0");
