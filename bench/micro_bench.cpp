@@ -49,23 +49,23 @@ void BM_Fixed(benchmark::State& state) { Pattern(state, "######0.00", 11); }
 
 void BM_BareSingle(benchmark::State& state) {
   const std::vector<float> values = Values();
-  std::string out;
+  char out[64 * orvant::kBareRoom];
   size_t i = 0;
   for (auto _ : state) {
-    out.clear();
-    for (int k = 0; k < 64; ++k) orvant::AppendBareSingle(out, values[i++ & 1023]);
-    benchmark::DoNotOptimize(out.data());
+    char* p = out;
+    for (int k = 0; k < 64; ++k) p = orvant::PutBareSingle(p, values[i++ & 1023]);
+    benchmark::DoNotOptimize(out);
   }
   state.SetItemsProcessed(static_cast<long long>(state.iterations()) * 64);
 }
 
 void BM_BareInt(benchmark::State& state) {
-  std::string out;
+  char out[64 * orvant::kBareRoom];
   long long v = 0;
   for (auto _ : state) {
-    out.clear();
-    for (int k = 0; k < 64; ++k) orvant::AppendBareInt(out, (v++ % 65536) - 32768);
-    benchmark::DoNotOptimize(out.data());
+    char* p = out;
+    for (int k = 0; k < 64; ++k) p = orvant::PutBareInt(p, (v++ % 65536) - 32768);
+    benchmark::DoNotOptimize(out);
   }
   state.SetItemsProcessed(static_cast<long long>(state.iterations()) * 64);
 }
@@ -77,15 +77,16 @@ void BM_LeadingNumber(benchmark::State& state) {
   state.SetItemsProcessed(static_cast<long long>(state.iterations()));
 }
 
-void BM_SplitFields(benchmark::State& state) {
+void BM_SplitDataLine(benchmark::State& state) {
   const std::string lines[] = {"NF,1234,-41235,2250.5,0, ,-1523.7,17.25,1040", "EP,873,1,2.352,-1045,15923,0,0,-12.5,317",
                                "ED,99,2,0.25,3.75,-1500,-1750,0,0,12,0", "TEPR,4021,180.5,1523000,170, ,100000"};
-  std::string line, keyword;
+  std::string spill;
+  char keywordRoom[orvant::kKeywordRoom];
+  std::string_view keyword;
   float fields[21];
   size_t i = 0;
   for (auto _ : state) {
-    line = lines[i++ & 3];
-    benchmark::DoNotOptimize(orvant::SplitFields(line, keyword, fields));
+    orvant::SplitDataLine(lines[i++ & 3], spill, keywordRoom, keyword, fields);
     benchmark::DoNotOptimize(fields);
   }
   state.SetItemsProcessed(static_cast<long long>(state.iterations()));
@@ -99,6 +100,6 @@ BENCHMARK(BM_Fixed);
 BENCHMARK(BM_BareSingle);
 BENCHMARK(BM_BareInt);
 BENCHMARK(BM_LeadingNumber);
-BENCHMARK(BM_SplitFields);
+BENCHMARK(BM_SplitDataLine);
 
 BENCHMARK_MAIN();

@@ -14,11 +14,13 @@
 #include "loads/load_cases.h"
 #include "base/faults.h"
 #include "run/run_context.h"
+#include "support/reference_split.h"
+#include "support/split_check.h"
 #include "base/text_values.h"
 #include "fuzz_support.h"
-#include "support/split_check.h"
 
 using namespace orvant;
+using orvant::testing::SplitFields;
 using orvant::fuzz::Check;
 
 namespace {

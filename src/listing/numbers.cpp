@@ -429,62 +429,6 @@ int RenderNumber(char* out, float v, const NumberPattern& p) {
   return p.exponent ? RenderExponent(out, v, p) : RenderFixed(out, v, p);
 }
 
-void AppendPattern(std::string& out, float v, const NumberPattern& pattern) {
-  char buf[kBufSize];
-  const int n = RenderNumber(buf, v, pattern);
-  out.append(buf, static_cast<size_t>(n));
-}
-
-void AppendPattern(std::string& out, float v, std::string_view pattern) {
-  AppendPattern(out, v, ParseNumberPattern(pattern));
-}
-
-std::string FormatPlain(float v, std::string_view pattern) {
-  std::string s;
-  AppendPattern(s, v, pattern);
-  return s;
-}
-
-namespace {
-
-// Rendered after room for the blanks of a usual field, so that the field
-// goes out in one piece.
-constexpr int kRoom = 32;
-
-void AppendField(std::string& out, char* rendered, int n, int width) {
-  if (width <= 0) return;
-  if (n >= width) {
-    out.append(rendered + (n - width), static_cast<size_t>(width));
-  } else if (width - n <= kRoom) {
-    std::memcpy(rendered - 16, "                ", 16);
-    if (width - n > 16) std::memset(rendered - (width - n), ' ', static_cast<size_t>(width - n - 16));
-    out.append(rendered - (width - n), static_cast<size_t>(width));
-  } else {
-    out.append(static_cast<size_t>(width - n), ' ');
-    out.append(rendered, static_cast<size_t>(n));
-  }
-}
-
-}  // namespace
-
-void AppendFormatRight(std::string& out, float v, const NumberPattern& pattern, int width) {
-  char buf[kRoom + kBufSize];
-  const int n = RenderNumber(buf + kRoom, v, pattern);
-  AppendField(out, buf + kRoom, n, width);
-}
-
-void AppendFormatRight(std::string& out, float v, std::string_view pattern, int width) {
-  char buf[kRoom + kBufSize];
-  const int n = RenderNumber(buf + kRoom, v, ParseNumberPattern(pattern));
-  AppendField(out, buf + kRoom, n, width);
-}
-
-std::string FormatRight(float v, std::string_view pattern, int width) {
-  std::string s;
-  AppendFormatRight(s, v, pattern, width);
-  return s;
-}
-
 char* PutDigits(char* out, long long v) { return std::to_chars(out, out + kBareRoom, v).ptr; }
 
 char* PutBareInt(char* out, long long v) {
@@ -497,20 +441,5 @@ char* PutBareInt(char* out, long long v) {
 char* PutBareSingle(char* out, float v) { return PutBare(out, v, 7, 7); }
 
 char* PutBareDouble15(char* out, double v) { return PutBare(out, v, 15, 15); }
-
-namespace {
-
-template <class T, class Put>
-void AppendPut(std::string& out, T v, Put put) {
-  char tmp[kBareRoom];
-  out.append(tmp, static_cast<size_t>(put(tmp, v) - tmp));
-}
-
-}  // namespace
-
-void AppendBareInt(std::string& out, long long v) { AppendPut(out, v, PutBareInt); }
-void AppendBareSingle(std::string& out, float v) { AppendPut(out, v, PutBareSingle); }
-void AppendBareDouble15(std::string& out, double v) { AppendPut(out, v, PutBareDouble15); }
-void AppendDigits(std::string& out, long long v) { AppendPut(out, v, PutDigits); }
 
 }  // namespace orvant

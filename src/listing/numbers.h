@@ -80,32 +80,16 @@ bool PutScientificField(char* field, float v, int width);
 // A value that is infinite or not a number throws RunFault.
 int RenderNumber(char* out, float v, const NumberPattern& pattern);
 
-// The plain formatter: v rendered by pattern, without justification.
-void AppendPattern(std::string& out, float v, std::string_view pattern);
-void AppendPattern(std::string& out, float v, const NumberPattern& pattern);
-std::string FormatPlain(float v, std::string_view pattern);
-
-// FormatRight: width blanks followed by the rendering, of which the last
-// width characters are kept.
-void AppendFormatRight(std::string& out, float v, std::string_view pattern, int width);
-void AppendFormatRight(std::string& out, float v, const NumberPattern& pattern, int width);
-std::string FormatRight(float v, std::string_view pattern, int width);
-
 // Bare numbers: a blank or "-", the digits, one blank. The Put forms write
 // at out (kBareRoom bytes) and return the end.
 char* PutBareInt(char* out, long long v);
-char* PutBareSingle(char* out, float v);
-char* PutBareDouble15(char* out, double v);
-char* PutDigits(char* out, long long v);
-void AppendBareInt(std::string& out, long long v);
 // Single precision: rounded to 7 significant digits (halves to even),
 // exponent form at 1E+07 and above or below 1E-04.
-void AppendBareSingle(std::string& out, float v);
+char* PutBareSingle(char* out, float v);
 // Load factors: like a single but up to 15 significant digits, exponent
 // form at 1E+15 and above or below 1E-04.
-void AppendBareDouble15(std::string& out, double v);
-
+char* PutBareDouble15(char* out, double v);
 // A whole number as digits without blanks ("-3" keeps its sign).
-void AppendDigits(std::string& out, long long v);
+char* PutDigits(char* out, long long v);
 
 }  // namespace orvant

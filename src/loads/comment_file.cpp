@@ -65,12 +65,6 @@ void CopyCommentRecord(CommentFile& c, FileSystem& files, int16_t n, char (&out)
 
 }  // namespace
 
-std::string ReadCommentRecord(CommentFile& c, FileSystem& files, int16_t n) {
-  char record[kRecordLength];
-  CopyCommentRecord(c, files, n, record);
-  return std::string(record, kRecordLength);
-}
-
 void PrintCommentRecord(LoadCaseRecord& r, CommentFile& c, Listing& out, FileSystem& files, int16_t n) {
   char bytes[kRecordLength];
   CopyCommentRecord(c, files, n, bytes);

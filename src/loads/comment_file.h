@@ -23,8 +23,6 @@ struct CommentFile {
 // Writes comment record n (1-based): 100 bytes, the text left-aligned,
 // padded with blanks, cut at 100.
 void WriteCommentRecord(CommentFile& c, FileSystem& files, int16_t n, std::string_view text);
-// Record n as 100 characters; a record beyond the end reads as blanks.
-std::string ReadCommentRecord(CommentFile& c, FileSystem& files, int16_t n);
 // Prints record n unless "Amend" occurs from its 10th character on; sets
 // lastPrintedComment = n.
 void PrintCommentRecord(LoadCaseRecord& r, CommentFile& c, Listing& out, FileSystem& files, int16_t n);

@@ -23,15 +23,13 @@ constexpr size_t kKeywordRoom = 8;
 
 // The split the parser makes of a data line as read, without preparing it:
 // the keyword (upper-cased into keywordRoom; given as empty when it does not
-// fit) and fieldValue[1..20] as SplitFields gives them for the prepared line.
-// spill keeps the copy of a long line.
+// fit) and fieldValue[1..20]: the leading number of each comma-separated
+// field of the line as prepared (upper-cased, a blank between two commas,
+// a comma closing it), NoValue for a field that is one blank and for fields
+// not reached. More than 20 fields is an index failure. spill keeps the copy
+// of a long line.
 void SplitDataLine(std::string_view line, std::string& spill, char (&keywordRoom)[kKeywordRoom],
                    std::string_view& keyword, float (&fieldValue)[21]);
-
-// Splits a data line (already upper-cased and with empty fields filled) into
-// the keyword and fieldValue[1..20]; returns the field count. More than 20
-// fields is an index failure.
-int SplitFields(std::string& line, std::string& keyword, float (&fieldValue)[21]);
 
 // The part of a load case line that is split when it is a data line: the
 // line, or for a comment line ("COM") its text from the 5th character on.

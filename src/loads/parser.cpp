@@ -289,9 +289,9 @@ void PrepareDataLine(std::string_view line, std::string& data) {
 }
 
 // Splits a data line as read into its upper-cased keyword and its fields,
-// exactly as SplitFields splits the line once it is upper-cased, its empty
-// fields filled with a blank and its closing comma appended, but without
-// making that line: upper-casing changes no number, and a field that is
+// exactly as they would be split from the line once it is upper-cased, its
+// empty fields filled with a blank and its closing comma appended, but
+// without making that line: upper-casing changes no number, and a field that is
 // empty before a comma is the filled blank, a blank field; the last field,
 // after the line's last comma, is empty and reads 0. A keyword too long for
 // the room is given as empty, which matches no keyword either.
@@ -340,24 +340,6 @@ void SplitDataLine(std::string_view line, std::string& spill, char (&keywordRoom
 
 std::string_view DataTextOf(std::string_view line) {
   return StartsWithUpper(line, "COM") ? TextFrom(line, 5) : line;
-}
-
-int SplitFields(std::string& line, std::string& keyword, float (&fieldValue)[21]) {
-  line.push_back(',');
-  for (int i = 1; i <= kMaxFields; ++i) fieldValue[i] = NoValue;
-  const std::string_view text(line);
-  size_t start = 0;
-  int piece = 0;  // pieces taken so far; the keyword is piece 1
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != ',') continue;
-    std::string_view p = text.substr(start, i - start);
-    start = i + 1;
-    ++piece;
-    if (piece == 1) keyword.assign(p);
-    if (piece - 1 > kMaxFields) ThrowIndexFault("load case fields", piece - 1, kMaxFields);
-    fieldValue[piece - 1] = (p == " ") ? NoValue : static_cast<float>(LeadingNumber(p));
-  }
-  return piece - 1;
 }
 
 void ParseLoadCaseLine(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, FileSystem& files,

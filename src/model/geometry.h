@@ -19,13 +19,10 @@ void LoadGeometry(RunSettings& s, ModelTables& m, FileSystem& files);
 // TotLength, TotMass per geometric code and TotalMass, in single precision.
 void ComputeTotals(const RunSettings& settings, ModelTables& model);
 
-// Reads the group set file; a missing file empties ActiveGroupSet.
-void ReadGroupSet(RunSettings& s, ModelTables& m, FileSystem& files, const std::string& fileName, int16_t nodeLimit,
-                  int16_t elementLimit);
-
-// ReadGroupSet in two steps. The lookup uses the file system's listings;
-// the reading touches nothing but the file, the group tables and the group
-// set's settings, so it may run beside the geometry loader.
+// The group set file in two steps: a missing file empties ActiveGroupSet.
+// The lookup uses the file system's listings; the reading touches nothing
+// but the file, the group tables and the group set's settings, so it may run
+// beside the geometry loader.
 struct GroupSetFile {
   std::string name;
   std::string formed;                // its Linux name, for the failure message

@@ -50,11 +50,6 @@ void ReadFoundGroupSet(RunSettings& s, ModelTables& m, const GroupSetFile& file,
   }
 }
 
-void ReadGroupSet(RunSettings& s, ModelTables& m, FileSystem& files, const std::string& fileName, int16_t nodeLimit,
-                  int16_t elementLimit) {
-  ReadFoundGroupSet(s, m, FindGroupSet(files, fileName), nodeLimit, elementLimit);
-}
-
 // The group set is read on a second thread while the geometry loads: they
 // fill different tables. A failure of the geometry comes first, as it would
 // one after the other; that of the group set comes after it.

@@ -1,7 +1,7 @@
 #pragma once
 // The state of one run: settings, model tables, the load case record, the
 // listing, the file lookup and the comment file. Owned by the start
-// procedure and passed by reference to every routine.
+// procedure; WriteListing hands each stretch the parts it uses.
 #include "listing/listing.h"
 #include "loads/comment_file.h"
 #include "loads/load_case_record.h"

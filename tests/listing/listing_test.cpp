@@ -8,6 +8,7 @@
 #include "base/faults.h"
 #include "run/run_context.h"
 #include "support/model_builder.h"
+#include "support/number_strings.h"
 
 using namespace orvant;
 using namespace orvant::testing;

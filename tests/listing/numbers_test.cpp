@@ -15,6 +15,7 @@
 #include "listing/numbers.h"
 #include "base/faults.h"
 #include "support/exact_reference.h"
+#include "support/number_strings.h"
 
 using namespace orvant;
 using namespace orvant::testing;

@@ -61,7 +61,7 @@ TEST(CommentRecords, AmendAtTheTenthCharacterAndTheFileOverAnOlderLongerOne) {
   for (int16_t n = 1; n <= 3; ++n) PrintCommentRecord(t->loads, t->comments, t->listing, t->files, n);
   EXPECT_EQ(t.Listed(), (Lines{Record("12345678Amend at nine")}));
   EXPECT_EQ(t->loads.lastPrintedComment, 3);
-  EXPECT_EQ(ReadCommentRecord(t->comments, t->files, 9), Record(""));  // beyond the end of the file
+  EXPECT_EQ(CommentRecordOf(t->comments, 9), Record(""));  // beyond the end of the file
 
   // Each case writes from record 1 on; the older file's later bytes stay.
   LoadContext u;
@@ -175,7 +175,7 @@ TEST(LoadCaseReadAhead, ACaseLongerThanTheLinesSplitAheadIsParsedWhole) {
   // Every line once: each comment counted, the last acceleration kept.
   EXPECT_EQ(t->loads.commentCounter, comments);
   EXPECT_EQ(t->loads.acceleration[0], 69998.0f);
-  EXPECT_EQ(ReadCommentRecord(t->comments, t->files, static_cast<int16_t>(comments)), Record("c69999"));
+  EXPECT_EQ(CommentRecordOf(t->comments, static_cast<int16_t>(comments)), Record("c69999"));
 }
 
 TEST(LoadCaseReadAhead, HeadersReadAheadGiveTheSummaryAReadOfItsOwnWouldGive) {
@@ -199,5 +199,5 @@ TEST(LoadCaseReadAhead, HeadersReadAheadGiveTheSummaryAReadOfItsOwnWouldGive) {
   WriteLoadCaseSummary(ahead->settings, ahead->model, ahead->loads, ahead->comments, ahead->listing, ahead->files);
   WriteLoadCaseSummary(own->settings, own->model, own->loads, own->comments, own->listing, own->files);
   EXPECT_EQ(ahead.Listed(), own.Listed());
-  EXPECT_EQ(ReadCommentRecord(ahead->comments, ahead->files, 1), ReadCommentRecord(own->comments, own->files, 1));
+  EXPECT_EQ(CommentRecordOf(ahead->comments, 1), CommentRecordOf(own->comments, 1));
 }

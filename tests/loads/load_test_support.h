@@ -21,6 +21,15 @@ inline std::string PadTo(std::string text, size_t column) {
 // A comment record as printed: 100 characters.
 inline std::string Record(const std::string& text) { return PadTo(text, 101); }
 
+// Comment record n (1-based) of the comment file as it stands in memory:
+// 100 characters, blanks beyond its end.
+inline std::string CommentRecordOf(const CommentFile& c, int n) {
+  const size_t at = static_cast<size_t>(n - 1) * 100;
+  std::string record = at < c.bytes.size() ? c.bytes.substr(at, 100) : std::string();
+  record.resize(100, ' ');
+  return record;
+}
+
 struct LoadContext {
   TempDir dir;
   std::unique_ptr<RunContext> ctx = std::make_unique<RunContext>();

@@ -60,7 +60,7 @@ std::string Dump(RunContext& ctx) {
   if (auto t = r.description + "|" + r.dateText + "|" + r.timeText + "|" + r.scaseText; t != "|||") s << " T=" << t;
   if (r.ambientTemperature) s << " amb=" << r.ambientTemperature;
   for (int16_t i = 1; i <= r.commentCounter; ++i) {
-    std::string text = ReadCommentRecord(ctx.comments, ctx.files, i);
+    std::string text = CommentRecordOf(ctx.comments, i);
     s << " C" << i << '=' << text.substr(0, text.find_last_not_of(' ') + 1);
   }
   return s.str().empty() ? "" : s.str().substr(1);

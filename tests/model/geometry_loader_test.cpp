@@ -180,7 +180,7 @@ std::unique_ptr<RunContext> GroupSet(const TempDir& dir, const std::string& set,
   s.ActiveGroupSet = set, s.GroupSetDescription = "unchanged";
   AllocateModelTables(s, ctx->model);
   if (content) WriteFile(dir.path + "/B.G" + set, std::string(content));
-  ReadGroupSet(ctx->settings, ctx->model, ctx->files, dir.path + "/B.G" + set, 10, 40);
+  ReadFoundGroupSet(s, ctx->model, FindGroupSet(ctx->files, dir.path + "/B.G" + set), 10, 40);
   return ctx;
 }
 

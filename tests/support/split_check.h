@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "loads/load_cases.h"
+#include "support/reference_split.h"
 #include "base/faults.h"
 
 namespace orvant::testing {
