@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -115,6 +116,72 @@ TEST_F(PlatformTest, SearchInByteOrderAndEachDirectoryListedOnce) {
   EXPECT_EQ(fs.Search(root + "/Jobs/*"), (Names{"BEAM1.CMT", "BEAM1.mtm"}));
   EXPECT_EQ(fs.directoryReads, reads);
   EXPECT_EQ(fs.Search(root + "/nowhere/*"), Names{});
+}
+
+TEST_F(PlatformTest, FilesToWriteAreNeverSymbolicLinksNorBehindALinkFoundByCase) {
+  Write("outside/target.txt", "kept");
+  Write("model/FRAME.XSZ"), Write("model/real.MTM");
+  auto link = [&](const std::string& to, const std::string& at) {
+    ASSERT_EQ(symlink((root + "/" + to).c_str(), (root + "/" + at).c_str()), 0);
+  };
+  link("outside/target.txt", "model/FRAME.MTM");
+  link("outside/new.txt", "model/FRAME.LCM");  // dangling: would create a file elsewhere
+  link("model/real.MTM", "model/INSIDE.MTM");  // stays in the folder, still a link
+  link("outside/target.txt", "model/other.mtm");  // the name asked for, in another case
+  link("outside", "SHARED");
+  FileSystem fs;
+  const std::pair<std::string, std::string> cases[] = {  // path asked for -> path, or "refused"
+      {"/model/FRAME.MTM", "refused"}, {"/model/FRAME.LCM", "refused"}, {"/model/INSIDE.MTM", "refused"},
+      {"/model/OTHER.MTM", "refused"},
+      {"\\MODEL\\frame.lcm", "/model/frame.lcm"},  // a dangling link names no file
+      {"/shared/NEW.MTM", "refused"},  // a linked directory reached by another letter case
+      {"/SHARED/NEW.MTM", "/SHARED/NEW.MTM"},  // a linked directory named as it is
+      {"/model/real.MTM", "/model/real.MTM"}, {"/Model/frame.xsz", "/model/FRAME.XSZ"},
+      {"/MODEL/NEW.MTM", "/model/NEW.MTM"}};
+  for (const auto& [asked, want] : cases) {
+    std::string got;
+    try {
+      got = fs.PathToWrite(root + asked).substr(root.size());
+    } catch (const RunFault& f) {
+      got = "refused";
+      EXPECT_NE(std::string(f.what()).find(root + "/"), std::string::npos) << f.what();  // names the file
+    }
+    EXPECT_EQ(got, want) << asked;
+  }
+  // The open itself refuses a link put there after the check.
+  errno = 0;
+  EXPECT_EQ(OpenToWrite(root + "/model/FRAME.MTM"), -1);
+  EXPECT_EQ(errno, ELOOP);
+  EXPECT_EQ(OpenToWrite(root + "/model/FRAME.LCM"), -1);
+  EXPECT_EQ(orvant::testing::ReadFileText(root + "/outside/target.txt"), "kept");
+  EXPECT_FALSE(std::filesystem::exists(root + "/outside/new.txt"));
+}
+
+TEST_F(PlatformTest, CopiesOnlyFromInsideTheAllowedDirectoriesLinksResolved) {
+  Write("jobs/FRAME.UM1", "own"), Write("jobs/sub/notes.txt", "notes"), Write("origin/shared.txt", "origin");
+  Write("jobsX/secret", "secret"), Write("home/key", "key");
+  for (auto [to, at] : {std::pair{"jobs/sub/notes.txt", "jobs/FRAME.UM2"}, {"origin/shared.txt", "jobs/FRAME.UM3"},
+                        {"jobsX/secret", "jobs/FRAME.UM4"}, {"home/key", "jobs/FRAME.UM5"}, {"home", "jobs/HOME"},
+                        {"jobs", "named"}})
+    ASSERT_EQ(symlink((root + "/" + to).c_str(), (root + "/" + at).c_str()), 0);
+  FileSystem open;  // no directories given: everything is copied
+  EXPECT_EQ(open.ReadCopy(root + "/jobs/FRAME.UM5"), "key");
+  FileSystem fs;
+  fs.AllowCopiesBeside(root + "\\NAMED\\FRAME");  // the model's directory through a link the user named
+  fs.AllowCopiesFrom(root + "/Origin");
+  fs.AllowCopiesFrom("/nowhere");  // adds nothing
+  EXPECT_EQ(fs.copyRoots, (Names{root + "/jobs", root + "/origin"}));
+  const std::pair<std::string, std::string> cases[] = {
+      {"/named/frame.um1", "own"}, {"/jobs/FRAME.UM2", "notes"}, {"/jobs/FRAME.UM3", "origin"},
+      {"/jobs/FRAME.UM4", "refused"},  // "jobsX" only begins like "jobs"
+      {"/jobs/FRAME.UM5", "refused"}, {"/jobs/home/key", "refused"}, {"/jobs/FRAME.UM4", "refused"}};
+  for (const auto& [path, want] : cases) EXPECT_EQ(fs.ReadCopy(root + path).value_or("refused"), want) << path;
+  EXPECT_EQ(fs.refusedCopies, (Names{root + "/jobs/FRAME.UM4", root + "/jobs/FRAME.UM5", root + "/jobs/HOME/key"}));
+  EXPECT_THROW(fs.ReadCopy(root + "/jobs/FRAME.UM9"), RunFault);  // missing: as ReadFile
+  EXPECT_THROW(fs.ReadCopy(root + "/jobs/sub"), RunFault);
+  FileSystem nothing;  // confined, but no directory could be found
+  nothing.AllowCopiesFrom(root + "/gone");
+  EXPECT_EQ(nothing.ReadCopy(root + "/jobs/FRAME.UM1"), std::nullopt);
 }
 
 TEST(TextValues, TextsAcrossSeparatorsBlanksQuotesAndLineEnds) {
