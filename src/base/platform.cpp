@@ -371,9 +371,9 @@ namespace {
 // read, or none when it is not a regular file or cannot be read, or no room
 // can be had. `room(n, kept)` makes room for at least n bytes, keeps the
 // first `kept` (those read so far) and gives where they are (nullptr: no
-// room). The room first asked for is the
-// file's size and one byte more, which sees the end without a second read
-// when the size holds; a file that grows meanwhile is read on into more.
+// room). The room first asked for is the file's size and one byte more,
+// which sees the end without a second read when the size holds; a file that
+// grows meanwhile is read on into more.
 template <class Room>
 std::optional<size_t> ReadOpened(int fd, Room room) {
   struct stat st;

@@ -184,8 +184,13 @@ int RunOrvantIn(const std::vector<std::string>& args) {
   // gets its records.
   if (!CloseAllFiles(*ctx) && status == kListingComplete) status = kListingStopped;
   ctx->progress.Clear();
-  for (const std::string& file : ctx->files.refusedCopies)
+  // The names come from a folder that others write in: a control character
+  // in one is shown as "?", so that each warning stays one plain line.
+  for (std::string file : ctx->files.refusedCopies) {
+    for (char& c : file)
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
     ShowMessage("warning: " + file + " not copied: it links outside the model's directory");
+  }
   return status;
 }
 

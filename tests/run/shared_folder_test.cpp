@@ -101,9 +101,12 @@ TEST(SharedFolder, ModelDirectoryReachedThroughALinkInAnotherLetterCase) {
 }
 
 TEST(SharedFolder, CopiedFileLinkingOutsideIsListedAsIfAbsent) {
-  // Check-run file, named files, found files (".WIN" is copied twice but warned of once), element line data.
-  for (const std::string ext : {".UM1", ".dc1", ".ECI", ".WIN", ".BR1", ".ELN"}) {
+  // Check-run file, named files, found files (".WIN" is copied twice but warned of once), element line data,
+  // and a found file whose name would break the warning's line.
+  for (const std::string ext : {".UM1", ".dc1", ".ECI", ".WIN", ".BR1", ".ELN", ".UM\n\x1b[2J"}) {
     SCOPED_TRACE(ext);
+    std::string shown = ext;
+    for (char& c : shown) c = c == '\n' || c == '\x1b' ? '?' : c;
     TempDir outside;
     WriteFile(outside.path + "/id_rsa", kSecret);
     TestInstall linked, without;
@@ -112,7 +115,7 @@ TEST(SharedFolder, CopiedFileLinkingOutsideIsListedAsIfAbsent) {
     fs::remove(without.ModelFile(ext));
     RunResult r = RunInProcess(linked, {kAll}), plain = RunInProcess(without, {kAll});
     EXPECT_EQ(r.status, plain.status);
-    EXPECT_EQ(r.stderrText, plain.stderrText + "orvant-in: warning: " + linked.ModelFile(ext) +
+    EXPECT_EQ(r.stderrText, plain.stderrText + "orvant-in: warning: " + linked.ModelFile(shown) +
                                 " not copied: it links outside the model's directory\n");
     EXPECT_TRUE(Lines(linked) == Lines(without)) << "not the listing without the file";
     EXPECT_EQ(linked.Listing().find("PRIVATE KEY"), std::string::npos);
