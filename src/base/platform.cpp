@@ -174,10 +174,12 @@ const std::vector<FileSystem::DirEntry>& FileSystem::Listing(const std::string& 
     while (const dirent* e = readdir(d)) {
       std::string_view name = e->d_name;
       if (name == "." || name == "..") continue;
-      DirEntry entry{std::string(name), e->d_type == DT_DIR, e->d_type == DT_REG};
+      DirEntry entry{std::string(name), e->d_type == DT_DIR, e->d_type == DT_REG, e->d_type == DT_LNK};
       if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+        const std::string path = Join(dir, name);
         struct stat st;
-        if (stat(Join(dir, name).c_str(), &st) != 0) continue;  // a dangling link names nothing
+        if (e->d_type == DT_UNKNOWN) entry.isLink = lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+        if (stat(path.c_str(), &st) != 0) continue;  // a dangling link names nothing
         entry.isDir = S_ISDIR(st.st_mode);
         entry.isFile = S_ISREG(st.st_mode);
       }
@@ -255,7 +257,10 @@ std::optional<FileSystem::Resolved> FileSystem::Resolve(std::string_view path, b
     }
     const DirEntry* entry = Lookup(r.path, name, needDir);
     if (!entry) return std::nullopt;
-    if (entry->name != name) r.exact = false;
+    if (entry->name != name) {
+      r.exact = false;
+      if (entry->isLink) r.linkByCase = true;
+    }
     r.path = Join(r.path, entry->name);
     r.isDir = entry->isDir;
     r.isFile = entry->isFile;
@@ -323,11 +328,16 @@ std::vector<std::string> FileSystem::Search(std::string_view pattern) {
 }
 
 std::string FileSystem::PathForCreate(std::string_view path) {
+  std::optional<Resolved> dir;
+  return CreateTarget(path, dir);
+}
+
+std::string FileSystem::CreateTarget(std::string_view path, std::optional<Resolved>& dir) {
   std::string formed = ToLinux(path);
   std::string_view dirPart, name;
   SplitLast(formed, dirPart, name);
   if (name.empty() || name == "." || name == "..") return formed;
-  auto dir = dirPart.empty() ? std::optional<Resolved>(Resolved{".", true, false, true}) : Resolve(dirPart, true);
+  dir = dirPart.empty() ? std::optional<Resolved>(Resolved{".", true, false, true}) : Resolve(dirPart, true);
   if (!dir) return formed;
   const DirEntry* existing = Lookup(dir->path, name, false);
   if (existing && existing->name != name && existing->isFile) return Join(dir->path, existing->name);
@@ -357,16 +367,15 @@ void FileSystem::NoteCreated(const std::string& linuxPath) {
 
 namespace {
 
-// Reads the file at a Linux path to its end; the size read, or none when
-// it cannot be opened or read, or no room can be had. `room(n, kept)` makes
-// room for at least n bytes, keeps the first `kept` (those read so far) and
-// gives where they are (nullptr: no room). The room first asked for is the
-// file's size and one byte more, which sees the end without a second read
-// when the size holds; a file that grows meanwhile is read on into more.
+// Reads a file opened for reading to its end, and closes it; the size
+// read, or none when it is not a regular file or cannot be read, or no room
+// can be had. `room(n, kept)` makes room for at least n bytes, keeps the
+// first `kept` (those read so far) and gives where they are (nullptr: no
+// room). The room first asked for is the file's size and one byte more,
+// which sees the end without a second read when the size holds; a file that
+// grows meanwhile is read on into more.
 template <class Room>
-std::optional<size_t> ReadWhole(const std::string& linuxPath, Room room) {
-  int fd = open(linuxPath.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+std::optional<size_t> ReadOpened(int fd, Room room) {
   struct stat st;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     close(fd);
@@ -392,6 +401,14 @@ std::optional<size_t> ReadWhole(const std::string& linuxPath, Room room) {
   }
   close(fd);
   return size;
+}
+
+// ReadOpened of the file at a Linux path; none when it cannot be opened.
+template <class Room>
+std::optional<size_t> ReadWhole(const std::string& linuxPath, Room room) {
+  int fd = open(linuxPath.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  return ReadOpened(fd, room);
 }
 
 // Room in a reused buffer; none when it cannot be had.
@@ -447,6 +464,84 @@ std::string FileSystem::ReadFile(std::string_view path) {
   std::optional<std::string> data = found ? ReadFoundText(*found) : std::nullopt;
   if (!data) throw RunFault("cannot open " + formed);
   return std::move(*data);
+}
+
+namespace {
+
+// The real path of a file or directory (links resolved); empty when it
+// cannot be had.
+std::string RealPath(const std::string& linuxPath) {
+  std::unique_ptr<char, decltype(&std::free)> real(realpath(linuxPath.c_str(), nullptr), &std::free);
+  return real ? std::string(real.get()) : std::string();
+}
+
+bool Within(std::string_view real, std::string_view root) {
+  if (root == "/") return true;
+  return real.substr(0, root.size()) == root && (real.size() == root.size() || real[root.size()] == '/');
+}
+
+}  // namespace
+
+void FileSystem::AllowLinuxDirectory(const std::string& formed) {
+  copiesConfined = true;
+  const auto dir = formed.empty() ? std::nullopt : Resolve(formed, true);
+  const std::string real = dir ? RealPath(dir->path) : std::string();
+  if (!real.empty() && std::find(copyRoots.begin(), copyRoots.end(), real) == copyRoots.end())
+    copyRoots.push_back(real);
+}
+
+void FileSystem::AllowCopiesFrom(std::string_view directory) { AllowLinuxDirectory(ToLinux(directory)); }
+
+void FileSystem::AllowCopiesBeside(std::string_view path) {
+  const std::string formed = ToLinux(path);
+  std::string_view dirPart, name;
+  SplitLast(formed, dirPart, name);
+  AllowLinuxDirectory(dirPart.empty() ? std::string(".") : std::string(dirPart));
+}
+
+std::optional<std::string> FileSystem::ReadCopy(std::string_view path) {
+  if (!copiesConfined) return ReadFile(path);
+  const std::string formed = ToLinux(path);
+  const auto found = FoundLinux(formed);
+  const int fd = found ? open(found->c_str(), O_RDONLY | O_CLOEXEC) : -1;
+  if (fd < 0) throw RunFault("cannot open " + formed);
+  // The file opened must be the one that its real path names: a link
+  // changed after the check would otherwise slip through.
+  const std::string real = RealPath(*found);
+  struct stat atPath, opened;
+  bool inside = !real.empty() && stat(real.c_str(), &atPath) == 0 && fstat(fd, &opened) == 0 &&
+                atPath.st_dev == opened.st_dev && atPath.st_ino == opened.st_ino;
+  inside = inside && std::any_of(copyRoots.begin(), copyRoots.end(),
+                                 [&real](const std::string& root) { return Within(real, root); });
+  if (!inside) {
+    close(fd);
+    if (std::find(refusedCopies.begin(), refusedCopies.end(), *found) == refusedCopies.end())
+      refusedCopies.push_back(*found);
+    return std::nullopt;
+  }
+  std::string data;
+  const auto size = ReadOpened(fd, [&data](size_t want, size_t) {
+    data.resize(want);
+    return data.data();
+  });
+  if (!size) throw RunFault("cannot open " + formed);
+  data.resize(*size);
+  return data;
+}
+
+std::string FileSystem::PathToWrite(std::string_view path) {
+  std::optional<Resolved> dir;
+  const std::string target = CreateTarget(path, dir);
+  if (dir && dir->linkByCase)
+    throw RunFault("not written: " + target + " lies behind a symbolic link named in another letter case");
+  struct stat st;
+  if (lstat(target.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+    throw RunFault("not written: " + target + " is a symbolic link");
+  return target;
+}
+
+int OpenToWrite(const std::string& linuxPath) {
+  return open(linuxPath.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
 }
 
 void ProgressLine::Show() {

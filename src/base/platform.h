@@ -1,7 +1,8 @@
 #pragma once
 // The platform layer: settings store, file lookup (backslash paths, drive
 // letters, names matched without regard to letter case, wildcard search),
-// progress line, message and clock.
+// the limits on symbolic links in a model's folder, progress line, message
+// and clock.
 #include <map>
 #include <memory>
 #include <optional>
@@ -60,6 +61,32 @@ struct FileSystem {
   std::string PathForCreate(std::string_view path);
   // Tells the cache that a file was created.
   void NoteCreated(const std::string& linuxPath);
+
+  // Model folders are often shared, and anyone who can write in one can
+  // leave a symbolic link there. So a file the run writes is never written
+  // through a link (it would empty someone's file elsewhere), and a file
+  // whose lines are copied into the listing comes only from the model's own
+  // directories (a link there would copy a private file into a listing that
+  // others read).
+  //
+  // The path to write a file at (as PathForCreate), checked before anything
+  // is written: throws RunFault naming it when that name is a symbolic link,
+  // or when a directory on its way is a symbolic link that the path does not
+  // name as written (one found by matching another letter case).
+  std::string PathToWrite(std::string_view path);
+  // The directories that copied files may lie in (real paths, links
+  // resolved), once copiesConfined; a directory that cannot be found adds
+  // nothing. AllowCopiesBeside adds the directory of a file's path.
+  void AllowCopiesFrom(std::string_view directory);
+  void AllowCopiesBeside(std::string_view path);
+  bool copiesConfined = false;
+  std::vector<std::string> copyRoots;
+  // As ReadFile (a RunFault when the file cannot be found or read), for a
+  // file whose lines are copied into the listing: none when the file opened
+  // lies, links resolved, outside every allowed directory. Such a file's path
+  // is noted once in refusedCopies.
+  std::optional<std::string> ReadCopy(std::string_view path);
+  std::vector<std::string> refusedCopies;
   // Whole contents of an existing file. Throws RunFault when it cannot be
   // found or read (also for a directory).
   std::string ReadFile(std::string_view path);
@@ -74,7 +101,7 @@ struct FileSystem {
   static std::optional<std::string> ReadFoundText(const std::string& linuxPath);
 
   // Directory listing cache: directory path -> entries sorted by byte order.
-  struct DirEntry { std::string name; bool isDir; bool isFile; };
+  struct DirEntry { std::string name; bool isDir; bool isFile; bool isLink = false; };
   std::unordered_map<std::string, std::vector<DirEntry>> listings;
   const std::vector<DirEntry>& Listing(const std::string& dir);
 
@@ -88,7 +115,13 @@ struct FileSystem {
   size_t directoryReads = 0;
 
  private:
-  struct Resolved { std::string path; bool isDir = false; bool isFile = false; bool exact = true; };
+  struct Resolved {
+    std::string path;
+    bool isDir = false;
+    bool isFile = false;
+    bool exact = true;
+    bool linkByCase = false;  // a symbolic link on the way, found by another letter case
+  };
   std::optional<Resolved> Resolve(std::string_view linuxPath, bool mustBeDir);
   // As Resolve(linuxPath, false), with the directory part resolved once and
   // remembered: the many names looked up in one directory cost one search
@@ -100,7 +133,15 @@ struct FileSystem {
   std::optional<std::string> FoundLinux(const std::string& formed);
   const DirEntry* Lookup(const std::string& dir, std::string_view name, bool mustBeDir);
   const std::vector<size_t>& FoldedOrder(const std::string& dir);
+  // PathForCreate's path and the directory it is created in, as resolved.
+  std::string CreateTarget(std::string_view path, std::optional<Resolved>& dir);
+  void AllowLinuxDirectory(const std::string& formed);
 };
+
+// Opens a file to write, created (mode 0644) when missing and not emptied,
+// without following a symbolic link at its last name: -1 with errno set
+// (ELOOP for such a link) when it cannot be opened.
+int OpenToWrite(const std::string& linuxPath);
 
 // The progress line shown on a terminal in interactive mode.
 struct ProgressLine {

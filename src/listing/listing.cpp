@@ -12,6 +12,7 @@
 #include "listing/numbers.h"
 #include "base/faults.h"
 #include "base/handoff.h"
+#include "base/platform.h"
 
 namespace orvant {
 
@@ -82,7 +83,7 @@ Listing::~Listing() {
 void Listing::Open(const std::string& filePath) {
   Close();  // a file opened before is finished first
   path = filePath;
-  fd = ::open(filePath.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  fd = OpenToWrite(filePath);  // never through a symbolic link
   if (fd < 0) throw RunFault("cannot create " + filePath + ": " + std::strerror(errno));
   column = 1;
   struct stat st;

@@ -78,7 +78,7 @@ void PrintCommentRecord(LoadCaseRecord& r, CommentFile& c, Listing& out, FileSys
 bool CloseCommentFile(CommentFile& c, FileSystem& files) {
   if (!c.changed) return true;
   std::string target = files.PathForCreate(c.path);
-  int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  int fd = OpenToWrite(target);  // never through a symbolic link
   if (fd < 0) return false;
   // The bytes hold the whole file as it stands (what was read and every
   // record written), so writing them from the start gives the final file.

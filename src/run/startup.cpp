@@ -39,6 +39,10 @@ void StartUp(RunContext& ctx, const std::string& commandLine) {
     s.OriginDirectory = values.Text();
     s.OriginDirectory = values.Text();
   }
+  // Files copied into the listing come from the model's directory or the
+  // origin directory only, links resolved.
+  ctx.files.AllowCopiesBeside(s.ModelPath);
+  ctx.files.AllowCopiesFrom(s.OriginDirectory);
 
   if (!ctx.batch) ctx.progress.Show();
 
@@ -71,8 +75,11 @@ void StartUp(RunContext& ctx, const std::string& commandLine) {
 
   LoadModel(s, ctx.model, ctx.files);
 
+  // Neither the listing nor the comment file is written through a symbolic
+  // link; both are checked before the listing is emptied.
   ctx.comments.path = s.ModelPath + ".LCM";
-  std::string listingFile = ctx.files.PathForCreate(s.ListingPath);
+  const std::string listingFile = ctx.files.PathToWrite(s.ListingPath);
+  ctx.files.PathToWrite(ctx.comments.path);
   ctx.listing.Open(listingFile);
   ctx.files.NoteCreated(listingFile);
 }
@@ -177,6 +184,13 @@ int RunOrvantIn(const std::vector<std::string>& args) {
   // gets its records.
   if (!CloseAllFiles(*ctx) && status == kListingComplete) status = kListingStopped;
   ctx->progress.Clear();
+  // The names come from a folder that others write in: a control character
+  // in one is shown as "?", so that each warning stays one plain line.
+  for (std::string file : ctx->files.refusedCopies) {
+    for (char& c : file)
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    ShowMessage("warning: " + file + " not copied: it links outside the model's directory");
+  }
   return status;
 }
 

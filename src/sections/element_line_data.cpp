@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "base/checked.h"
 #include "base/platform.h"
@@ -62,8 +63,12 @@ void WriteElementLineData(const RunSettings& s, ModelTables& m, Listing& out, Fi
     heading = name;
   }
 
-  // The file is opened before anything of its block is written.
-  TextValues items(files.ReadFile(path), path);
+  // The file is opened before anything of its block is written. Its free
+  // text is copied into the listing: a file that links outside the model's
+  // directories is left out like a missing one.
+  std::optional<std::string> text = files.ReadCopy(path);
+  if (!text) return;
+  TextValues items(std::move(*text), path);
   items.quotedNumbers = true;  // an item in double quotes is taken without them
 
   out.Line(":");

@@ -57,12 +57,15 @@ void EchoModelFile(const RunSettings& s, Listing& out, FileSystem& files, const 
   if (heading.empty()) return;
 
   // Opened before anything of its block is written: a file that cannot be
-  // opened stops the listing without a heading.
-  std::string text = files.ReadFile(path);
+  // opened stops the listing without a heading. One that links outside the
+  // model's directories is left out like a missing one.
+  const std::optional<std::string> text = files.ReadCopy(path);
+  if (!text) return;
+
   out.Line(":");
   out.Line(heading);
   out.End();
-  LineReader lines(text);
+  LineReader lines(*text);
   std::string_view line;
   while (lines.Next(line)) out.Line(line);
   out.End();

@@ -1,5 +1,6 @@
 #include "sections/title_block.h"
 
+#include <optional>
 #include <string>
 
 #include "base/platform.h"
@@ -11,12 +12,13 @@ namespace orvant {
 
 namespace {
 
-// Copies one check-run file line by line, then a ":" line. A missing file
-// writes nothing.
+// Copies one check-run file line by line, then a ":" line. A missing file,
+// or one that links outside the model's directories, writes nothing.
 void CopyCheckRunFile(Listing& out, FileSystem& files, const std::string& path) {
   if (!files.FileExists(path)) return;
-  const std::string text = files.ReadFile(path);
-  LineReader lines(text);
+  const std::optional<std::string> text = files.ReadCopy(path);
+  if (!text) return;
+  LineReader lines(*text);
   std::string_view line;
   while (lines.Next(line)) out.Line(line);
   out.Line(":");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -115,6 +116,53 @@ TEST_F(PlatformTest, SearchInByteOrderAndEachDirectoryListedOnce) {
   EXPECT_EQ(fs.Search(root + "/Jobs/*"), (Names{"BEAM1.CMT", "BEAM1.mtm"}));
   EXPECT_EQ(fs.directoryReads, reads);
   EXPECT_EQ(fs.Search(root + "/nowhere/*"), Names{});
+}
+
+TEST_F(PlatformTest, FilesToWriteAreNeverSymbolicLinks) {
+  Write("outside/target.txt", "kept"), Write("model/FRAME.XSZ");
+  ASSERT_EQ(symlink((root + "/outside/target.txt").c_str(), (root + "/model/other.mtm").c_str()), 0);
+  ASSERT_EQ(symlink((root + "/outside/new.txt").c_str(), (root + "/model/FRAME.LCM").c_str()), 0);
+  FileSystem fs;
+  // The name asked for is a link in another letter case; a dangling link names no file, so its name in
+  // another case is a new file beside it, while its own name is refused.
+  EXPECT_THROW(fs.PathToWrite(root + "/model/OTHER.MTM"), RunFault);
+  EXPECT_EQ(fs.PathToWrite(root + "\\MODEL\\frame.lcm"), root + "/model/frame.lcm");
+  EXPECT_THROW(fs.PathToWrite(root + "/model/FRAME.LCM"), RunFault);
+  EXPECT_EQ(fs.PathToWrite(root + "/MODEL/frame.xsz"), root + "/model/FRAME.XSZ");
+  // The open itself refuses a link put there after the check.
+  errno = 0;
+  EXPECT_EQ(OpenToWrite(root + "/model/other.mtm"), -1);
+  EXPECT_EQ(errno, ELOOP);
+  EXPECT_EQ(OpenToWrite(root + "/model/FRAME.LCM"), -1);
+  EXPECT_EQ(orvant::testing::ReadFileText(root + "/outside/target.txt"), "kept");
+  EXPECT_FALSE(std::filesystem::exists(root + "/outside/new.txt"));
+}
+
+TEST_F(PlatformTest, CopiesOnlyFromInsideTheAllowedDirectoriesLinksResolved) {
+  Write("jobs/FRAME.UM1", "own"), Write("jobs/sub/notes.txt", "notes"), Write("origin/shared.txt", "origin");
+  Write("jobsX/secret", "secret"), Write("home/key", "key");
+  for (auto [to, at] : {std::pair{"jobs/sub/notes.txt", "jobs/FRAME.UM2"}, {"origin/shared.txt", "jobs/FRAME.UM3"},
+                        {"jobsX/secret", "jobs/FRAME.UM4"}, {"home/key", "jobs/FRAME.UM5"}, {"home", "jobs/HOME"},
+                        {"jobs", "named"}})
+    ASSERT_EQ(symlink((root + "/" + to).c_str(), (root + "/" + at).c_str()), 0);
+  FileSystem open;  // no directories given: everything is copied
+  EXPECT_EQ(open.ReadCopy(root + "/jobs/FRAME.UM5"), "key");
+  FileSystem fs;
+  fs.AllowCopiesBeside(root + "\\NAMED\\FRAME");  // the model's directory through a link the user named
+  fs.AllowCopiesFrom(root + "/Origin");
+  fs.AllowCopiesFrom("/nowhere");  // adds nothing
+  EXPECT_EQ(fs.copyRoots, (Names{root + "/jobs", root + "/origin"}));
+  const std::pair<std::string, std::string> cases[] = {
+      {"/named/frame.um1", "own"}, {"/jobs/FRAME.UM2", "notes"}, {"/jobs/FRAME.UM3", "origin"},
+      {"/jobs/FRAME.UM4", "refused"},  // "jobsX" only begins like "jobs"
+      {"/jobs/FRAME.UM5", "refused"}, {"/jobs/home/key", "refused"}, {"/jobs/FRAME.UM4", "refused"}};
+  for (const auto& [path, want] : cases) EXPECT_EQ(fs.ReadCopy(root + path).value_or("refused"), want) << path;
+  EXPECT_EQ(fs.refusedCopies, (Names{root + "/jobs/FRAME.UM4", root + "/jobs/FRAME.UM5", root + "/jobs/HOME/key"}));
+  EXPECT_THROW(fs.ReadCopy(root + "/jobs/FRAME.UM9"), RunFault);  // missing: as ReadFile
+  EXPECT_THROW(fs.ReadCopy(root + "/jobs/sub"), RunFault);
+  FileSystem nothing;  // confined, but no directory could be found
+  nothing.AllowCopiesFrom(root + "/gone");
+  EXPECT_EQ(nothing.ReadCopy(root + "/jobs/FRAME.UM1"), std::nullopt);
 }
 
 TEST(TextValues, TextsAcrossSeparatorsBlanksQuotesAndLineEnds) {
