@@ -1,6 +1,7 @@
 #include "listing/listing.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -85,6 +86,11 @@ void Listing::Open(const std::string& filePath) {
   path = filePath;
   fd = OpenToWrite(filePath);  // never through a symbolic link
   if (fd < 0) throw RunFault("cannot create " + filePath + ": " + std::strerror(errno));
+  // One run per listing: another run writing this listing is waited for
+  // before the old listing is emptied. The lock goes with the file's close,
+  // after the comment file's. (A file system without locks lists unlocked.)
+  while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+  }
   column = 1;
   struct stat st;
   writer = std::make_unique<Writer>(fd, ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode));

@@ -24,7 +24,9 @@ struct Listing {
   Listing(const Listing&) = delete;
   Listing& operator=(const Listing&) = delete;
 
-  // Creates (or empties) the listing file. Throws RunFault on failure.
+  // Creates (or empties) the listing file, first waiting for the exclusive
+  // lock on it that a run writing the same listing holds until it closes.
+  // Throws RunFault on failure.
   void Open(const std::string& filePath);
   // Writes what is pending (a line being built included) and closes.
   // False when the file could not be written.

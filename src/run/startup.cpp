@@ -1,12 +1,21 @@
 #include "run/startup.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <memory>
+#include <optional>
+#include <system_error>
 
 #include "base/text_values.h"
 #include "loads/load_cases.h"
 #include "loads/lookahead.h"
 #include "model/geometry.h"
+#include "run/arguments.h"
 #include "run/run_context.h"
 #include "sections/sections.h"
 #include "sections/title_block.h"
@@ -19,11 +28,64 @@ namespace {
 
 const char kLoadLabelMessage[] = "Load label too high - Check or reset CONFIG.INI for maximum";
 
+std::string NameWithoutDirectory(const std::string& linuxPath) {
+  const size_t slash = linuxPath.rfind('/');
+  return slash == std::string::npos ? linuxPath : linuxPath.substr(slash + 1);
+}
+
+// The directory --output-dir names, as found: it must exist and be writable.
+std::string FindOutputDirectory(FileSystem& files, const std::string& dir) {
+  const std::string formed = files.ToLinux(dir);
+  std::error_code ec;
+  const std::optional<std::string> found = files.Find(dir);
+  if (!found || !std::filesystem::is_directory(*found, ec))
+    throw RunFault("output directory " + formed + " does not exist");
+  if (::access(found->c_str(), W_OK | X_OK) != 0)
+    throw RunFault("cannot write in output directory " + formed + ": " + std::strerror(errno));
+  return *found;
+}
+
+// The model a direct run names: the path itself, or the path less its
+// extensions one at a time (a file of the model was named), the first that
+// has a model size file. The origin directory is that file's directory.
+void NameDirectModel(RunSettings& s, FileSystem& files, const std::string& path) {
+  std::string candidate = path;
+  std::string lookedFor;
+  for (;;) {
+    const std::string sizeFile = candidate + ".XSZ";
+    if (const std::optional<std::string> found = files.FoundFile(sizeFile)) {
+      s.ModelPath = candidate;
+      std::filesystem::path dir = std::filesystem::path(*found).parent_path();
+      if (dir.empty()) dir = ".";
+      std::error_code ec;
+      std::filesystem::path absolute = std::filesystem::canonical(dir, ec);
+      if (ec) absolute = std::filesystem::absolute(dir, ec).lexically_normal();
+      s.OriginDirectory = absolute.string();
+      return;
+    }
+    lookedFor += (lookedFor.empty() ? "" : ", ") + files.ToLinux(sizeFile);
+    size_t nameStart = candidate.find_last_of("/\\");
+    nameStart = nameStart == std::string::npos ? (candidate.size() > 1 && candidate[1] == ':' ? 2 : 0) : nameStart + 1;
+    const size_t dot = candidate.rfind('.');
+    if (dot == std::string::npos || dot <= nameStart) break;
+    candidate.resize(dot);
+  }
+  throw RunFault("no model " + path + ": looked for " + lookedFor);
+}
+
 }  // namespace
 
 void StartUp(RunContext& ctx, const std::string& commandLine) {
+  Arguments args;
+  args.mode = commandLine.empty() ? RunMode::kInteractive : RunMode::kBatch;
+  args.options = commandLine;
+  StartUp(ctx, args);
+}
+
+void StartUp(RunContext& ctx, const Arguments& args) {
   RunSettings& s = ctx.settings;
-  ctx.batch = !commandLine.empty();
+  const bool direct = args.mode == RunMode::kDirect;
+  ctx.batch = args.mode != RunMode::kInteractive;
 
   SettingsStore store = SettingsStore::Load(SettingsFilePath());
   s.DataDirectory = store.Get("Setup", "Files1");
@@ -31,8 +93,11 @@ void StartUp(RunContext& ctx, const std::string& commandLine) {
     std::string dir = store.Get("Drives", std::string(1, letter));
     if (!dir.empty()) ctx.files.drives[letter] = dir;
   }
+  const std::string outputDir = args.outputDir.empty() ? "" : FindOutputDirectory(ctx.files, args.outputDir);
 
-  {
+  if (direct) {
+    NameDirectModel(s, ctx.files, args.modelPath);
+  } else {
     std::string name = s.DataDirectory + (ctx.batch ? "\\BATCH.NAM" : "\\MODEL.NAM");
     TextValues values(ctx.ReadFile(name), name);
     s.ModelPath = values.Text();
@@ -46,8 +111,10 @@ void StartUp(RunContext& ctx, const std::string& commandLine) {
 
   if (!ctx.batch) ctx.progress.Show();
 
+  // A direct run without a data directory looks for no config.ini.
   std::string configName = s.DataDirectory + "\\config.ini";
-  if (ctx.FileExists(configName)) ReadConfig(s, ctx.ReadFile(configName), configName);
+  if ((!direct || !s.DataDirectory.empty()) && ctx.FileExists(configName))
+    ReadConfig(s, ctx.ReadFile(configName), configName);
   if (s.MaxLoadLabel < 99) s.MaxLoadLabel = 99;
   if (s.LoadItemCapacity < 502) s.LoadItemCapacity = 502;
   s.SelectedLoadCases.Size(s.MaxLoadLabel);
@@ -63,7 +130,7 @@ void StartUp(RunContext& ctx, const std::string& commandLine) {
 
   std::string field1;
   if (ctx.batch) {
-    ParseCommandLine(s, commandLine, field1);
+    ParseCommandLine(s, args.options, field1);
   } else {
     std::string name = s.DataDirectory + "\\in.CNT";
     ReadRunControl(s, ctx.ReadFile(name), name, field1);
@@ -76,9 +143,16 @@ void StartUp(RunContext& ctx, const std::string& commandLine) {
   LoadModel(s, ctx.model, ctx.files);
 
   // Neither the listing nor the comment file is written through a symbolic
-  // link; both are checked before the listing is emptied.
+  // link; both are checked before the listing is emptied. With an output
+  // directory both are written there, under the names they have beside the
+  // model.
+  std::string listingPath = s.ListingPath;
   ctx.comments.path = s.ModelPath + ".LCM";
-  const std::string listingFile = ctx.files.PathToWrite(s.ListingPath);
+  if (!outputDir.empty()) {
+    listingPath = outputDir + "/" + NameWithoutDirectory(ctx.files.ToLinux(s.ListingPath));
+    ctx.comments.path = outputDir + "/" + NameWithoutDirectory(ctx.files.ToLinux(ctx.comments.path));
+  }
+  const std::string listingFile = ctx.files.PathToWrite(listingPath);
   ctx.files.PathToWrite(ctx.comments.path);
   ctx.listing.Open(listingFile);
   ctx.files.NoteCreated(listingFile);
@@ -145,17 +219,26 @@ void WriteListing(RunContext& ctx) {
   if (s.ListResultsSetSummary == 1) WriteSetSummary(ctx.settings, ctx.listing, ctx.files, ".NSS");
 }
 
-int RunOrvantIn(const std::vector<std::string>& args) {
-  std::string commandLine;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (i) commandLine += ' ';
-    commandLine += args[i];
+int RunOrvantIn(const std::vector<std::string>& argv) {
+  const Arguments args = ParseArguments(argv);
+  switch (args.mode) {
+    case RunMode::kHelp:
+      std::fputs(UsageText(), stdout);
+      return kListingComplete;
+    case RunMode::kVersion:
+      std::fputs(VersionText(), stdout);
+      return kListingComplete;
+    case RunMode::kBadUse:
+      ShowMessage(args.error);
+      return kStartUpFailed;
+    default:
+      break;
   }
   auto ctx = std::make_unique<RunContext>();
 
   // The start-up handler: any failure ends the run without a listing.
   try {
-    StartUp(*ctx, commandLine);
+    StartUp(*ctx, args);
   } catch (const IndexFault& e) {
     ctx->progress.Clear();
     ShowMessage(e.what());

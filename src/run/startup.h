@@ -6,6 +6,7 @@
 
 namespace orvant {
 
+struct Arguments;
 struct RunContext;
 struct RunSettings;
 
@@ -13,11 +14,15 @@ struct RunSettings;
 enum ExitStatus { kListingComplete = 0, kListingStopped = 1, kStartUpFailed = 2 };
 
 // Runs the program for the given arguments (argv without the program name):
-// start-up, listing, close. Returns the exit status.
+// usage, or start-up, listing, close. Returns the exit status.
 int RunOrvantIn(const std::vector<std::string>& args);
 
-// Start-up, from the default settings to the opened listing. Throws
-// IndexFault or RunFault on a start-up failure.
+// Start-up, from the default settings to the opened listing, in the mode
+// the arguments give (direct, batch or interactive). Throws IndexFault or
+// RunFault on a start-up failure.
+void StartUp(RunContext& ctx, const Arguments& args);
+// As above for a batch run of this option string, or an interactive run
+// when it is empty.
 void StartUp(RunContext& ctx, const std::string& commandLine);
 
 // The listing procedure: every section in its fixed order.

@@ -1,0 +1,133 @@
+#include "run/arguments.h"
+
+#include <string_view>
+
+namespace orvant {
+
+namespace {
+
+// The program options: one line each.
+struct ValueOption {
+  std::string_view name;
+  std::string Arguments::*value;
+};
+struct FlagOption {
+  std::string_view name;
+  bool Arguments::*flag;
+  bool set;  // the value the flag takes when given
+};
+
+constexpr ValueOption kValueOptions[] = {
+    {"--model", &Arguments::modelPath},
+    {"--output-dir", &Arguments::outputDir},
+};
+constexpr FlagOption kFlagOptions[] = {
+    {"--help", &Arguments::help, true},
+    {"--version", &Arguments::version, true},
+};
+
+// "--" and a letter: a program option. An option string never starts so.
+bool IsOptionWord(std::string_view arg) {
+  if (arg.size() < 3 || arg[0] != '-' || arg[1] != '-') return false;
+  const char c = arg[2];
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+const ValueOption* FindValueOption(std::string_view name) {
+  for (const ValueOption& o : kValueOptions)
+    if (o.name == name) return &o;
+  return nullptr;
+}
+
+const FlagOption* FindFlagOption(std::string_view name) {
+  for (const FlagOption& o : kFlagOptions)
+    if (o.name == name) return &o;
+  return nullptr;
+}
+
+Arguments BadUse(std::string error) {
+  Arguments a;
+  a.mode = RunMode::kBadUse;
+  for (char& c : error)
+    if (static_cast<unsigned char>(c) < 0x20) c = '?';  // one line whatever was given
+  a.error = std::move(error) + " (orvant-in --help shows the usage)";
+  return a;
+}
+
+}  // namespace
+
+Arguments ParseArguments(const std::vector<std::string>& args) {
+  Arguments a;
+  size_t i = 0;
+  for (; i < args.size() && IsOptionWord(args[i]); ++i) {
+    const std::string_view arg = args[i];
+    const size_t equals = arg.find('=');
+    const std::string_view name = arg.substr(0, equals);
+    if (const FlagOption* flag = FindFlagOption(name)) {
+      if (equals != std::string_view::npos) return BadUse("option " + std::string(name) + " takes no value");
+      a.*(flag->flag) = flag->set;
+      continue;
+    }
+    const ValueOption* option = FindValueOption(name);
+    if (!option) return BadUse("unknown option " + std::string(name));
+    std::string value;
+    if (equals != std::string_view::npos) {
+      value = arg.substr(equals + 1);
+    } else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
+      value = args[++i];
+    }
+    if (value.empty()) return BadUse("option " + std::string(name) + " needs a value");
+    if (!(a.*(option->value)).empty()) return BadUse("option " + std::string(name) + " given twice");
+    a.*(option->value) = std::move(value);
+  }
+  for (size_t first = i; i < args.size(); ++i) {
+    if (i > first) a.options += ' ';
+    a.options += args[i];
+  }
+
+  if (a.help) {
+    a.mode = RunMode::kHelp;
+  } else if (a.version) {
+    a.mode = RunMode::kVersion;
+  } else if (!a.modelPath.empty()) {
+    a.mode = RunMode::kDirect;
+    if (a.options.empty()) a.options = kListEverything;
+  } else {
+    a.mode = a.options.empty() ? RunMode::kInteractive : RunMode::kBatch;
+  }
+  return a;
+}
+
+const char* VersionText() { return "orvant-in 8.0\n"; }
+
+const char* UsageText() {
+  return "usage: orvant-in --model PATH [--output-dir DIR] [OPTIONS]   direct mode\n"
+         "       orvant-in [--output-dir DIR] OPTIONS                  batch mode\n"
+         "       orvant-in [--output-dir DIR]                          interactive mode\n"
+         "       orvant-in --help | --version\n"
+         "\n"
+         "Writes the listing of one model, MODEL[.NAME].MTM, and its comment file\n"
+         "MODEL.LCM beside the model's files.\n"
+         "\n"
+         "  --model PATH    list the model PATH names: its path without extension\n"
+         "                  (projects/bridge/BRIDGE) or the path of one of its files\n"
+         "                  (projects/bridge/bridge.xsz). No name file or in.CNT is read;\n"
+         "                  without OPTIONS every part is listed\n"
+         "                  (1/1/1/1/1/1/1/1/1/1/1/).\n"
+         "  OPTIONS         the option string: seventeen fields, each closed by '/',\n"
+         "                  for example 1/1/1/1/0/1/1/1/1/1/0/. Without --model the model\n"
+         "                  is the one named in BATCH.NAM of the data directory\n"
+         "                  ([Setup] Files1 of ~/.config/ORVANT/settings.ini).\n"
+         "  (none)          the model of MODEL.NAM with the options of in.CNT.\n"
+         "  --output-dir DIR  write the listing and the comment file in DIR (which\n"
+         "                  must exist) rather than beside the model.\n"
+         "\n"
+         "Two runs that would write the same listing do not mix: the second waits\n"
+         "until the first has closed the listing and the comment file.\n"
+         "\n"
+         "Exit status: 0 listing complete, 1 listing stopped early, 2 start-up failed\n"
+         "or bad use (nothing written).\n"
+         "See orvant-in(1): man orvant-in\n";
+}
+
+}  // namespace orvant
