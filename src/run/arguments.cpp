@@ -98,7 +98,7 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
   return a;
 }
 
-const char* VersionText() { return "orvant-in 8.0\n"; }
+const char* VersionText() { return "orvant-in " ORVANT_VERSION "\n"; }
 
 const char* UsageText() {
   return "usage: orvant-in --model PATH [--output-dir DIR] [OPTIONS]   direct mode\n"
