@@ -21,6 +21,8 @@
 #include "sections/title_block.h"
 #include "settings/settings_inputs.h"
 #include "summaries/summaries.h"
+#include "views/view_files.h"
+#include "views/view_options.h"
 
 namespace orvant {
 
@@ -75,14 +77,14 @@ void NameDirectModel(RunSettings& s, FileSystem& files, const std::string& path)
 
 }  // namespace
 
-void StartUp(RunContext& ctx, const std::string& commandLine) {
+void StartUp(RunContext& ctx, const std::string& commandLine, bool openListing) {
   Arguments args;
   args.mode = commandLine.empty() ? RunMode::kInteractive : RunMode::kBatch;
   args.options = commandLine;
-  StartUp(ctx, args);
+  StartUp(ctx, args, openListing);
 }
 
-void StartUp(RunContext& ctx, const Arguments& args) {
+void StartUp(RunContext& ctx, const Arguments& args, bool openListing) {
   RunSettings& s = ctx.settings;
   const bool direct = args.mode == RunMode::kDirect;
   ctx.batch = args.mode != RunMode::kInteractive;
@@ -141,6 +143,7 @@ void StartUp(RunContext& ctx, const Arguments& args) {
   ReadResultsSetSelection(s, ctx.files);
 
   LoadModel(s, ctx.model, ctx.files);
+  if (!openListing) return;
 
   // Neither the listing nor the comment file is written through a symbolic
   // link; both are checked before the listing is emptied. With an output
@@ -220,7 +223,14 @@ void WriteListing(RunContext& ctx) {
 }
 
 int RunOrvantIn(const std::vector<std::string>& argv) {
-  const Arguments args = ParseArguments(argv);
+  // A picture or VTK file asked for is written instead of the listing.
+  std::vector<std::string> rest = argv;
+  const ViewOptions views = TakeViewOptions(rest);
+  if (!views.error.empty()) {
+    ShowMessage(views.error + " (orvant-in --help shows the usage)");
+    return kStartUpFailed;
+  }
+  const Arguments args = ParseArguments(rest);
   switch (args.mode) {
     case RunMode::kHelp:
       std::fputs(UsageText(), stdout);
@@ -236,9 +246,15 @@ int RunOrvantIn(const std::vector<std::string>& argv) {
   }
   auto ctx = std::make_unique<RunContext>();
 
-  // The start-up handler: any failure ends the run without a listing.
+  // The start-up handler: any failure ends the run without a listing (or
+  // without the views).
   try {
-    StartUp(*ctx, args);
+    StartUp(*ctx, args, !views.Any());
+    if (views.Any()) {
+      WriteViewFiles(views, ctx->settings, ctx->model);
+      ctx->progress.Clear();
+      return kListingComplete;
+    }
   } catch (const IndexFault& e) {
     ctx->progress.Clear();
     ShowMessage(e.what());

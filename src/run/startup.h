@@ -18,12 +18,13 @@ enum ExitStatus { kListingComplete = 0, kListingStopped = 1, kStartUpFailed = 2 
 int RunOrvantIn(const std::vector<std::string>& args);
 
 // Start-up, from the default settings to the opened listing, in the mode
-// the arguments give (direct, batch or interactive). Throws IndexFault or
-// RunFault on a start-up failure.
-void StartUp(RunContext& ctx, const Arguments& args);
+// the arguments give (direct, batch or interactive); without the listing
+// when openListing is false (the views are written instead). Throws
+// IndexFault or RunFault on a start-up failure.
+void StartUp(RunContext& ctx, const Arguments& args, bool openListing = true);
 // As above for a batch run of this option string, or an interactive run
 // when it is empty.
-void StartUp(RunContext& ctx, const std::string& commandLine);
+void StartUp(RunContext& ctx, const std::string& commandLine, bool openListing = true);
 
 // The listing procedure: every section in its fixed order.
 void WriteListing(RunContext& ctx);

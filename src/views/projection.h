@@ -1,0 +1,49 @@
+#pragma once
+// Views and page fitting: a model point projected onto the view's plane
+// (u to the right, v up), and the scale and shift that fit the projected
+// model into a box of the page, centred, whatever its coordinates.
+#include <array>
+#include <vector>
+
+#include "views/view_options.h"
+
+namespace orvant {
+
+struct Projected {
+  double u = 0, v = 0;
+};
+
+// Orthographic projection. Iso: X to the lower left, Y to the lower right,
+// Z straight up (the three axes 120 degrees apart).
+Projected Project(View view, double x, double y, double z);
+
+// +1 when the axis (0 X, 1 Y, 2 Z) points at the viewer, -1 away from him,
+// 0 when it lies in the view's plane.
+int AxisDepthSign(View view, int axis);
+
+// A box of the page, y down.
+struct PageBox {
+  double left = 0, top = 0, right = 0, bottom = 0;
+};
+
+struct PagePoint {
+  double x = 0, y = 0;
+};
+
+// Projected coordinates -> page: x = centreX + (u - midU) * scale,
+// y = centreY - (v - midV) * scale.
+struct PageFit {
+  double scale = 1, midU = 0, midV = 0, centreX = 0, centreY = 0;
+  PagePoint ToPage(Projected p) const { return {centreX + (p.u - midU) * scale, centreY - (p.v - midV) * scale}; }
+};
+
+// The fit of the projected points into the box: the larger scale that keeps
+// every point inside, the middle of their range at the box's centre. A
+// single point (or none) is centred at scale 1; a range flat in one
+// direction is fitted by the other.
+PageFit FitToBox(const std::vector<Projected>& points, PageBox box);
+
+// Every point of the model projected and fitted into the box.
+std::vector<PagePoint> PagePositions(const std::vector<std::array<float, 3>>& positions, View view, PageBox box);
+
+}  // namespace orvant

@@ -1,0 +1,131 @@
+#include "views/vtk_export.h"
+
+#include <charconv>
+#include <string_view>
+#include <vector>
+
+#include "settings/run_settings.h"
+
+namespace orvant {
+
+namespace {
+
+struct VtkText {
+  std::string out;
+
+  VtkText& Raw(std::string_view text) {
+    out.append(text);
+    return *this;
+  }
+  // Coordinates as the shortest text that reads back to the same float.
+  VtkText& Float(float v) {
+    char buf[32];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr);
+    return *this;
+  }
+  VtkText& Int(long long v) {
+    char buf[24];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr);
+    return *this;
+  }
+  void Line() { out += '\n'; }
+};
+
+// One integer array: its heading, then a value per cell or point.
+template <class T>
+void IntArray(VtkText& vtk, std::string_view name, const std::vector<T>& values) {
+  vtk.Raw("SCALARS ").Raw(name).Raw(" int 1\nLOOKUP_TABLE default\n");
+  for (T v : values) vtk.Int(v).Line();
+}
+
+}  // namespace
+
+int SolidCellType(int nodeCount) {
+  switch (nodeCount) {
+    case 1: return kVtkVertex;
+    case 2: return kVtkLine;
+    case 3: return kVtkTriangle;
+    default: return kVtkConvexPointSet;
+  }
+}
+
+std::string VtkFile(const RunSettings& s, const DrawnModel& d) {
+  VtkText vtk;
+  vtk.out.reserve(d.positions.size() * 48 + d.lines.size() * 48 + d.solidPoints.size() * 8 + 4096);
+
+  // The title line: the model name and description, on one line of at
+  // most 255 characters.
+  std::string title = s.ModelName + ": " + s.AnalysisDescription;
+  for (char& c : title)
+    if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7f) c = ' ';
+  while (!title.empty() && title.back() == ' ') title.pop_back();
+  if (title.size() > 255) title.resize(255);
+  vtk.Raw("# vtk DataFile Version 3.0\n").Raw(title).Raw("\nASCII\nDATASET UNSTRUCTURED_GRID\n");
+
+  const size_t points = d.positions.size();
+  vtk.Raw("POINTS ").Int(static_cast<long long>(points)).Raw(" float\n");
+  for (const auto& p : d.positions) vtk.Float(p[0]).Raw(" ").Float(p[1]).Raw(" ").Float(p[2]).Line();
+
+  // Cells: elements, solids, springs/couples.
+  const size_t cells = d.lines.size() + d.solids.size() + d.springs.size();
+  size_t cellListSize = 3 * d.lines.size() + d.solids.size() + d.solidPoints.size();
+  for (const auto& sp : d.springs) cellListSize += sp.a == sp.b ? 2 : 3;
+  vtk.Raw("CELLS ").Int(static_cast<long long>(cells)).Raw(" ").Int(static_cast<long long>(cellListSize)).Line();
+  for (const auto& l : d.lines) vtk.Raw("2 ").Int(l.a).Raw(" ").Int(l.b).Line();
+  for (const auto& solid : d.solids) {
+    vtk.Int(solid.count);
+    for (int32_t k = 0; k < solid.count; ++k) vtk.Raw(" ").Int(d.solidPoints[static_cast<size_t>(solid.first + k)]);
+    vtk.Line();
+  }
+  for (const auto& sp : d.springs) {
+    if (sp.a == sp.b)
+      vtk.Raw("1 ").Int(sp.a).Line();
+    else
+      vtk.Raw("2 ").Int(sp.a).Raw(" ").Int(sp.b).Line();
+  }
+  vtk.Raw("CELL_TYPES ").Int(static_cast<long long>(cells)).Line();
+  for (size_t i = 0; i < d.lines.size(); ++i) vtk.Int(kVtkLine).Line();
+  for (const auto& solid : d.solids) vtk.Int(SolidCellType(solid.count)).Line();
+  for (const auto& sp : d.springs) vtk.Int(sp.a == sp.b ? kVtkVertex : kVtkLine).Line();
+
+  if (cells > 0) {
+    std::vector<int16_t> label, type, geom, mat, group, kind;
+    for (auto* a : {&label, &type, &geom, &mat, &group, &kind}) a->reserve(cells);
+    for (const auto& l : d.lines) {
+      label.push_back(l.label), type.push_back(l.type), geom.push_back(l.geom), mat.push_back(l.mat);
+      group.push_back(l.group), kind.push_back(kKindElement);
+    }
+    for (const auto& solid : d.solids) {
+      label.push_back(solid.label), type.push_back(solid.type), geom.push_back(solid.geom), mat.push_back(solid.mat);
+      group.push_back(solid.group), kind.push_back(kKindSolid);
+    }
+    for (const auto& sp : d.springs) {
+      label.push_back(sp.label), type.push_back(0), geom.push_back(0), mat.push_back(0);
+      group.push_back(sp.group), kind.push_back(kKindSpring);
+    }
+    vtk.Raw("CELL_DATA ").Int(static_cast<long long>(cells)).Line();
+    IntArray(vtk, "label", label);
+    IntArray(vtk, "type", type);
+    IntArray(vtk, "geom_code", geom);
+    IntArray(vtk, "mat_code", mat);
+    IntArray(vtk, "group", group);
+    IntArray(vtk, "kind", kind);
+  }
+
+  if (points > 0) {
+    vtk.Raw("POINT_DATA ").Int(static_cast<long long>(points)).Line();
+    IntArray(vtk, "label", d.nodeLabels);
+    IntArray(vtk, "group", d.nodeGroups);
+    static const char* const kCodes[] = {"Tx", "Ty", "Tz", "Rx", "Ry", "Rz"};
+    std::vector<int16_t> codes(points);
+    for (size_t c = 0; c < 6; ++c) {
+      for (size_t i = 0; i < points; ++i) codes[i] = d.restraints[i][c];
+      IntArray(vtk, kCodes[c], codes);
+    }
+  }
+  return std::move(vtk.out);
+}
+
+}  // namespace orvant
