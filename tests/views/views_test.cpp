@@ -1,0 +1,324 @@
+// The picture and the VTK file from models loaded as for the listing: where
+// each view puts the nodes, fitting whatever the coordinates, labels by size,
+// colours and what is drawn against what the listing lists.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <set>
+#include <sstream>
+
+#include "model/model_tables.h"
+#include "run/run_context.h"
+#include "run/startup.h"
+#include "support/model_builder.h"
+#include "views/drawn_model.h"
+#include "views/svg_picture.h"
+#include "views/vtk_export.h"
+
+using namespace orvant;
+using namespace orvant::testing;
+
+namespace {
+
+struct Loaded {
+  std::unique_ptr<RunContext> ctx;
+  DrawnModel drawn;
+
+  std::string Svg(View view = View::kIso, LabelChoice labels = LabelChoice::kBySize) const {
+    ViewOptions o;
+    o.view = view;
+    o.labels = labels;
+    return SvgPicture(ctx->settings, ctx->model, drawn, o);
+  }
+};
+
+// Loads the model as start-up does for the views (no listing opened).
+Loaded Load(const TestModel& m) {
+  TestInstall install;
+  install.WriteModel(m);
+  ::setenv("XDG_CONFIG_HOME", install.configHome.c_str(), 1);
+  Loaded l;
+  l.ctx = std::make_unique<RunContext>();
+  StartUp(*l.ctx, "1/", false);
+  l.drawn = CollectDrawnModel(l.ctx->settings, l.ctx->model);
+  return l;
+}
+
+TestModel Nodes(const std::vector<std::array<float, 3>>& at) {
+  TestModel m;
+  for (const auto& p : at) m.AddNode(p[0], p[1], p[2]);
+  return m;
+}
+
+// The d attribute of the path with that id ("" when there is none).
+std::string PathData(const std::string& svg, const std::string& id) {
+  const size_t at = svg.find("<path id=\"" + id + "\"");
+  if (at == std::string::npos) return "";
+  const size_t d = svg.find(" d=\"", at) + 4;
+  return svg.substr(d, svg.find('"', d) - d);
+}
+
+size_t Count(const std::string& text, const std::string& what) {
+  size_t n = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) ++n;
+  return n;
+}
+
+// The numbers of a path's data, in order.
+std::vector<double> Numbers(const std::string& d) {
+  std::vector<double> out;
+  for (size_t i = 0; i < d.size();) {
+    if (d[i] == '-' || (d[i] >= '0' && d[i] <= '9')) {
+      char* end = nullptr;
+      out.push_back(std::strtod(d.c_str() + i, &end));
+      i = static_cast<size_t>(end - d.c_str());
+    } else {
+      ++i;
+    }
+  }
+  return out;
+}
+
+int Sign(double v) { return v > 1e-9 ? 1 : v < -1e-9 ? -1 : 0; }
+
+}  // namespace
+
+// Nodes at the origin and one unit along each axis: the page direction in
+// which each view puts the axis nodes (page y grows downwards).
+TEST(Views, AxisNodesLandWhereEachViewPutsThem) {
+  const Loaded l = Load(Nodes({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}));
+  struct Case {
+    View view;
+    int x[2], y[2], z[2];
+  };
+  const Case cases[] = {
+      {View::kIso, {-1, 1}, {1, 1}, {0, -1}},  // X lower left, Y lower right, Z up
+      {View::kXy, {1, 0}, {0, -1}, {0, 0}},    // plan: Z towards the viewer
+      {View::kYz, {0, 0}, {1, 0}, {0, -1}},
+      {View::kXz, {1, 0}, {0, 0}, {0, -1}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(ViewName(c.view));
+    const auto page = PagePositions(l.drawn.positions, c.view, kDrawingBox);
+    ASSERT_EQ(page.size(), 4u);
+    const int* expected[] = {c.x, c.y, c.z};
+    for (int axis = 0; axis < 3; ++axis) {
+      const PagePoint o = page[0], p = page[static_cast<size_t>(axis + 1)];
+      EXPECT_EQ(Sign(p.x - o.x), expected[axis][0]) << "axis " << axis;
+      EXPECT_EQ(Sign(p.y - o.y), expected[axis][1]) << "axis " << axis;
+    }
+    // The picture's node dots are these positions.
+    const std::vector<double> dots = Numbers(PathData(l.Svg(c.view), "nodes"));
+    ASSERT_EQ(dots.size(), 4u * 3);  // x y and the 0 of "h0"
+    for (size_t k = 0; k < 4; ++k) {
+      EXPECT_NEAR(dots[3 * k], page[k].x, 0.005);
+      EXPECT_NEAR(dots[3 * k + 1], page[k].y, 0.005);
+    }
+  }
+  // Isometric: the three axes equally long on the page, X and Y mirrored.
+  const auto iso = PagePositions(l.drawn.positions, View::kIso, kDrawingBox);
+  auto length = [&](size_t k) { return std::hypot(iso[k].x - iso[0].x, iso[k].y - iso[0].y); };
+  EXPECT_NEAR(length(1), length(3), 1e-6);
+  EXPECT_NEAR(length(2), length(3), 1e-6);
+  EXPECT_NEAR(iso[1].x - iso[0].x, -(iso[2].x - iso[0].x), 1e-6);
+  EXPECT_NEAR(iso[1].y, iso[2].y, 1e-6);
+}
+
+// Whatever the coordinates, every node lands in the drawing box, the model's
+// range is centred there and fills it in one direction (a single point sits
+// at the centre); no number of the picture leaves the page.
+TEST(Views, ExtremeAndDegenerateRangesFitThePage) {
+  const std::pair<const char*, std::vector<std::array<float, 3>>> models[] = {
+      {"single node far out", {{1234567.0f, -7654321.0f, 42.0f}}},
+      {"coincident nodes", {{-5, 5, 5}, {-5, 5, 5}}},
+      {"flat in z", {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}, {0, 5, 0}}},
+      {"a line along y", {{3, -2, 7}, {3, 8, 7}}},
+      {"millions", {{2e6f, 3e6f, 1e6f}, {2e6f + 2, 3e6f + 1, 1e6f + 3}, {2e6f + 1, 3e6f + 4, 1e6f}}},
+      {"all negative", {{-9e6f, -8.5e6f, -8e6f}, {-8e6f, -9e6f, -8.2e6f}}},
+      {"tiny span", {{1, 1, 1}, {1.0001f, 1, 1.0002f}}},
+      {"huge span", {{-3e7f, -3e7f, 0}, {3e7f, 3e7f, 1e7f}}},
+  };
+  const double width = kDrawingBox.right - kDrawingBox.left, height = kDrawingBox.bottom - kDrawingBox.top;
+  const double cx = (kDrawingBox.left + kDrawingBox.right) / 2, cy = (kDrawingBox.top + kDrawingBox.bottom) / 2;
+  for (const auto& [name, at] : models) {
+    const Loaded l = Load(Nodes(at));
+    for (View view : {View::kIso, View::kXy, View::kYz, View::kXz}) {
+      SCOPED_TRACE(std::string(name) + ", view " + ViewName(view));
+      const auto page = PagePositions(l.drawn.positions, view, kDrawingBox);
+      double minX = 1e300, maxX = -1e300, minY = 1e300, maxY = -1e300;
+      for (const PagePoint& p : page) {
+        minX = std::min(minX, p.x), maxX = std::max(maxX, p.x), minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
+      }
+      EXPECT_GE(minX, kDrawingBox.left - 1e-6);
+      EXPECT_LE(maxX, kDrawingBox.right + 1e-6);
+      EXPECT_GE(minY, kDrawingBox.top - 1e-6);
+      EXPECT_LE(maxY, kDrawingBox.bottom + 1e-6);
+      EXPECT_NEAR((minX + maxX) / 2, cx, 1e-6);
+      EXPECT_NEAR((minY + maxY) / 2, cy, 1e-6);
+      // A model that the view sees as one point (a line along the line of
+      // sight included) sits at the centre; any other fills the box one way.
+      bool seenAsPoint = true;
+      for (const auto& p : at) {
+        const Projected a = Project(view, p[0], p[1], p[2]), b = Project(view, at[0][0], at[0][1], at[0][2]);
+        seenAsPoint = seenAsPoint && a.u == b.u && a.v == b.v;
+      }
+      const bool onePoint = maxX - minX < 1e-9 && maxY - minY < 1e-9;
+      const bool fills = std::fabs(maxX - minX - width) < 1e-6 || std::fabs(maxY - minY - height) < 1e-6;
+      EXPECT_EQ(onePoint, seenAsPoint);
+      if (!seenAsPoint) {
+        EXPECT_TRUE(fills) << maxX - minX << " x " << maxY - minY;
+      }
+
+      const std::string svg = l.Svg(view, LabelChoice::kOn);
+      for (size_t at = svg.find(" d=\""); at != std::string::npos; at = svg.find(" d=\"", at + 4)) {
+        const size_t end = svg.find('"', at + 4);
+        for (double v : Numbers(svg.substr(at + 4, end - at - 4))) EXPECT_LE(std::fabs(v), kPageWidth);
+      }
+    }
+  }
+}
+
+// Labels by default up to 500 elements; --labels and --no-labels force them.
+TEST(Views, LabelsBySizeOrForced) {
+  auto chain = [](int elements) {
+    TestModel m;
+    m.geoms.push_back(GeomRec{}), m.mats.push_back(MatRec{});
+    for (int n = 0; n <= elements; ++n) m.AddNode(static_cast<float>(n), static_cast<float>(n % 7), 0);
+    for (int e = 1; e <= elements; ++e) m.AddElement(e, e + 1, 1, 1, 1.0f);
+    return m;
+  };
+  const Loaded at500 = Load(chain(500)), at501 = Load(chain(501));
+  struct Case {
+    const Loaded* model;
+    LabelChoice choice;
+    size_t elementLabels, nodeLabels;  // 0 0: no labels at all
+  };
+  const Case cases[] = {
+      {&at500, LabelChoice::kBySize, 500, 501}, {&at501, LabelChoice::kBySize, 0, 0},
+      {&at501, LabelChoice::kOn, 501, 502},     {&at500, LabelChoice::kOff, 0, 0},
+  };
+  for (const Case& c : cases) {
+    const std::string svg = c.model->Svg(View::kIso, c.choice);
+    const size_t nodesAt = svg.find("<g id=\"node-labels\""), elementsAt = svg.find("<g id=\"element-labels\"");
+    if (c.elementLabels == 0) {
+      EXPECT_EQ(svg.find("id=\"labels\""), std::string::npos);
+      continue;
+    }
+    ASSERT_NE(nodesAt, std::string::npos);
+    ASSERT_NE(elementsAt, std::string::npos);
+    EXPECT_EQ(Count(svg.substr(nodesAt, elementsAt - nodesAt), "<text"), c.nodeLabels);
+    EXPECT_EQ(Count(svg.substr(elementsAt, svg.find("</g>", elementsAt) - elementsAt), "<text"), c.elementLabels);
+  }
+}
+
+// One path per geometric code, each its own colour, all in the legend; a
+// legend with more codes than rows says how many are left out.
+TEST(Views, OnePathPerCodeColourWithALegend) {
+  for (int codes : {12, 80}) {
+    SCOPED_TRACE(codes);
+    TestModel m;
+    for (int g = 1; g <= codes; ++g) m.geoms.push_back(GeomRec{});
+    m.mats.push_back(MatRec{});
+    for (int n = 0; n <= 3 * codes; ++n) m.AddNode(static_cast<float>(n), 0, static_cast<float>(n % 3));
+    // Codes given in descending order, three elements each, not adjacent.
+    for (int e = 1; e <= 3 * codes; ++e) m.AddElement(e, e + 1, codes - (e - 1) % codes, 1, 1.0f);
+    const std::string svg = Load(m).Svg();
+    EXPECT_EQ(Count(svg, "<path id=\"code-"), static_cast<size_t>(codes));
+    std::set<std::string> colours;
+    for (int g = 1; g <= codes; ++g) {
+      const std::string d = PathData(svg, "code-" + std::to_string(g));
+      EXPECT_EQ(Count(d, "M"), 3u) << "code " << g;
+      const size_t at = svg.find("<path id=\"code-" + std::to_string(g) + "\"");
+      const size_t stroke = svg.find("stroke=\"", at) + 8;
+      colours.insert(svg.substr(stroke, svg.find('"', stroke) - stroke));
+    }
+    EXPECT_EQ(colours.size(), static_cast<size_t>(codes));
+    const std::string legend = svg.substr(svg.find("<g id=\"legend\""));
+    EXPECT_NE(legend.find(">1</text>"), std::string::npos);
+    if (codes == 12) {
+      EXPECT_NE(legend.find(">12</text>"), std::string::npos);
+      EXPECT_EQ(legend.find("more codes"), std::string::npos);
+    } else {
+      EXPECT_EQ(legend.find(">80</text>"), std::string::npos);
+      EXPECT_NE(legend.find("more codes"), std::string::npos);
+    }
+  }
+}
+
+// A model with every case of the listing's selection: what is drawn and
+// exported is what the listing lists, by kind.
+TEST(Views, WhatIsDrawnIsWhatTheListingLists) {
+  TestModel m;
+  m.geoms.push_back(GeomRec{}), m.geoms.push_back(GeomRec{}), m.mats.push_back(MatRec{});
+  for (int n = 1; n <= 6; ++n) m.AddNode(static_cast<float>(n), static_cast<float>(n * n % 5), static_cast<float>(n % 2));
+  m.nodes.push_back(NodeRec{false});  // 7 does not exist
+  m.AddNode(9, 9, 9);                 // 8
+  m.AddElement(1, 2, 1, 1, 1.0f);     // 1: a line
+  m.AddElement(3, 3, 1, 1, 1.0f);     // 2: first two nodes equal: not listed
+  m.AddElement(1, 7, 1, 1, 1.0f);     // 3: names a node that does not exist
+  {
+    ElementRec solid;                 // 4: a solid, its first two nodes unset
+    solid.solidType = 1, solid.geom = 2, solid.solidNodes = {1, 2, 3, 4};
+    m.elements.push_back(solid);
+    ElementRec tri = solid;           // 5: a solid whose first two nodes differ: drawn once, as a solid
+    tri.n1 = 2, tri.n2 = 3, tri.solidNodes = {5, 6, 8};
+    m.elements.push_back(tri);
+  }
+  m.AddElement(4, 99, 1, 1, 1.0f);    // 6: a node label out of range
+  m.springs.push_back(SpringRec{2, 5, 0, 0, 1, 0, 1});  // 1: between two nodes
+  m.springs.push_back(SpringRec{6, 6, 0, 0, 1, 0, 1});  // 2: to ground
+  m.springs.push_back(SpringRec{6, 6, 0, 0, 1, 0, 0});  // 3: equal nodes, not flagged defined: not listed
+  m.springs.push_back(SpringRec{0, 3, 0, 0, 1, 0, 1});  // 4: first node 0: not listed
+  m.springs.push_back(SpringRec{3, 7, 0, 0, 1, 0, 1});  // 5: names a node that does not exist
+  m.restraints.push_back({1, {1, 1, 1, 1, 1, 1}});
+  m.restraints.push_back({2, {1, 0, 1, 0, 0, 0}});
+  m.restraints.push_back({7, {1, 1, 1, 0, 0, 0}});
+  const Loaded l = Load(m);
+  const DrawnModel& d = l.drawn;
+
+  std::ostringstream got;
+  auto node = [&d](int32_t p) { return d.nodeLabels[static_cast<size_t>(p)]; };
+  for (const auto& line : d.lines) got << "E" << line.label << ":" << node(line.a) << "-" << node(line.b) << " ";
+  for (const auto& solid : d.solids) {
+    got << "V" << solid.label << ":";
+    for (int32_t k = 0; k < solid.count; ++k) got << (k ? "," : "") << node(d.solidPoints[static_cast<size_t>(solid.first + k)]);
+    got << " ";
+  }
+  for (const auto& sp : d.springs) got << "S" << sp.label << ":" << node(sp.a) << "-" << node(sp.b) << " ";
+  for (int32_t p : d.supports) got << "R" << node(p) << " ";
+  EXPECT_EQ(got.str(), "E1:1-2 V4:1,2,3,4 V5:5,6,8 S1:2-5 S2:6-6 R1 R2 ");
+  EXPECT_EQ(d.nodeLabels, (std::vector<int16_t>{1, 2, 3, 4, 5, 6, 8}));
+  EXPECT_EQ(d.notDrawn, 4);  // elements 3 and 6, spring/couple 5, the restraint of node 7
+
+  const std::string svg = l.Svg();
+  EXPECT_EQ(Count(PathData(svg, "code-1"), "M"), 1u);
+  EXPECT_EQ(Count(PathData(svg, "code-2"), "Z"), 2u);    // two solid outlines
+  EXPECT_EQ(Count(PathData(svg, "solids-2"), "Z"), 2u);  // and their fills
+  EXPECT_EQ(Count(PathData(svg, "springs"), "M"), 1u);
+  EXPECT_EQ(Count(PathData(svg, "ground-springs"), "M"), 1u);
+  EXPECT_EQ(Count(PathData(svg, "supports-fixed"), "M"), 1u);
+  EXPECT_EQ(Count(PathData(svg, "supports-partial"), "M"), 1u);
+  EXPECT_NE(svg.find("(3 elements, 7 nodes, 2 springs/couples; 4 naming a missing node not drawn)"), std::string::npos);
+
+  // The VTK file: cell types in the order elements, solids, springs/couples,
+  // and the restraint codes of node 2 (the second point).
+  const std::string vtk = VtkFile(l.ctx->settings, d);
+  const size_t types = vtk.find("CELL_TYPES 5\n");
+  ASSERT_NE(types, std::string::npos);
+  EXPECT_EQ(vtk.substr(types + 13, 11), "3\n41\n5\n3\n1\n");
+  EXPECT_NE(vtk.find("CELLS 5 17\n2 0 1\n4 0 1 2 3\n3 4 5 6\n2 1 4\n1 5\n"), std::string::npos);
+  for (const char* code : {"Tx int 1\nLOOKUP_TABLE default\n1\n1\n0\n", "Ty int 1\nLOOKUP_TABLE default\n1\n0\n0\n"})
+    EXPECT_NE(vtk.find(code), std::string::npos) << code;
+}
+
+// Model texts that are not plain ASCII or hold markup stay well-formed.
+TEST(Views, TitleTextIsEscapedAndUtf8) {
+  TestModel m = Nodes({{0, 0, 0}, {1, 1, 1}});
+  m.modelName = "A&B";
+  m.analysisDescription = std::string("<Pipe> r\xe9seau\x01");  // Latin-1, a control character
+  const std::string svg = Load(m).Svg();
+  EXPECT_NE(svg.find(">A&amp;B: &lt;Pipe&gt; r\xc3\xa9seau (0 elements, 2 nodes)</text>"),
+            std::string::npos);
+}
