@@ -3,7 +3,8 @@
 // and prints per model the wall time, listing size, listing MB/s, peak RSS
 // and the ratio of the time to that of `cp` of the listing produced, all
 // measured in this run (repetitions after one warm-up run; minimum and
-// median).
+// median). Then each model's picture (--picture) is timed the same way,
+// and its VTK file (--vtk) written once, with their sizes.
 //
 // Usage: orvant-bench [--binary PATH] [--reps N] [--models N,2N,max]
 //                     [--keep DIR]
@@ -94,7 +95,17 @@ struct Measured {
   long long listingBytes = 0;
   std::vector<double> run, cp;
   long maxRssKb = 0;
+  std::vector<double> picture;  // runs writing the picture instead of the listing
+  long long pictureBytes = 0;
+  double vtkSeconds = 0;
+  long long vtkBytes = 0;
 };
+
+long long FileSize(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) throw std::runtime_error("no file " + path);
+  return st.st_size;
+}
 
 Measured Measure(const ModelSize& size, const std::string& binary, int reps, const std::string& keepDir) {
   Measured m;
@@ -138,9 +149,25 @@ Measured Measure(const ModelSize& size, const std::string& binary, int reps, con
     m.cp.push_back(c.seconds);
     m.maxRssKb = std::max(m.maxRssKb, r.maxRssKb);
   }
-  struct stat st;
-  if (::stat(listing.c_str(), &st) != 0) throw std::runtime_error("no listing " + listing);
-  m.listingBytes = st.st_size;
+  m.listingBytes = FileSize(listing);
+
+  // The views: written instead of the listing, after the same start-up.
+  const std::string picture = install.ModelPath() + ".svg", vtk = install.ModelPath() + ".vtk";
+  std::fprintf(stderr, "orvant-bench: drawing model %s ...\n", size.label.c_str());
+  auto runView = [&](const char* option, const std::string& file) {
+    ChildResult r = RunChild({binary, orvant::bench::BenchOptions(size), option, file}, install.configHome, errPath);
+    if (r.status != 0)
+      throw std::runtime_error(std::string("orvant-in ") + option + " exited with " + std::to_string(r.status) +
+                               ": " + orvant::testing::ReadFileText(errPath));
+    return r.seconds;
+  };
+  for (int rep = 0; rep <= reps; ++rep) {
+    const double seconds = runView("--picture", picture);
+    if (rep > 0) m.picture.push_back(seconds);
+  }
+  m.pictureBytes = FileSize(picture);
+  m.vtkSeconds = runView("--vtk", vtk);
+  m.vtkBytes = FileSize(vtk);
   ::unlink(errPath.c_str());
   return m;
 }
@@ -216,6 +243,10 @@ int main(int argc, char** argv) {
     std::printf("%-4s %6s %6s %5s %12s %8s   %15s   %15s   %7s   %17s   %13s\n", "", "nodes", "elems", "sprs",
                 "cases x ents", "list MB", "wall s", "MB/s", "RSS MB", "cp s", "time/cp");
     for (const Measured& m : results) PrintRow(m);
+    std::printf("\n%-4s %17s %10s %10s %10s\n", "", "picture s", "SVG MB", "VTK s", "VTK MB");
+    for (const Measured& m : results)
+      std::printf("%-4s %7.3f / %7.3f %10.2f %10.3f %10.2f\n", m.size.label.c_str(), Min(m.picture), Median(m.picture),
+                  static_cast<double>(m.pictureBytes) / 1e6, m.vtkSeconds, static_cast<double>(m.vtkBytes) / 1e6);
     std::printf("\n");
 
     const Measured* n = nullptr;
@@ -242,6 +273,11 @@ int main(int argc, char** argv) {
       std::printf("max model peak RSS: %.1f MB   target < 100 MB: %s\n", rss, rssPass ? "met" : "MISSED");
       std::printf("max model time/cp: %.2f (min) / %.2f (median)   target <= 10: %s\n", rMin, rMed,
                   cpPass ? "met" : "MISSED");
+      const double pictureMb = static_cast<double>(max->pictureBytes) / 1e6;
+      const bool drawPass = Median(max->picture) < 0.5, sizePass = pictureMb < 8.0;
+      ok = ok && drawPass && sizePass;
+      std::printf("max model picture: %.3f s (median)   target < 0.5 s: %s;   %.2f MB   target < 8 MB: %s\n",
+                  Median(max->picture), drawPass ? "met" : "MISSED", pictureMb, sizePass ? "met" : "MISSED");
     }
     return ok ? 0 : 1;
   } catch (const std::exception& e) {

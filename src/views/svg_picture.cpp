@@ -61,13 +61,13 @@ struct SvgText {
   SvgText& Num(double v) {
     char buf[48];
     auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 2);
-    out.append(buf, r.ptr);
+    out.append(buf, static_cast<size_t>(r.ptr - buf));
     return *this;
   }
   SvgText& Int(long long v) {
     char buf[24];
     auto r = std::to_chars(buf, buf + sizeof buf, v);
-    out.append(buf, r.ptr);
+    out.append(buf, static_cast<size_t>(r.ptr - buf));
     return *this;
   }
   SvgText& Point(PagePoint p) {
@@ -83,7 +83,7 @@ struct SvgText {
     out += 'L';
     return Point(p);
   }
-  // Model text: trailing blanks dropped, markup characters escaped, control
+  // Model text: trailing blanks and control characters dropped, markup characters escaped, control
   // characters as blanks; text that is not UTF-8 is taken as Latin-1.
   SvgText& Text(std::string_view text);
 };
@@ -102,7 +102,7 @@ bool IsUtf8(std::string_view text) {
 }
 
 SvgText& SvgText::Text(std::string_view text) {
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\0')) text.remove_suffix(1);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
   const bool utf8 = IsUtf8(text);
   for (char ch : text) {
     const unsigned char c = static_cast<unsigned char>(ch);
@@ -241,8 +241,9 @@ std::string SvgPicture(const RunSettings& s, const ModelTables& m, const DrawnMo
   }
 
   svg.Raw("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
-  svg.Raw("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"").Num(kPageWidth).Raw("\" height=\"").Num(kPageHeight);
-  svg.Raw("\" viewBox=\"0 0 ").Num(kPageWidth).Raw(" ").Num(kPageHeight);
+  const long long width = std::lround(kPageWidth), height = std::lround(kPageHeight);
+  svg.Raw("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"").Int(width).Raw("\" height=\"").Int(height);
+  svg.Raw("\" viewBox=\"0 0 ").Int(width).Raw(" ").Int(height);
   svg.Raw("\" font-family=\"DejaVu Sans, Arial, Helvetica, sans-serif\">\n");
 
   // Title line: model name, analysis description, counts.

@@ -21,13 +21,13 @@ struct VtkText {
   VtkText& Float(float v) {
     char buf[32];
     auto r = std::to_chars(buf, buf + sizeof buf, v);
-    out.append(buf, r.ptr);
+    out.append(buf, static_cast<size_t>(r.ptr - buf));
     return *this;
   }
   VtkText& Int(long long v) {
     char buf[24];
     auto r = std::to_chars(buf, buf + sizeof buf, v);
-    out.append(buf, r.ptr);
+    out.append(buf, static_cast<size_t>(r.ptr - buf));
     return *this;
   }
   void Line() { out += '\n'; }
