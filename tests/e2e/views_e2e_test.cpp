@@ -207,7 +207,6 @@ TEST(ViewFiles, WrittenInsteadOfTheListing) {
   EXPECT_EQ(ReadFileText(vtk).rfind("# vtk DataFile Version 3.0\nFRAME: Two-bay portal frame with a pipe run\n", 0), 0u);
   EXPECT_NE(ReadFileText(interactive).find("view xz"), std::string::npos);
   EXPECT_EQ(ReadFileText(interactive).find("id=\"labels\""), std::string::npos);
-  EXPECT_EQ(fs::directory_iterator(example.out) == fs::directory_iterator(), false);
   EXPECT_EQ(Snapshot(example.out).size(), 3u);
 }
 
