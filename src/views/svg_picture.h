@@ -17,7 +17,7 @@ struct ModelTables;
 
 // The page (user units = CSS pixels) and the box the model is fitted into.
 constexpr double kPageWidth = 1200, kPageHeight = 900;
-constexpr PageBox kDrawingBox{24, 60, 980, 876};
+constexpr PageBox kDrawingBox{24, 60, 960, 876};
 
 // Labels are drawn by default up to this many elements (solids included).
 constexpr size_t kLabelElementLimit = 500;
