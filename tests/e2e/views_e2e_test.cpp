@@ -6,7 +6,6 @@
 // fails when ORVANT_REQUIRE_TOOLS is set (as in CI).
 // ORVANT_UPDATE_EXPECTED=1 rewrites docs/frame.svg and docs/frame.png.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -16,6 +15,7 @@
 #include <memory>
 #include <sstream>
 
+#include "install/tools.h"
 #include "support/example_frame.h"
 #include "support/model_builder.h"
 
@@ -34,14 +34,8 @@ const std::string kExampleOptions = "1/1/1/1/0/1/1/1/1/1/0/1/";  // group set 1 
     GTEST_SKIP() << "install " install " to run this test";                             \
   }
 
-int Shell(const std::string& command) {
-  const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-bool Works(const std::string& command) { return Shell(command + " >/dev/null 2>&1") == 0; }
-bool HavePython(const std::string& module) { return Works(kPython + " -c 'import " + module + "'"); }
-
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
+int Shell(const std::string& command) { return RunCommand(command).status; }
+bool HavePython(const std::string& module) { return Shell(kPython + " -c 'import " + module + "'") == 0; }
 
 // Every file of a directory with its contents.
 std::map<std::string, std::string> Snapshot(const std::string& dir) {
@@ -184,17 +178,18 @@ VtkSummary ExpectedSummary(const TestModel& m, const std::vector<GroupEntry>& gr
 
 }  // namespace
 
-// Batch and interactive mode: the files asked for are written, no listing
+// Batch, interactive and direct mode: the files asked for are written, no listing
 // and no comment file, the model's files untouched.
 TEST(ViewFiles, WrittenInsteadOfTheListing) {
   ExampleInstall example;
   const auto before = Snapshot(example.install.modelDir);
   example.install.WriteRunControl("\"\",\"1\",1,1,1,0,1,1,1,1,1,0,\"\",0,0,\"\",\"\"\r\n");
   const std::string picture = example.out + "/batch.svg", vtk = example.out + "/batch.vtk";
-  const std::string interactive = example.out + "/interactive.svg";
+  const std::string interactive = example.out + "/interactive.svg", direct = example.out + "/direct.vtk";
   const std::pair<std::vector<std::string>, std::vector<std::string>> runs[] = {
       {{"1/1/1/", "--picture", picture, "--vtk", vtk}, {picture, vtk}},
       {{"--picture=" + interactive, "--view=xz", "--no-labels"}, {interactive}},
+      {{"--model", example.install.ModelPath(), "--vtk", direct}, {direct}},
   };
   for (const auto& [args, written] : runs) {
     SCOPED_TRACE(::testing::PrintToString(args));
@@ -207,7 +202,8 @@ TEST(ViewFiles, WrittenInsteadOfTheListing) {
   EXPECT_EQ(ReadFileText(vtk).rfind("# vtk DataFile Version 3.0\nFRAME: Two-bay portal frame with a pipe run\n", 0), 0u);
   EXPECT_NE(ReadFileText(interactive).find("view xz"), std::string::npos);
   EXPECT_EQ(ReadFileText(interactive).find("id=\"labels\""), std::string::npos);
-  EXPECT_EQ(Snapshot(example.out).size(), 3u);
+  EXPECT_EQ(ReadFileText(direct), ReadFileText(vtk));
+  EXPECT_EQ(Snapshot(example.out).size(), 4u);
 }
 
 // Bad use and start-up failures: exit 2, one line on standard error, and
@@ -226,8 +222,9 @@ TEST(ViewFiles, BadUseWritesNothing) {
       {{"1/", "--picture", missingDir}, "orvant-in: cannot write " + missingDir + "\n"},
       {{"1/", "--picture", out + "/p.svg", "--vtk", model}, "orvant-in: cannot write " + model + "\n"},
       {{"1/", "--vtk", out + "/p.vtk", "--picture", out}, "orvant-in: cannot write " + out + "\n"},
-      {{"1/", "--picture", out + "/p.svg", "--view", "top"}, "orvant-in: unknown view 'top' (iso, xy, yz or xz)\n"},
-      {{"1/", "--vtk", out + "/p.vtu"}, "orvant-in: --vtk writes the legacy VTK format: name the file .vtk\n"},
+      {{"1/", "--picture", out + "/p.svg", "--view", "top"}, "orvant-in: unknown view 'top' (iso, xy, yz or xz) (orvant-in --help shows the usage)\n"},
+      {{"1/", "--vtk", out + "/p.vtu"}, "orvant-in: --vtk writes the legacy VTK format: name the file .vtk (orvant-in --help "
+                                    "shows the usage)\n"},
       {{"1/", "--picture", out + "/p.svg"}, "orvant-in: cannot open " + model + "/FRAME.XYZ", true},
   };
   for (const Case& c : cases) {
@@ -257,7 +254,7 @@ TEST(ExampleViews, PictureIsWellFormedXml) {
   const ExampleViews& v = Example();
   ASSERT_EQ(v.result.status, 0) << v.result.stderrText;
   NEED_TOOL(HavePython("xml.etree.ElementTree"), "python3 (Debian's /usr/bin/python3)");
-  EXPECT_EQ(Shell(kPython + " -c 'import sys, xml.etree.ElementTree as x; x.parse(sys.argv[1])' " + Quote(v.svg)), 0);
+  EXPECT_EQ(Shell(kPython + " -c 'import sys, xml.etree.ElementTree as x; x.parse(sys.argv[1])' " + ShellWord(v.svg)), 0);
 }
 
 // Headless Chromium opens the picture: its screenshot is not blank, has
@@ -265,16 +262,16 @@ TEST(ExampleViews, PictureIsWellFormedXml) {
 TEST(ExampleViews, PictureOpensInABrowser) {
   const ExampleViews& v = Example();
   ASSERT_EQ(v.result.status, 0) << v.result.stderrText;
-  NEED_TOOL(Works("command -v chromium"), "chromium (apt-get install --no-install-recommends chromium)");
+  NEED_TOOL(HaveTool("chromium"), "chromium (apt-get install --no-install-recommends chromium)");
   NEED_TOOL(HavePython("PIL"), "python3-pil (apt-get install --no-install-recommends python3-pil)");
   TempDir dir;
   const std::string png = dir.path + "/frame.png", ppm = dir.path + "/frame.ppm", log = dir.path + "/chromium.log";
   const int status = Shell("timeout 120 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run "
                            "--disable-background-networking --disable-component-update --disable-sync --user-data-dir=" +
-                           Quote(dir.path + "/profile") + " --screenshot=" + Quote(png) + " --window-size=1200,900 " +
-                           Quote("file://" + v.svg) + " >" + Quote(log) + " 2>&1");
+                           ShellWord(dir.path + "/profile") + " --screenshot=" + ShellWord(png) + " --window-size=1200,900 " +
+                           ShellWord("file://" + v.svg) + " >" + ShellWord(log) + " 2>&1");
   ASSERT_EQ(status, 0) << ReadFileText(log);
-  ASSERT_EQ(Shell(kPython + " " + Quote(kSourceDir + "/tests/tools/png_to_ppm.py") + " " + Quote(png) + " " + Quote(ppm)), 0);
+  ASSERT_EQ(Shell(kPython + " " + ShellWord(kSourceDir + "/tests/tools/png_to_ppm.py") + " " + ShellWord(png) + " " + ShellWord(ppm)), 0);
   const Image image = ReadPpm(ppm);
   ASSERT_EQ(image.width, 1200);
   ASSERT_EQ(image.height, 900);
@@ -306,8 +303,8 @@ TEST(ExampleViews, VtkFileReadByVtk) {
   NEED_TOOL(HavePython("vtk"), "python3-vtk9 (apt-get install --no-install-recommends python3-vtk9)");
   TempDir dir;
   const std::string summaryFile = dir.path + "/summary.txt";
-  ASSERT_EQ(Shell(kPython + " " + Quote(kSourceDir + "/tests/tools/vtk_summary.py") + " " + Quote(v.vtk) + " >" +
-                  Quote(summaryFile) + " 2>&1"),
+  ASSERT_EQ(Shell(kPython + " " + ShellWord(kSourceDir + "/tests/tools/vtk_summary.py") + " " + ShellWord(v.vtk) + " >" +
+                  ShellWord(summaryFile) + " 2>&1"),
             0)
       << ReadFileText(summaryFile);
   const VtkSummary got = ParseSummary(ReadFileText(summaryFile));
