@@ -1,13 +1,13 @@
 #include "views/svg_picture.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string_view>
 
 #include "model/model_tables.h"
 #include "settings/run_settings.h"
+#include "views/number_text.h"
 
 namespace orvant {
 
@@ -59,15 +59,11 @@ struct SvgText {
     return *this;
   }
   SvgText& Num(double v) {
-    char buf[48];
-    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 2);
-    out.append(buf, static_cast<size_t>(r.ptr - buf));
+    AppendFixed2(out, v);
     return *this;
   }
   SvgText& Int(long long v) {
-    char buf[24];
-    auto r = std::to_chars(buf, buf + sizeof buf, v);
-    out.append(buf, static_cast<size_t>(r.ptr - buf));
+    AppendInt(out, v);
     return *this;
   }
   SvgText& Point(PagePoint p) {

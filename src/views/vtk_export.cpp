@@ -1,10 +1,10 @@
 #include "views/vtk_export.h"
 
-#include <charconv>
 #include <string_view>
 #include <vector>
 
 #include "settings/run_settings.h"
+#include "views/number_text.h"
 
 namespace orvant {
 
@@ -19,15 +19,11 @@ struct VtkText {
   }
   // Coordinates as the shortest text that reads back to the same float.
   VtkText& Float(float v) {
-    char buf[32];
-    auto r = std::to_chars(buf, buf + sizeof buf, v);
-    out.append(buf, static_cast<size_t>(r.ptr - buf));
+    AppendShortest(out, v);
     return *this;
   }
   VtkText& Int(long long v) {
-    char buf[24];
-    auto r = std::to_chars(buf, buf + sizeof buf, v);
-    out.append(buf, static_cast<size_t>(r.ptr - buf));
+    AppendInt(out, v);
     return *this;
   }
   void Line() { out += '\n'; }

@@ -11,7 +11,6 @@
 
 using namespace orvant;
 using namespace orvant::testing;
-using Ints = std::vector<int>;
 
 namespace {
 
