@@ -24,26 +24,6 @@ Lines FirstWords(const Lines& lines) {
 
 }  // namespace
 
-TEST(NodesAndElements, GroupFilterRangeModeAndGroupedOnly) {
-  const int16_t groups[] = {0, 2, 1, 0, 1, 5, 1, -4};  // label 6 is undefined
-  const struct { int16_t filter, groupedOnly; Lines labels; } cases[] = {
-      {1, 0, {"2-G1", "4-G1"}}, {-2, 1, {"7", "2-G1", "4-G1", "1-G2"}}};
-  for (const auto& c : cases) {
-    for (bool nodes : {true, false}) {
-      SectionContext t(7, 7);
-      t.Filter(c.filter, c.groupedOnly);
-      for (int i = 1; i <= 7; ++i) {
-        t.m.NodeExists[i] = i != 6;
-        t.m.NodeGroup[i] = t.m.ElementGroup[i] = groups[i];
-        t.m.ElemNode2[i] = static_cast<int16_t>(i == 6 ? 0 : 2);
-      }
-      nodes ? WriteNodalCoordinates(t.ctx.settings, t.ctx.model, t.ctx.listing)
-            : WriteElementData(t.ctx.settings, t.ctx.model, t.ctx.listing);
-      EXPECT_EQ(FirstWords(t.Out(nodes ? 4 : 5)), c.labels) << c.filter << "/" << c.groupedOnly << " " << nodes;
-    }
-  }
-}
-
 TEST(NodesAndElements, LongLabelsAndNumbersPushTheRestOfTheRowToANewLine) {
   SectionContext t(12345, 1);
   t.m.NodeExists[7] = t.m.NodeExists[12345] = 1, t.m.NodeCoordSystem[7] = 12, t.m.NodeGroup[12345] = 12345;
@@ -275,30 +255,6 @@ TEST(Pipework, EmptyLinesWithoutPipeworkInFullAndBriefMode) {
     WritePipeworkCoefficients(run.t.ctx.settings, run.t.ctx.model, run.t.ctx.listing, run.t.ctx.files);
     EXPECT_EQ(run.t.ctx.listing.Pending(), brief ? "\r\n" : "\r\n\r\n");
   }
-}
-
-TEST(GeometricProperties, PipePushedToANewLineTaperOnlyCodeAndSinglePrecisionZeroSum) {
-  SectionContext t;
-  t.s.PhysicalPropertyCount = 4, t.Allocate();
-  auto& g = t.m.GeometricPropertyTable;
-  g[1] = {.DesignationPrefix = "UB ", .DesignationNumber = 203, .StressLz = {0, 1}};
-  g[2] = {.DesignationPrefix = "CHS", .DesignationNumber = 168, .GeomDiam = 168.3f, .GeomWallThick = 7.11f,
-          .StressLz = {0, 1}};  // a pipe: not in the stress point table
-  // 1E8 + 1 - 1E8 is 0 in single precision.
-  g[3] = {.StressLz = {0, 1e8f, -1e8f}, .StressLy = {0, 1}};
-  g[4] = {.StressLz = {0, 1}};
-  t.m.TotLength.items = {0, 10, 20, 0.00001f, 0};  // code 3 is used only by tapered elements, code 4 by none
-  WriteGeometricProperties(t.ctx.settings, t.ctx.model, t.ctx.listing);
-  Lines out = t.Out(6);
-  const std::string second = Cols().At(6, " 0 ").At(10, Repeat(kZero, 4));
-  ASSERT_EQ(out.size(), 17u);
-  EXPECT_EQ(Lines(out.begin(), out.begin() + 7),
-            (Lines{Cols().At(1, " 1 ").At(7, "UB ").At(10, " 203 ").At(21, Repeat(kZero, 4) + "     10.000"), second,
-                   Cols().At(1, " 2 ").At(7, "CHS").At(10, " 168 "),
-                   Cols().At(7, "PIPE").At(21, Repeat(kZero, 4) + "     20.000   168.3000    7.11000"), second,
-                   Cols().At(1, " 3 ").At(7, "USER DEF").At(21, Repeat(kZero, 4) + "      0.000"), second}));
-  EXPECT_EQ(Lines(out.end() - 2, out.end()),
-            (Lines{Cols().At(1, " 1 ").At(10, "  1.000E+00" + Repeat(kZero, 5)), Cols().At(10, Repeat(kZero, 5))}));
 }
 
 TEST(PipeworkData, MissingOrShortXpm) {

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -443,6 +444,18 @@ std::vector<std::string> ListingLines(std::string_view listing) {
     start = end + 2;
   }
   return lines;
+}
+
+std::vector<std::string> SectionRows(const std::vector<std::string>& lines, const std::string& title, size_t skip) {
+  std::vector<std::string> rows;
+  auto line = std::find(lines.begin(), lines.end(), title);
+  if (line == lines.end()) return {"(no " + title + ")"};
+  while (++line != lines.end() && line->rfind("***", 0) != 0 && line->rfind("===", 0) != 0 && *line != ":") {
+    if (line->empty()) continue;
+    if (skip > 0) --skip;
+    else rows.push_back(*line);
+  }
+  return rows;
 }
 
 }  // namespace orvant::testing

@@ -223,4 +223,8 @@ std::string MaskDateTime(const std::string& listing);
 // The lines of a listing (split at CR LF).
 std::vector<std::string> ListingLines(std::string_view listing);
 
+// The rows of the section titled `title`: its non-empty lines up to the next
+// title ("***..."), rule ("===...") or ":" line, the first `skip` of them (headings) left out.
+std::vector<std::string> SectionRows(const std::vector<std::string>& lines, const std::string& title, size_t skip);
+
 }  // namespace orvant::testing

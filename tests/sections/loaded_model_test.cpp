@@ -1,0 +1,196 @@
+// Model data sections of models written by the builder and listed by a run,
+// so that the totals, the group order and the file positions are the ones
+// the loader and the listing make: coordinate systems listed as global by
+// their number, codes used only through a taper, the stress points of the
+// less common pipe sections, thermal tables at their full length and group
+// ordering of two and three labels.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "sections/section_context.h"
+
+using namespace sectiontest;
+
+namespace {
+
+const std::string kModelData = "1/0/0/0/0/0/0/0/0/0/0/";
+const std::string kE0 = "  0.000E+00";
+
+// Lists the model's data; the listing's lines.
+Lines ListModel(const TestModel& m, const std::string& options = kModelData, const std::string& groupSet = "") {
+  TestInstall install;
+  install.WriteModel(m);
+  if (!groupSet.empty()) install.WriteModelText(".G1", groupSet);
+  RunResult r = RunInProcess(install, {options});
+  EXPECT_EQ(r.status, 0) << r.stderrText;
+  return ListingLines(install.Listing());
+}
+
+// Nodes 1..n on a line, beams between neighbours (the last to node 1).
+TestModel Beams(int nodes, int elements) {
+  TestModel m;
+  for (int n = 1; n <= nodes; ++n) m.AddNode(static_cast<float>(n), 0, 0);
+  for (int e = 1; e <= elements; ++e) m.AddElement(e, e % nodes + 1, 1, 1, 1.0f);
+  m.geoms.push_back(GeomRec{}), m.mats.push_back(MatRec{});
+  return m;
+}
+
+}  // namespace
+
+TEST(LoadedCoordinateSystems, UpToThreeGlobalByNumberThenByOriginOrThreeNodes) {
+  TestModel m = Beams(2, 1);
+  m.coordSystems[2] = {2, 9, 9, 9, 9, 9, 9, 0, 0, 0};     // not defined: listed all the same
+  m.coordSystems[3] = {1, 5, 6, 7, 0, 0, 45, 0, 0, 1};    // defined, but global by its number
+  m.coordSystems[4] = {0, 1, -2, 3, 10, 20, 30, 0, 0, 1};  // Cartesian: an empty type field
+  m.coordSystems[19] = {7, 0, 0, 0, 0, 0, 0, 0, 0, 1};     // no name of its own: the previous one's
+  m.coordSystems[20] = {2, 12, 13, 14, 0, 0, 0, 0, 0, 3};  // any definition but 1: three nodes
+  const std::string zeros = Repeat("       0.0000", 3);
+  EXPECT_EQ(SectionRows(ListModel(m), "*** CO-ORDINATE SYSTEMS ***", 3),
+            (Lines{Cols().At(1, "0").At(4, "Cartesian").At(20, "Global"),
+                   Cols().At(1, "1").At(4, "Cartesian").At(20, "Global"),
+                   Cols().At(1, "2").At(4, "Spherical").At(20, "Global"),
+                   Cols().At(1, "3").At(4, "Cylindrical").At(20, "Global"),
+                   Cols().At(1, "4").At(4, "Cartesian").At(26, "       1.0000      -2.0000       3.0000")
+                       .At(65, "      10.0000      20.0000      30.0000"),
+                   Cols().At(1, "19").At(4, "Cartesian").At(25, "7" + zeros + zeros),
+                   Cols().At(1, "20").At(4, "Spherical").At(18, "3-Node 2")
+                       .At(26, "      12.0000      13.0000      14.0000" + zeros)}));
+}
+
+namespace {
+
+GeomRec Section(const std::string& prefix, int number, float area, float diam, float lz1) {
+  GeomRec g;
+  g.prefix = prefix, g.number = number, g.area = area, g.diam = diam, g.wall = diam / 20, g.lz[0] = lz1;
+  return g;
+}
+
+// Seven geometric codes, density 1: code 3 is used only as the far end of
+// a taper, code 4 only by a tapered element of its own, code 7 by nothing.
+TestModel TaperedPipes() {
+  TestModel m;
+  for (int n = 1; n <= 7; ++n) m.AddNode(static_cast<float>(n), 0, 0);
+  m.geoms = {GeomRec{},
+             Section("UB ", 203, 1, 0, 1),
+             Section("CHS", 168, 0.5f, 168.3f, 1),   // a pipe: not in the stress point table
+             Section("USD", 0, 3, 0.2f, 2),          // a user defined pipe: listed there
+             Section("USD", 77, 5, 0.4f, 3),         // and with a number as well
+             Section("usd", 0, 0.25f, 0.1f, 1),      // the prefix is compared exactly
+             Section("   ", 0, 2, 0, 1e8f),          // 1E8 + 1 - 1E8 is 0 in single precision
+             Section("UC ", 305, 9, 0, 9)};
+  m.geoms[6].lz[1] = 1, m.geoms[6].ly[1] = -1e8f;
+  m.mats.push_back(MatRec{.density = 1});
+  m.AddElement(1, 2, 1, 1, 10);
+  m.AddElement(2, 3, 2, 1, 2);
+  m.AddElement(3, 4, 1, 1, 4), m.elements.back().taper = -3;
+  m.AddElement(4, 5, 4, 1, 6), m.elements.back().taper = 1;
+  m.AddElement(5, 6, 5, 1, 1);
+  m.AddElement(6, 7, 6, 1, 1);
+  return m;
+}
+
+}  // namespace
+
+TEST(LoadedGeometricProperties, TaperOnlyCodesListedWithoutMassAndStressPointsOfUserDefinedPipesOnly) {
+  const Lines listing = ListModel(TaperedPipes());
+  // Iz, Iy and J are 0; the mass, the length and (pipes) diameter and wall thickness.
+  auto numbers = [](const std::string& mass, const std::string& length, const std::string& pipe = "") {
+    return Repeat(kE0, 3) + mass + length + pipe;
+  };
+  auto second = [](const std::string& area) { return Cols().At(6, " 0 ").At(10, area + Repeat(kE0, 3)).line; };
+  EXPECT_EQ(SectionRows(listing, "*** ELEMENT GEOMETRIC PROPERTY TABLE ***", 2),
+            (Lines{Cols().At(1, " 1 ").At(7, "UB  203 ").At(21, numbers("  1.000E+01", "     10.000")),
+                   second("  1.000E+00"),
+                   Cols().At(1, " 2 ").At(7, "CHS 168 "),
+                   Cols().At(7, "PIPE").At(21, numbers("  1.000E+00", "      2.000", "   168.3000    8.41500")),
+                   second("  5.000E-01"),
+                   Cols().At(1, " 3 ").At(7, "PIPE  USD Prop")
+                       .At(21, numbers(kE0, "      0.000", "     0.2000    0.01000")),
+                   second("  3.000E+00"),
+                   Cols().At(1, " 4 ").At(7, "USD 77 "),
+                   Cols().At(7, "PIPE  USD Prop").At(21, numbers(kE0, "      0.000", "     0.4000    0.02000")),
+                   second("  5.000E+00"),
+                   Cols().At(1, " 5 ").At(7, "PIPE")
+                       .At(21, numbers("  2.500E-01", "      1.000", "     0.1000    0.00500")),
+                   second("  2.500E-01"),
+                   Cols().At(1, " 6 ").At(7, "USER DEF").At(21, numbers("  2.000E+00", "      1.000")),
+                   second("  2.000E+00"),
+                   // 10 + 1 + 4 x (3 + 1) / 2 + 6 x (5 + 1) / 2 + 0.25 + 2
+                   "Total Mass =   3.925E+01"}));
+  EXPECT_EQ(SectionRows(listing, "*** GEOMETRIC STRESS POINT TABLE ", 2),
+            (Lines{Cols().At(1, " 1 ").At(10, "  1.000E+00" + Repeat(kE0, 5)), Cols().At(10, Repeat(kE0, 5)),
+                   Cols().At(1, " 3 ").At(10, "  2.000E+00" + Repeat(kE0, 5)), Cols().At(10, Repeat(kE0, 5)),
+                   Cols().At(1, " 4 ").At(10, "  3.000E+00" + Repeat(kE0, 5)), Cols().At(10, Repeat(kE0, 5))}));
+}
+
+TEST(LoadedPipeworkData, TaperOnlyCodeListedUnusedCodeNotAndAllFifteenThermalPoints) {
+  TestModel m = TaperedPipes();
+  m.writeXpm = true;
+  m.pipeworkData.resize(8);
+  for (int p : {3, 7}) m.pipeworkData[static_cast<size_t>(p)].values = {0, static_cast<float>(p)};
+  m.mats.resize(4, MatRec{.name = "STEEL"});
+  m.materialBlocks.resize(4);
+  auto& first = m.materialBlocks[1].points;  // no head values; points 7 and 9 are all zero or sum to zero
+  for (size_t t = 1; t <= 15; ++t) first[t - 1] = {10.0f * static_cast<float>(t), 1e-5f, 2e11f, 1e8f};
+  first[6] = {}, first[8] = {5, -5, 0, 0};
+  m.materialBlocks[2].head = {1, 0.85f, 1.37e8f, 4.1e8f};
+  m.materialBlocks[2].points[14] = {400, 2e-5f, 1.5e11f, 9e7f};  // the last point alone
+  m.materialBlocks[3].head = {2, 0, 0, 0};
+  const Lines listing = ListModel(m);
+  EXPECT_EQ(SectionRows(listing, "*** GEOMETRIC RELATED PIPEWORK DATA ***", 1),
+            (Lines{Cols().At(1, " 3 ").At(7, "USD 0 " + kE0 + "  3.000E+00" + Repeat(kE0, 5))}));
+  EXPECT_EQ(SectionRows(listing, "*** MATERIAL RELATED EXTENDED DATA ***", 1),
+            (Lines{Cols().At(1, " 2 ").At(6, "STEEL").At(16, "    1.000E+00    8.500E-01    1.370E+08    4.100E+08"),
+                   Cols().At(1, " 3 ").At(6, "STEEL").At(16, "    2.000E+00" + Repeat("    0.000E+00", 3))}));
+  // Material and point of each row; the last point of each material in full.
+  const Lines thermal = SectionRows(listing, "*** MATERIAL - THERMAL DEPENDENT PROPERTIES ***", 1);
+  std::string points;
+  for (const std::string& row : thermal) {
+    int code = 0, point = 0;
+    std::istringstream(row) >> code >> point;
+    points += " " + std::to_string(code) + ":" + std::to_string(point);
+  }
+  EXPECT_EQ(points, " 1:1 1:2 1:3 1:4 1:5 1:6 1:8 1:10 1:11 1:12 1:13 1:14 1:15 2:15");
+  ASSERT_EQ(thermal.size(), 14u);
+  EXPECT_EQ(Lines(thermal.end() - 2, thermal.end()),
+            (Lines{Cols().At(1, " 1 ").At(8, " 15 ").At(16, "    1.500E+02    1.000E-05    2.000E+11    1.000E+08"),
+                   Cols().At(1, " 2 ").At(8, " 15 ").At(16, "    4.000E+02    2.000E-05    1.500E+11    9.000E+07")}));
+}
+
+TEST(LoadedGroupOrder, TwoAndThreeLabelsInGroupRangeModePositiveFilterAndGroupedOnly) {
+  // Group numbers of labels 1..n (0: none), the filter fields, a label with
+  // no node and no element; the labels as the sections list them.
+  const struct {
+    std::vector<int> nodeGroups, elementGroups;
+    std::string filter;
+    size_t undefined;
+    Lines nodes, elements;
+  } cases[] = {
+      {{2, 1}, {1}, "-5/0/", 0, {"2-G1", "1-G2"}, {"1-G1"}},
+      {{2, 1, 0}, {3, 1}, "-5/0/", 0, {"2-G1", "1-G2", "3"}, {"2-G1", "1-G3"}},
+      {{3, 1, 1}, {0, 2, 2}, "-5/0/", 0, {"2-G1", "3-G1", "1-G3"}, {"2-G2", "3-G2", "1"}},  // ties keep the label order
+      {{9, 0, -1}, {9, 1, 9}, "-5/0/", 0, {"3", "1-G9", "2"}, {"2-G1", "1-G9", "3-G9"}},  // above 5: after, by label
+      {{1, 2, 1, 1}, {1, 2, 1, 1}, "1/0/", 3, {"1-G1", "4-G1"}, {"1-G1", "4-G1"}},        // group 1 alone
+      {{2, 1, 0, 1}, {0, 2, 1, 1}, "-2/1/", 2, {"4-G1", "1-G2"}, {"3-G1", "4-G1"}},        // the range pass alone
+  };
+  auto triples = [](int kind, const std::vector<int>& groups) {
+    std::string text;
+    for (size_t i = 1; i <= groups.size(); ++i)
+      text += std::to_string(kind) + "," + std::to_string(i) + "," + std::to_string(groups[i - 1]) + "\r\n";
+    return text;
+  };
+  auto labels = [](const Lines& rows) {
+    Lines words;
+    for (const std::string& row : rows) words.push_back(row.substr(0, row.find(' ')));
+    return words;
+  };
+  for (const auto& c : cases) {
+    TestModel m = Beams(static_cast<int>(c.nodeGroups.size()), static_cast<int>(c.elementGroups.size()));
+    if (c.undefined) m.nodes[c.undefined].exists = false, m.elements[c.undefined].n2 = m.elements[c.undefined].n1;
+    const std::string groupSet = "\"Small\"\r\n" + triples(2, c.nodeGroups) + triples(1, c.elementGroups);
+    const Lines listing = ListModel(m, kModelData + "1/" + c.filter, groupSet);
+    EXPECT_EQ(labels(SectionRows(listing, "*** NODAL COORDINATES ***", 2)), c.nodes) << c.filter << groupSet;
+    EXPECT_EQ(labels(SectionRows(listing, "*** ELEMENT DATA ***", 2)), c.elements) << c.filter << groupSet;
+  }
+}
