@@ -6,11 +6,13 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <tuple>
 
 #include "support/model_builder.h"
 
 using namespace orvant::testing;
 namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
 
 namespace {
 
@@ -76,5 +78,49 @@ TEST(ExampleModel, ListingsMatchTheReviewedListings) {
     if (update) WriteFile(kExpectedDir + "/" + run.expected, actual);
     std::string expected = ReadFileText(kExpectedDir + "/" + run.expected);
     EXPECT_TRUE(actual == expected) << FirstDifference(expected, actual);
+  }
+}
+
+namespace {
+
+// Runs the program on a copy of the example whose group set 1 is also filed
+// as sets 0, -1 and -2 (set -2 without its group file), over an old listing
+// of `oldSize` characters when it is not 0: the status, standard error and
+// the listing masked.
+std::tuple<int, std::string, std::string> ListExample(const std::string& options, size_t oldSize) {
+  TestInstall install;
+  fs::copy(kExampleDir, install.modelDir, fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+  for (std::string set : {"0", "-1", "-2"}) fs::copy_file(install.ModelFile(".G1"), install.ModelFile(".G" + set));
+  for (std::string set : {"0", "-1"}) fs::copy_file(install.ModelFile(".BG1"), install.ModelFile(".BG" + set));
+  if (oldSize > 0) WriteFile(install.ModelFile(".MTM"), std::string(oldSize, '#'));
+  RunResult r = RunBinary(ORVANT_BINARY, install, {options});
+  return {r.status, r.stderrText, Masked(install.Listing(), install.modelDir)};
+}
+
+}  // namespace
+
+TEST(ExampleModel, ListingOverAnOlderLongerOneAndNegativeActiveGroupSets) {
+  // The old listing is four times as long as the whole listing: nothing of
+  // it may remain, after a complete listing or one stopped early.
+  const size_t old = 4 * fs::file_size(kExpectedDir + "/FRAME.MTM");
+  // The line after the title block, which ends with a rule ("": none).
+  const struct { std::string set; int status; std::string next; } cases[] = {
+      {"1", 0, "***  Group SET 1    Front frame and pipe run"},
+      {"0", 0, "***  Group SET 0    "},  // record 1 of the set file, which defines no set
+      {"-1", 1, ""},                   // a group file but no set record: the listing stops
+      {"-2", 0, "*** Model Size Parameters ***"},  // no group file: nothing is written for the set
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.set);
+    const auto fresh = ListExample("1/1/1/1/1/1/1/1/1/1/1/" + c.set + "/", 0);
+    const auto over = ListExample("1/1/1/1/1/1/1/1/1/1/1/" + c.set + "/", old);
+    EXPECT_EQ(std::get<0>(fresh), c.status);
+    EXPECT_EQ(std::get<1>(fresh), "");
+    EXPECT_TRUE(over == fresh) << FirstDifference(std::get<2>(fresh), std::get<2>(over));
+    const Lines lines = ListingLines(std::get<2>(fresh));
+    const auto title = std::find(lines.begin(), lines.end(), "Group SET " + c.set + " is Active");
+    ASSERT_LE(title + 5, lines.end());
+    EXPECT_EQ(title[4], std::string(105, '='));
+    EXPECT_EQ(title + 5 == lines.end() ? "" : title[5].substr(0, c.next.size()), c.next);
   }
 }
