@@ -239,13 +239,33 @@ TEST(LeadingNumber, Forms) {
   for (auto [text, want] : cases) EXPECT_EQ(LeadingNumber(text), want) << '"' << text << '"';
 }
 
-TEST(LeadingNumber, CorrectlyRoundedLikeStrtod) {
+// Correctly rounded, as strtod: long digit strings, and numbers at the limits
+// of the quick reading (15 significant digits, powers of ten up to 1E22),
+// which either leaves the text to the full conversion or gives the same value.
+TEST(LeadingNumber, CorrectlyRoundedLikeStrtodWithOrWithoutTheQuickReading) {
   using namespace std::string_literals;
   const std::string halfway = "9007199254740993";  // 2^53 + 1: a tie, broken by a digit far out
-  for (std::string text : {"0.1"s, "123456789012345678901234567890"s, "2.2250738585072011e-308"s, "4.9e-324"s, halfway,
-                           halfway + "." + std::string(1200, '0') + "1", "1" + std::string(1500, '7') + "e-1400",
-                           "0." + std::string(400, '0') + std::string(1000, '3') + "e500"})
-    EXPECT_EQ(LeadingNumber(text), std::strtod(text.c_str(), nullptr)) << text.substr(0, 40);
+  for (std::string text :
+       {"0.1"s, "123456789012345678901234567890"s, "2.2250738585072011e-308"s, "4.9e-324"s, halfway,
+        halfway + "." + std::string(1200, '0') + "1", "1" + std::string(1500, '7') + "e-1400",
+        "0." + std::string(400, '0') + std::string(1000, '3') + "e500", "123456789012345"s, "1234567890.12345"s,
+        "9985544991321.181"s, "17.481582383545453"s, "762707.308901916208"s, "161725.9955908218503"s,
+        "98765432109876543210"s, "-9876543210.9876543210"s, "0000000000000000000001.5"s,
+        "0.000000000000000000001234567890123"s, "1e22"s, "1e23"s, "-1e-22"s, "1e-23"s, "4.5e-22"s, "12e21"s, "12e22"s,
+        "0.0000000000000000000001"s, "0.00000000000000000000001"s, "123456789012345e8"s,
+        "1e0000000000000000000000005"s, "3e1001"s, "3e-1001"s}) {
+    const double want = std::strtod(text.c_str(), nullptr);
+    EXPECT_EQ(LeadingNumber(text), want) << text.substr(0, 40);
+    const std::string closed = text + ",";
+    const char* const end = closed.data() + text.size();
+    double quick = 0, beforeComma = 0;
+    if (const char* stop = QuickLeadingNumber(closed.data(), end, quick)) {
+      EXPECT_EQ(std::pair(quick, stop), std::pair(want, end)) << text;
+    }
+    if (const char* stop = QuickNumberBeforeComma(closed.data(), beforeComma)) {
+      EXPECT_EQ(std::pair(beforeComma, stop), std::pair(want, end)) << text;
+    }
+  }
 }
 
 TEST(LineReader, LineEnds) {
