@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <tuple>
 
 #include "support/model_builder.h"
@@ -26,6 +27,11 @@ std::string Masked(const std::string& listing, const std::string& modelDir) {
   return out;
 }
 
+// A copy of the example in a fresh installation.
+struct ExampleCopy : TestInstall {
+  ExampleCopy() { fs::copy(kExampleDir, modelDir, fs::copy_options::overwrite_existing | fs::copy_options::recursive); }
+};
+
 // The first line where two listings differ, for a readable failure.
 std::string FirstDifference(const std::string& expected, const std::string& actual) {
   auto e = ListingLines(expected), a = ListingLines(actual);
@@ -36,60 +42,12 @@ std::string FirstDifference(const std::string& expected, const std::string& actu
   return "line ends differ";
 }
 
-}  // namespace
-
-TEST(ExampleModel, CommittedFilesAreWhatMakeExampleWrites) {
-  TempDir dir;
-  RunResult r;
-  TestInstall unused;
-  r = RunBinary(ORVANT_MAKE_EXAMPLE, unused, {dir.path});
-  ASSERT_EQ(r.status, 0) << r.stderrText;
-  size_t files = 0;
-  for (const auto& entry : fs::directory_iterator(dir.path)) {
-    ++files;
-    std::string name = entry.path().filename().string();
-    SCOPED_TRACE(name);
-    ASSERT_TRUE(PathExists(kExampleDir + "/" + name));
-    EXPECT_EQ(ReadFileText(entry.path().string()), ReadFileText(kExampleDir + "/" + name));
-  }
-  EXPECT_EQ(files, static_cast<size_t>(std::distance(fs::directory_iterator(kExampleDir), fs::directory_iterator())));
-}
-
-TEST(ExampleModel, ListingsMatchTheReviewedListings) {
-  struct Run {
-    std::string options, listingName, expected;
-  };
-  const Run runs[] = {
-      // Everything, with the active group set 1.
-      {"1/1/1/1/1/1/1/1/1/1/1/1/", "", "FRAME.MTM"},
-      // Converted units, group range mode up to group 2.
-      {"-1/1/1/1/0/1/1/1/1/1/0/1/-2/0/CONV/", "CONV", "FRAME.CONV.MTM"},
-      // Brief model data, group filter 3, a combination and a results set selection.
-      {"1/1/1/1/0/1/1/1/1/1/0/-/3/0/BRIEF/2/1/", "BRIEF", "FRAME.BRIEF.MTM"},
-  };
-  const bool update = std::getenv("ORVANT_UPDATE_EXPECTED") != nullptr;
-  for (const Run& run : runs) {
-    SCOPED_TRACE(run.options);
-    TestInstall install;
-    fs::copy(kExampleDir, install.modelDir, fs::copy_options::overwrite_existing | fs::copy_options::recursive);
-    RunResult r = RunInProcess(install, {run.options});
-    ASSERT_EQ(r.status, 0) << r.stderrText;
-    std::string actual = Masked(install.Listing(run.listingName), install.modelDir);
-    if (update) WriteFile(kExpectedDir + "/" + run.expected, actual);
-    std::string expected = ReadFileText(kExpectedDir + "/" + run.expected);
-    EXPECT_TRUE(actual == expected) << FirstDifference(expected, actual);
-  }
-}
-
-namespace {
-
 // Runs the program on a copy of the example whose group set 1 is also filed
 // as sets 0, -1 and -2 (set -2 without its group file), over an old listing
 // of `oldSize` characters when it is not 0: the status, standard error and
 // the listing masked.
 std::tuple<int, std::string, std::string> ListExample(const std::string& options, size_t oldSize) {
-  TestInstall install;
-  fs::copy(kExampleDir, install.modelDir, fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+  ExampleCopy install;
   for (std::string set : {"0", "-1", "-2"}) fs::copy_file(install.ModelFile(".G1"), install.ModelFile(".G" + set));
   for (std::string set : {"0", "-1"}) fs::copy_file(install.ModelFile(".BG1"), install.ModelFile(".BG" + set));
   if (oldSize > 0) WriteFile(install.ModelFile(".MTM"), std::string(oldSize, '#'));
@@ -98,6 +56,41 @@ std::tuple<int, std::string, std::string> ListExample(const std::string& options
 }
 
 }  // namespace
+
+TEST(ExampleModel, CommittedFilesAreWhatMakeExampleWrites) {
+  TempDir dir;
+  TestInstall unused;
+  const RunResult r = RunBinary(ORVANT_MAKE_EXAMPLE, unused, {dir.path});
+  ASSERT_EQ(r.status, 0) << r.stderrText;
+  auto files = [](const std::string& at) {
+    std::map<std::string, std::string> texts;
+    for (const auto& entry : fs::directory_iterator(at)) texts[entry.path().filename().string()] = ReadFileText(entry.path().string());
+    return texts;
+  };
+  EXPECT_TRUE(files(dir.path) == files(kExampleDir)) << "make-example writes other files than examples/frame holds";
+}
+
+TEST(ExampleModel, ListingsMatchTheReviewedListings) {
+  const struct { std::string options, listingName, expected; } runs[] = {
+      // Everything, with the active group set 1.
+      {"1/1/1/1/1/1/1/1/1/1/1/1/", "", "FRAME.MTM"},
+      // Converted units, group range mode up to group 2.
+      {"-1/1/1/1/0/1/1/1/1/1/0/1/-2/0/CONV/", "CONV", "FRAME.CONV.MTM"},
+      // Brief model data, group filter 3, a combination and a results set selection.
+      {"1/1/1/1/0/1/1/1/1/1/0/-/3/0/BRIEF/2/1/", "BRIEF", "FRAME.BRIEF.MTM"},
+  };
+  const bool update = std::getenv("ORVANT_UPDATE_EXPECTED") != nullptr;
+  for (const auto& run : runs) {
+    SCOPED_TRACE(run.options);
+    ExampleCopy install;
+    const RunResult r = RunInProcess(install, {run.options});
+    ASSERT_EQ(r.status, 0) << r.stderrText;
+    const std::string actual = Masked(install.Listing(run.listingName), install.modelDir);
+    if (update) WriteFile(kExpectedDir + "/" + run.expected, actual);
+    const std::string expected = ReadFileText(kExpectedDir + "/" + run.expected);
+    EXPECT_TRUE(actual == expected) << FirstDifference(expected, actual);
+  }
+}
 
 TEST(ExampleModel, ListingOverAnOlderLongerOneAndNegativeActiveGroupSets) {
   // The old listing is four times as long as the whole listing: nothing of

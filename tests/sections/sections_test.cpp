@@ -59,14 +59,7 @@ TEST(SortByGroup, SameOrderAsTheFullExchangeSort) {
 }
 
 TEST(ElementOffsets, HeadingFilterCutRecordAndLabelBeyondTheTable) {
-  const struct {
-    std::vector<int> labels;
-    bool cutLast;
-    int16_t filter;
-    bool heading;
-    Lines rows;
-    std::string fault;
-  } cases[] = {
+  const struct { std::vector<int> labels; bool cutLast; int16_t filter; bool heading; Lines rows; std::string fault; } cases[] = {
       {{0, -3}, false, 0, false, {}, ""},  // labels <= 0 are dropped and write no heading
       {{0, 2, 1}, false, 3, true, {}, ""}, {{2, 1}, false, 4, true, {"2-G4"}, ""},  // heading though all are dropped
       {{1, 3}, true, 0, true, {"1"}, ""}, {{3}, true, 0, false, {}, ""},  // a record cut short is ignored
@@ -135,22 +128,16 @@ TEST(ElementLineData, RecordsSelectionOrderAndFailures) {
       {"\"ME\",\"3\",\"1\" x,2,\t\"3\",4\t,\"5\"\r\n", 0, 0, {"3-G2     " + f}, ""},
       {"Heading\r\nME,3,1,2,3,4\r\n", 0, 0, {"Heading"}, "run"},  // the file ends inside a record
   };
+  const int16_t groups[] = {0, 0, 4, 2, 1, 0, 1};  // element 4 is undefined
   for (const auto& c : cases) {
     TempDir dir;
     SectionContext t(0, 6);
     t.s.ModelPath = dir.path + "/FRAME", t.Filter(c.filter, c.groupedOnly);
-    const int16_t groups[] = {0, 0, 4, 2, 1, 0, 1};  // element 4 is undefined
-    for (int e = 1; e <= 6; ++e) {
-      t.m.ElementGroup[e] = groups[e], t.m.ElemNode2[e] = static_cast<int16_t>(e == 4 ? 0 : 2);
-    }
+    for (int e = 1; e <= 6; ++e) t.m.ElementGroup[e] = groups[e], t.m.ElemNode2[e] = static_cast<int16_t>(e == 4 ? 0 : 2);
     if (!c.file.empty()) WriteFile(dir.path + "/frame.Eln", c.file);
-    EXPECT_EQ(Fault([&] {
-                WriteElementLineData(t.ctx.settings, t.ctx.model, t.ctx.listing, t.ctx.files, t.s.ModelPath, ".ELN");
-              }),
-              c.fault)
-        << c.file;
-    Lines expected = c.rows;
-    // The heading is the file's name as the directory holds it.
+    EXPECT_EQ(Fault([&] { WriteElementLineData(t.ctx.settings, t.ctx.model, t.ctx.listing, t.ctx.files, t.s.ModelPath, ".ELN"); }),
+              c.fault) << c.file;
+    Lines expected = c.rows;  // after a heading of the file's name as the directory holds it
     if (!c.file.empty()) expected.insert(expected.begin(), {":", "frame.Eln", ""});
     EXPECT_EQ(t.Out(), expected) << c.file;
   }
@@ -165,9 +152,9 @@ TEST(ModelFileSurvey, WinTwiceUmRegionsLeftOutEmptyFileAndFoundFileMissingUnderT
     WriteFile(t.s.ModelPath + "." + name, name == "PRT" ? "" : name + " text\r\n");
   WriteModelFileSurvey(t.ctx.settings, t.ctx.model, t.ctx.listing, t.ctx.files);
   Lines expected;
-  for (const char* name : {"ECI", "WIN", "WIN", "WIN2", "PRT", "UM1", "UMREGIONS"}) {
-    expected.insert(expected.end(), {":", std::string("FRAME.") + name, ""});
-    if (std::string(name) != "PRT") expected.push_back(std::string(name) + " text");
+  for (std::string name : {"ECI", "WIN", "WIN", "WIN2", "PRT", "UM1", "UMREGIONS"}) {
+    expected.insert(expected.end(), {":", "FRAME." + name, ""});
+    if (name != "PRT") expected.push_back(name + " text");
     expected.push_back("");
   }
   EXPECT_EQ(t.Out(), expected);
@@ -239,7 +226,7 @@ TEST(Pipework, MissingOrShortCoefficientFileReadsZeros) {
   }
 }
 
-TEST(Pipework, GeometricCodeOutsideItsTableStopsWithTheRowBegun) {  // and type 0 repeats the name
+TEST(Pipework, GeometricCodeOutsideItsTableStopsWithTheRowBegun) {
   PipeworkRun run(6);
   run.Flag(1, 1);
   run.Flag(4, 9, 3);  // the table holds codes 0..2
@@ -251,8 +238,7 @@ TEST(Pipework, GeometricCodeOutsideItsTableStopsWithTheRowBegun) {  // and type 
 TEST(Pipework, EmptyLinesWithoutPipeworkInFullAndBriefMode) {
   for (int16_t brief : {0, 1}) {
     PipeworkRun run(1);
-    run.t.s.BriefModelData = brief,
-    WritePipeworkCoefficients(run.t.ctx.settings, run.t.ctx.model, run.t.ctx.listing, run.t.ctx.files);
+    run.t.s.BriefModelData = brief, run.Rows(0);
     EXPECT_EQ(run.t.ctx.listing.Pending(), brief ? "\r\n" : "\r\n\r\n");
   }
 }

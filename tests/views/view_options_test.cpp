@@ -21,7 +21,7 @@ std::string Taken(Args args) {
 
 }  // namespace
 
-TEST(ViewOptions, TakenOutOfTheArguments) {
+TEST(ViewOptions, TakenOutOfTheArgumentsOrOneLineOfError) {
   const std::pair<Args, std::string> cases[] = {
       {{"1/1/1/"}, "||iso|size|1/1/1/"},
       {{}, "||iso|size|"},
@@ -36,26 +36,21 @@ TEST(ViewOptions, TakenOutOfTheArguments) {
       // Not the views' options: left for the run.
       {{"--pictures", "x", "--model", "M"}, "||iso|size|--pictures x --model M"},
       {{"--vtk", "--picture"}, "|--picture|iso|size|"},
+      // Bad use: one line of error.
+      {{"--picture", "p.svg", "--view", "top"}, "error: unknown view 'top' (iso, xy, yz or xz)"},
+      {{"--picture", "p.svg", "--view=ISO"}, "error: unknown view 'ISO' (iso, xy, yz or xz)"},
+      {{"1/", "--picture"}, "error: --picture needs a value"},
+      {{"--vtk="}, "error: --vtk needs a value"},
+      {{"--picture", "p.svg", "--view"}, "error: --view needs a value"},
+      {{"--picture", "p", "--view="}, "error: --view needs a value"},
+      {{"--vtk", "model.vtu"}, "error: --vtk writes the legacy VTK format: name the file .vtk"},
+      {{"--vtk", "MODEL.VTU"}, "error: --vtk writes the legacy VTK format: name the file .vtk"},
+      {{"--view", "xy", "1/"}, "error: --view, --labels and --no-labels apply to --picture"},
+      {{"--vtk", "m.vtk", "--no-labels"}, "error: --view, --labels and --no-labels apply to --picture"},
+      {{"--picture", "m", "--vtk", "m"}, "error: --picture and --vtk name the same file"},
+      {{"--picture", "p", "--labels=yes"}, "error: --labels takes no value"},
+      // The first fault is the one reported.
+      {{"--picture", "p", "--view", "up", "--vtk"}, "error: unknown view 'up' (iso, xy, yz or xz)"},
   };
   for (const auto& [args, expected] : cases) EXPECT_EQ(Taken(args), expected) << ::testing::PrintToString(args);
-}
-
-TEST(ViewOptions, BadUseIsOneLineOfError) {
-  const std::pair<Args, std::string> cases[] = {
-      {{"--picture", "p.svg", "--view", "top"}, "unknown view 'top' (iso, xy, yz or xz)"},
-      {{"--picture", "p.svg", "--view=ISO"}, "unknown view 'ISO' (iso, xy, yz or xz)"},
-      {{"1/", "--picture"}, "--picture needs a value"},
-      {{"--vtk="}, "--vtk needs a value"},
-      {{"--picture", "p.svg", "--view"}, "--view needs a value"},
-      {{"--picture", "p", "--view="}, "--view needs a value"},
-      {{"--vtk", "model.vtu"}, "--vtk writes the legacy VTK format: name the file .vtk"},
-      {{"--vtk", "MODEL.VTU"}, "--vtk writes the legacy VTK format: name the file .vtk"},
-      {{"--view", "xy", "1/"}, "--view, --labels and --no-labels apply to --picture"},
-      {{"--vtk", "m.vtk", "--no-labels"}, "--view, --labels and --no-labels apply to --picture"},
-      {{"--picture", "m", "--vtk", "m"}, "--picture and --vtk name the same file"},
-      {{"--picture", "p", "--labels=yes"}, "--labels takes no value"},
-      // The first fault is the one reported.
-      {{"--picture", "p", "--view", "up", "--vtk"}, "unknown view 'up' (iso, xy, yz or xz)"},
-  };
-  for (const auto& [args, expected] : cases) EXPECT_EQ(Taken(args), "error: " + expected) << ::testing::PrintToString(args);
 }
