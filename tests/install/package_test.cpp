@@ -41,9 +41,8 @@ TEST(DebianPackage, UnpackedProgramListsTheExampleAsReviewed) {
   const std::string deb = tmp.path + "/package/orvant-in_" + version + "_" + arch + ".deb";
   ASSERT_TRUE(PathExists(deb)) << built.text;
   auto field = [&](const std::string& name) { return FirstLine(RunCommand("dpkg-deb -f " + ShellWord(deb) + " " + name).text); };
-  EXPECT_EQ(field("Package"), "orvant-in");
-  EXPECT_EQ(field("Version"), version);
-  EXPECT_EQ(field("Architecture"), arch);
+  for (const auto& [name, want] : {std::pair{"Package", "orvant-in"}, {"Version", version.c_str()}, {"Architecture", arch.c_str()}})
+    EXPECT_EQ(field(name), want) << name;
   EXPECT_NE(field("Maintainer").find('@'), std::string::npos);
   EXPECT_NE(field("Depends").find("libc6 (>="), std::string::npos) << field("Depends");
   EXPECT_NE(field("Depends").find("libstdc++6"), std::string::npos) << field("Depends");

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <optional>
 
 #include "support/model_builder.h"
 
@@ -19,28 +18,18 @@ namespace {
 const std::string kExampleDir = std::string(ORVANT_SOURCE_DIR) + "/examples/frame";
 const std::string kEverything = "1/1/1/1/1/1/1/1/1/1/1/1/";  // all parts, active group set 1
 
-std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
-
-std::string Backslashed(std::string path) {
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
-bool EndsWithFolded(const std::string& name, const std::string& ending) {
-  if (name.size() < ending.size()) return false;
-  for (size_t i = 0; i < ending.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(name[name.size() - ending.size() + i])) != ending[i]) return false;
-  return true;
+std::string UpperExtension(const std::string& name) {
+  std::string ext = fs::path(name).extension().string();
+  for (char& c : ext) c = char(std::toupper(static_cast<unsigned char>(c)));
+  return ext;
 }
 
 // The listings (".MTM") and comment files (".LCM") in a directory.
 std::vector<std::string> Outputs(const std::string& dir) {
   std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(dir)) {
-    const std::string name = e.path().filename().string();
-    if (EndsWithFolded(name, ".MTM") || EndsWithFolded(name, ".LCM")) names.push_back(name);
-  }
+  for (const auto& e : fs::directory_iterator(dir))
+    if (const std::string ext = UpperExtension(e.path().filename()); ext == ".MTM" || ext == ".LCM")
+      names.push_back(e.path().filename());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -57,7 +46,7 @@ Written Take(const std::string& dir) {
   for (const std::string& name : Outputs(dir)) {
     const std::string path = dir + "/" + name;
     w.names += (w.names.empty() ? "" : " ") + name;
-    (EndsWithFolded(name, ".MTM") ? w.listing : w.comments) = ReadFileText(path);
+    (UpperExtension(name) == ".MTM" ? w.listing : w.comments) = ReadFileText(path);
     fs::remove(path);
   }
   w.listing = MaskDateTime(w.listing);
@@ -71,63 +60,43 @@ struct ExampleInstall : TestInstall {
   ExampleInstall() {
     fs::copy(kExampleDir, modelDir, fs::copy_options::recursive);
     dir = fs::canonical(modelDir).string();
-    WriteFile(dataDir + "/BATCH.NAM", Quoted(dir + "/FRAME") + "\r\n\"x\"\r\n" + Quoted(dir) + "\r\n");
+    WriteFile(dataDir + "/BATCH.NAM", "\"" + dir + "/FRAME\"\r\n\"x\"\r\n\"" + dir + "\"\r\n");
   }
 };
 
-// Runs in another working directory.
-RunResult RunIn(const std::string& cwd, const TestInstall& install, const std::vector<std::string>& args) {
-  const fs::path saved = fs::current_path();
-  fs::current_path(cwd);
-  RunResult r = RunInProcess(install, args);
-  fs::current_path(saved);
-  return r;
-}
-
-bool OneLine(const std::string& text) {
-  return text.rfind("orvant-in: ", 0) == 0 && text.find('\n') == text.size() - 1;
-}
-
 }  // namespace
 
+// Without an option string a direct run lists every part: the batch run's listing with kListEverything.
 TEST(DirectMode, ListsAsABatchRunInEveryPathForm) {
   ExampleInstall install;
   install.WriteSettings("[Drives]\nq=" + install.root.path + "\n");
   const std::string& dir = install.dir;
-
-  for (const std::string& options : {kEverything, std::string("1/1/1/1/1/1/1/1/1/1/1/")}) {
-    SCOPED_TRACE(options);
-    ASSERT_EQ(RunInProcess(install, {options}).status, 0);
-    const Written batch = Take(dir);
-    ASSERT_EQ(batch.names, "FRAME.LCM FRAME.MTM");
-    // Without an option string a direct run lists every part.
-    const bool defaultOptions = options != kEverything;
-
-    struct Case {
-      std::string cwd, path, names;
-    };
-    const Case cases[] = {
-        {"/", dir + "/FRAME", "FRAME.LCM FRAME.MTM"},
-        {"/", dir + "/FRAME.XSZ", "FRAME.LCM FRAME.MTM"},      // a file of the model
-        {"/", dir + "/frame.l1", "frame.LCM frame.MTM"},       // its name in other letters
-        {"/", dir + "/Frame.dc1", "Frame.LCM Frame.MTM"},      // named as written
-        {"/", Backslashed(dir) + "\\FRAME", "FRAME.LCM FRAME.MTM"},
-        {"/", "Q:\\JOBS\\FRAME.xsz", "FRAME.LCM FRAME.MTM"},   // a drive of [Drives]
-        {"/", "q:jobs/frame", "frame.LCM frame.MTM"},
-        {install.root.path, "jobs/FRAME.#1", "FRAME.LCM FRAME.MTM"},  // relative to the working directory
-    };
-    for (const Case& c : cases) {
-      SCOPED_TRACE(c.path);
-      std::vector<std::string> args{"--model", c.path};
-      if (!defaultOptions) args.push_back(options);
-      RunResult r = RunIn(c.cwd, install, args);
-      ASSERT_EQ(r.status, 0) << r.stderrText;
-      EXPECT_EQ(r.stderrText, "");
-      const Written direct = Take(dir);
-      EXPECT_EQ(direct.names, c.names);
-      EXPECT_TRUE(direct.listing == batch.listing);
-      EXPECT_TRUE(direct.comments == batch.comments);
-    }
+  ASSERT_EQ(RunInProcess(install, {"1/1/1/1/1/1/1/1/1/1/1/"}).status, 0);
+  const Written batch = Take(dir);
+  ASSERT_EQ(RunInProcess(install, {kEverything}).status, 0);
+  const Written batchGroupSet = Take(dir);
+  const std::string root = install.root.path, saved = fs::current_path();
+  const std::tuple<std::string, std::string, std::string, std::string> cases[] = {  // cwd, path, names, options
+      {"/", dir + "/FRAME", "FRAME.LCM FRAME.MTM", ""},
+      {"/", dir + "/FRAME.XSZ", "FRAME.LCM FRAME.MTM", ""},  // a file of the model
+      {"/", dir + "/frame.l1", "frame.LCM frame.MTM", ""},   // its name in other letters, kept
+      {"/", "Q:\\JOBS\\FRAME.xsz", "FRAME.LCM FRAME.MTM", ""},  // a drive of [Drives]
+      {"/", "q:jobs/frame", "frame.LCM frame.MTM", ""},
+      {root, "jobs/FRAME.#1", "FRAME.LCM FRAME.MTM", ""},  // relative to the working directory
+      {root, "jobs/FRAME.#1", "FRAME.LCM FRAME.MTM", kEverything},
+  };
+  for (const auto& [cwd, path, names, options] : cases) {
+    SCOPED_TRACE(path + " " + options);
+    std::vector<std::string> args{"--model", path};
+    if (!options.empty()) args.push_back(options);
+    fs::current_path(cwd);
+    RunResult r = RunInProcess(install, args);
+    fs::current_path(saved);
+    ASSERT_EQ(r.status, 0) << r.stderrText;
+    EXPECT_EQ(r.stderrText, "");
+    const Written direct = Take(dir), &want = options.empty() ? batch : batchGroupSet;
+    EXPECT_EQ(direct.names, names);
+    EXPECT_TRUE(direct.listing == want.listing && direct.comments == want.comments);
   }
 }
 
@@ -168,23 +137,16 @@ TEST(OutputDirectory, ListingAndCommentFileGoThereUnderTheirOwnNames) {
   const Written named = Take(install.dir);
 
   ::chmod(install.dir.c_str(), 0555);  // a read-only model folder
-  struct Case {
-    std::vector<std::string> args;
-    const Written& beside;
-  };
-  const Case cases[] = {
+  const std::pair<std::vector<std::string>, Written> cases[] = {
       {{"--output-dir", out, "--model", install.dir + "/FRAME.XSZ"}, direct},
       {{"--output-dir=" + out, conv}, named},  // batch mode, a listing name
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.args[0]);
-    RunResult r = RunInProcess(install, c.args);
+  for (const auto& [args, beside] : cases) {
+    SCOPED_TRACE(args[0]);
+    RunResult r = RunInProcess(install, args);
     ASSERT_EQ(r.status, 0) << r.stderrText;
     EXPECT_TRUE(Outputs(install.dir).empty());
-    const Written there = Take(out);
-    EXPECT_EQ(there.names, c.beside.names);
-    EXPECT_TRUE(there.listing == c.beside.listing);
-    EXPECT_TRUE(there.comments == c.beside.comments);
+    EXPECT_TRUE(Take(out) == beside);
   }
   // A comment file there in other letters is the one written.
   WriteFile(out + "/frame.lcm", std::string());
@@ -199,11 +161,7 @@ TEST(DirectModeBadUse, StatusTwoOneLineAndNothingWritten) {
   const std::string readOnly = install.root.path + "/read-only";
   fs::create_directory(readOnly);
   ::chmod(readOnly.c_str(), 0555);
-  struct Case {
-    std::vector<std::string> args;
-    std::string named;  // what the message names
-  };
-  std::vector<Case> cases = {
+  std::vector<std::pair<std::vector<std::string>, std::string>> cases = {  // the arguments, what the message names
       {{"--model"}, "--model"},
       {{"--model", install.dir + "/NOPE.XSZ"}, install.dir + "/NOPE.XSZ.XSZ, " + install.dir + "/NOPE.XSZ"},
       {{"--model", install.dir}, install.dir + ".XSZ"},
@@ -215,12 +173,13 @@ TEST(DirectModeBadUse, StatusTwoOneLineAndNothingWritten) {
   // off, not in /proc/sys.
   if (::geteuid() != 0) cases.push_back({{"--model", model, "--output-dir", readOnly}, "read-only"});
   if (fs::is_directory("/proc/sys")) cases.push_back({{"--model", model, "--output-dir", "/proc/sys"}, "/proc/sys"});
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.args.back());
-    RunResult r = RunInProcess(install, c.args);
+  for (const auto& [args, named] : cases) {
+    SCOPED_TRACE(args.back());
+    RunResult r = RunInProcess(install, args);
     EXPECT_EQ(r.status, 2);
-    EXPECT_TRUE(OneLine(r.stderrText)) << r.stderrText;
-    EXPECT_NE(r.stderrText.find(c.named), std::string::npos) << r.stderrText;
+    EXPECT_TRUE(r.stderrText.rfind("orvant-in: ", 0) == 0 && r.stderrText.find('\n') == r.stderrText.size() - 1)
+        << r.stderrText;  // one line
+    EXPECT_NE(r.stderrText.find(named), std::string::npos) << r.stderrText;
     EXPECT_TRUE(Outputs(install.dir).empty());
     EXPECT_TRUE(Outputs(readOnly).empty());
   }

@@ -25,15 +25,15 @@ namespace {
 
 // orvant-in started without waiting for it, with no settings store.
 pid_t Start(const std::string& configHome, const std::vector<std::string>& args) {
-  std::vector<std::string> strings{ORVANT_BINARY};
+  std::vector<std::string> strings{ORVANT_BINARY}, env{"XDG_CONFIG_HOME=" + configHome, "HOME=" + configHome,
+                                                         "PATH=/usr/bin:/bin"};
   strings.insert(strings.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (auto& s : strings) argv.push_back(s.data());
-  argv.push_back(nullptr);
-  std::vector<std::string> env{"XDG_CONFIG_HOME=" + configHome, "HOME=" + configHome, "PATH=/usr/bin:/bin"};
-  std::vector<char*> envp;
-  for (auto& s : env) envp.push_back(s.data());
-  envp.push_back(nullptr);
+  auto pointers = [](std::vector<std::string>& v) {
+    std::vector<char*> p(v.size() + 1, nullptr);
+    for (size_t k = 0; k < v.size(); ++k) p[k] = v[k].data();
+    return p;
+  };
+  std::vector<char*> argv = pointers(strings), envp = pointers(env);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
@@ -78,8 +78,7 @@ TEST(OneRunPerListing, RunsWaitForTheListingsLockAndWriteWhatOneRunWrites) {
   const int held = ::open(listing.c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_EQ(::flock(held, LOCK_EX), 0);
   const pid_t first = Start(config, args), second = Start(config, args);
-  ASSERT_GT(first, 0);
-  ASSERT_GT(second, 0);
+  ASSERT_TRUE(first > 0 && second > 0);
   EXPECT_EQ(Finish(first, 500ms), -1);
   EXPECT_EQ(Finish(second, 10ms), -1);
   EXPECT_TRUE(ReadFileText(listing) == old) << "the old listing was changed while another run held it";

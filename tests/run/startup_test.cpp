@@ -29,12 +29,11 @@ std::unique_ptr<RunContext> Start(const TestInstall& install, const std::string&
   return ctx;
 }
 
-// Damages a model file (".XYZ") or data file: "-" removes it, "<n" keeps n bytes, other text replaces it.
-void Damage(TestInstall& i, const std::string& file, const std::string& content) {
-  if (file.empty()) return;
-  const std::string path = file[0] == '.' ? i.ModelFile(file) : i.dataDir + "/" + file;
-  if (content == "-") ::unlink(path.c_str());
-  else WriteFile(path, content[0] == '<' ? ReadFileText(path).substr(0, std::stoul(content.substr(1))) : content);
+// Replaces a model file's bytes with `content`, or with its first n bytes when `content` is "<n".
+void Damage(TestInstall& i, const std::string& ext, const std::string& content) {
+  if (ext.empty()) return;
+  const std::string path = i.ModelFile(ext);
+  WriteFile(path, content[0] == '<' ? ReadFileText(path).substr(0, std::stoul(content.substr(1))) : content);
 }
 
 }  // namespace
@@ -78,15 +77,12 @@ TEST(StartUp, InteractiveModeWithNamesInAnotherLetterCaseBackslashesAndADrive) {
   EXPECT_TRUE(PathExists(install.root.path + "/jobs/FRAME.ABC.MTM"));  // created by the formed name
 }
 
+// Failures that the damaged example model does not meet (missing, removed and overflowing files are there).
 TEST(StartUpFailure, EndsWithStatusTwoNoListingAndOneLine) {
-  const std::string selectC1 = "1/1/1/1/0/1/1/1/1/1/0/////1/";
   const std::tuple<std::string, std::string, std::string> cases[] = {
-      {"1/", "BATCH.NAM", "-"}, {"1/", ".XSZ", "-"},  {"1/", ".XYZ", "-"}, {"1/", ".XZY", "-"}, {"1/", ".XEC", "-"},
-      {"1/", ".XEN", "-"},      {"1/", ".XEL", "-"},  {"1/", ".XE1", "-"}, {"1/99999/", "", ""}, {"", "", ""},
-      {"1/", ".XSZ", "a,b,c,d,e,f,1,0,2\r\n"},                                 // too few values
-      {"1/", ".XSZ", "a,b,c,d,e,f,1,0,40000,0,1,1,0,,,,,,,0\r\n"},             // overflow
-      {selectC1, ".C1", "1\r\n100,1\r\n\"x\"\r\n"},                            // label above 99
-      {"1/", ".XEN", std::string("\x08\0\x09\0\x01\0\x02\0", 8)},            // a solid of nine nodes
+      {"", "", ""},                                                // interactive mode without in.CNT
+      {"1/", ".XSZ", "a,b,c,d,e,f,1,0,2\r\n"},                     // too few values
+      {"1/", ".XEN", std::string("\x08\0\x09\0\x01\0\x02\0", 8)},  // a solid of nine nodes
       {"1/", ".XEL", "<125"},  // cut before its spring part, no spring codes
   };
   for (const auto& [args, file, content] : cases) {
@@ -102,28 +98,11 @@ TEST(StartUpFailure, EndsWithStatusTwoNoListingAndOneLine) {
   }
 }
 
-TEST(StartUpFailure, TruncatedAndMissingOptionalFilesAreNotFailures) {
-  TestInstall install;
-  TestModel m = SmallModel();
-  m.AddNode(2, 0, 0), m.AddElement(2, 3, 1, 1, 2.0f), m.springConsts.push_back(SpringConstRec{});
-  install.WriteModel(m);
-  for (const char* ext : {".XYZ", ".XEC", ".XEL", ".XCO", ".XE1"}) Damage(install, ext, "<3");
-  RunResult r = RunInProcess(install, {"1/1/1/1/0/1/1/1/1/1/0/3////8/8/"});  // no group set 3, no .C8, no .Q8
-  EXPECT_EQ(r.status, 0) << r.stderrText;
-  EXPECT_EQ(r.stderrText, "");
-  EXPECT_TRUE(PathExists(install.ModelFile(".MTM")));
-}
-
-TEST(Program, BinaryAnswersHelpAndVersionAndRunsBatchMode) {
+// The binary itself: --help and --version end well and write nothing (its other exit statuses are
+// met by the shared folder and listing lock tests).
+TEST(Program, BinaryAnswersHelpAndVersion) {
   TestInstall install;
   install.WriteModel(SmallModel());
   for (const char* arg : {"--help", "--version"}) EXPECT_EQ(RunBinary(ORVANT_BINARY, install, {arg}).status, 0);
   EXPECT_FALSE(PathExists(install.ModelFile(".MTM")));
-  RunResult run = RunBinary(ORVANT_BINARY, install, {"1/1/1/1/0/1/1/1/1/1/0/"});
-  EXPECT_EQ(run.status, 0) << run.stderrText;
-  EXPECT_TRUE(PathExists(install.ModelFile(".MTM")));
-  ::unlink((install.dataDir + "/BATCH.NAM").c_str());
-  RunResult failed = RunBinary(ORVANT_BINARY, install, {"1/"});
-  EXPECT_EQ(failed.status, 2);
-  EXPECT_NE(failed.stderrText.find("BATCH.NAM"), std::string::npos) << failed.stderrText;
 }
