@@ -77,13 +77,6 @@ void NameDirectModel(RunSettings& s, FileSystem& files, const std::string& path)
 
 }  // namespace
 
-void StartUp(RunContext& ctx, const std::string& commandLine, bool openListing) {
-  Arguments args;
-  args.mode = commandLine.empty() ? RunMode::kInteractive : RunMode::kBatch;
-  args.options = commandLine;
-  StartUp(ctx, args, openListing);
-}
-
 void StartUp(RunContext& ctx, const Arguments& args, bool openListing) {
   RunSettings& s = ctx.settings;
   const bool direct = args.mode == RunMode::kDirect;

@@ -22,9 +22,6 @@ int RunOrvantIn(const std::vector<std::string>& args);
 // when openListing is false (the views are written instead). Throws
 // IndexFault or RunFault on a start-up failure.
 void StartUp(RunContext& ctx, const Arguments& args, bool openListing = true);
-// As above for a batch run of this option string, or an interactive run
-// when it is empty.
-void StartUp(RunContext& ctx, const std::string& commandLine, bool openListing = true);
 
 // The listing procedure: every section in its fixed order.
 void WriteListing(RunContext& ctx);

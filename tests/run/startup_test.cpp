@@ -6,6 +6,7 @@
 
 #include "run/run_context.h"
 #include "run/startup.h"
+#include "support/start_up.h"
 #include "support/model_builder.h"
 #include "support/settings_summary.h"
 

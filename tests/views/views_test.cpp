@@ -14,6 +14,7 @@
 #include "model/model_tables.h"
 #include "run/run_context.h"
 #include "run/startup.h"
+#include "support/start_up.h"
 #include "support/model_builder.h"
 #include "views/drawn_model.h"
 #include "views/svg_picture.h"
@@ -152,7 +153,9 @@ TEST(Views, ExtremeAndDegenerateRangesFitThePage) {
         seenAsPoint = seenAsPoint && a.u == b.u && a.v == b.v;
       }
       EXPECT_EQ(w < 1e-9 && h < 1e-9, seenAsPoint);
-      if (!seenAsPoint) EXPECT_TRUE(std::fabs(w - width) < 1e-6 || std::fabs(h - height) < 1e-6) << w << " x " << h;
+      if (!seenAsPoint) {
+        EXPECT_TRUE(std::fabs(w - width) < 1e-6 || std::fabs(h - height) < 1e-6) << w << " x " << h;
+      }
 
       const std::string svg = l.Svg(view, LabelChoice::kOn);
       for (size_t at = svg.find(" d=\""); at != std::string::npos; at = svg.find(" d=\"", at + 4)) {
