@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "loads/load_case.h"
+#include "loads/load_case_reader.h"
 #include "loads/load_cases.h"
 #include "base/faults.h"
 #include "run/run_context.h"
@@ -30,7 +32,7 @@ void CheckCount(const EntryTable<T>& t) {
   Check(t.count >= 0 && t.count <= t.entries.MaxIndex(), "entry count outside its table");
 }
 
-void CheckRecord(const LoadCaseRecord& r) {
+void CheckRecord(const LoadCase& r) {
   CheckCount(r.prescribedDisplacements);
   CheckCount(r.nodalLoads);
   CheckCount(r.nodalTemperatures);
@@ -77,7 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ctx->model.ElemNode2[e] = 1;
     ctx->model.SolidElemType[e] = static_cast<int16_t>(e % 2);
   }
-  ResetLoadCaseRecord(ctx->settings, ctx->loads);
+  LoadCase lc;
+  CaseParse parse(ctx->comments, ctx->files);
+  ResetLoadCase(ctx->settings, lc);
 
   std::string text(reinterpret_cast<const char*>(data) + 4, size - 4);
   LineReader lines(text);
@@ -89,15 +93,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (upper.find(",,") == std::string::npos) CheckSplit(upper);
     Check(orvant::testing::QuickSplitDifference(line).empty(), "quick split differs from SplitFields");
     try {
-      ParseLoadCaseLine(ctx->settings, ctx->model, ctx->loads, ctx->comments, ctx->files, std::string(line),
-                        headerOnly);
+      ParseLoadCaseLine(ctx->settings, ctx->model, parse, lc, std::string(line), headerOnly);
     } catch (const IndexFault&) {
       break;
     } catch (const RunFault&) {
       break;
     }
-    CheckRecord(ctx->loads);
+    CheckRecord(lc);
   }
-  CheckRecord(ctx->loads);
+  CheckRecord(lc);
   return 0;
 }

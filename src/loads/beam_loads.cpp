@@ -8,7 +8,7 @@
 
 namespace orvant {
 
-void WritePointLoads(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, Listing& out,
+void WritePointLoads(const RunSettings& s, const ModelTables& m, const LoadCase& r, CommentFile& c, Listing& out,
                      FileSystem& files) {
   auto& table = r.pointLoads;
   if (table.count <= 0) return;
@@ -16,23 +16,18 @@ void WritePointLoads(const RunSettings& s, const ModelTables& m, LoadCaseRecord&
                   "Elem    Coord   Length    Fx         Fy         Fz         Mx         My         Mz");
   WriteUnitRow(s, out, "                          kN         kN         kN         kNm        kNm        kNm",
                "                          kips       kips       kips       kip-ins    kip-ins   kip-ins");
-  r.lastPrintedComment = 0;
+  SectionComments comments{c, files};
 
   const bool converted = ConvertedMode(s);
   for (int i = 1; i <= table.count; ++i) {
     const PointLoad& e = table.entries[i];
     if (UndefinedElement(m, e.element)) continue;
-    WriteCommentIfDue(r, c, out, files, e.commentNo);
+    comments.Above(out, e.commentNo);
     WriteGroupLabel(out, e.element, m.ElementGroup[e.element]);
     out.Column(12);
     out.Text(e.axes == 1 ? "Gl" : "Lo");
     out.Field(e.position, "###.###", 7);
-    for (int j = 1; j <= 6; ++j) {
-      if (converted)
-        out.Field(e.value[j] / 1000.0f, "######0.00", 11);
-      else
-        out.Field(e.value[j], "0.000E+00", 11);
-    }
+    for (int j = 1; j <= 6; ++j) WriteLoadValue(out, e.value[j], converted);
     out.End();
   }
 }
@@ -47,7 +42,7 @@ std::string_view DistributedAxisText(int16_t axes) {
 
 }  // namespace
 
-void WriteDistributedLoads(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, Listing& out,
+void WriteDistributedLoads(const RunSettings& s, const ModelTables& m, const LoadCase& r, CommentFile& c, Listing& out,
                            FileSystem& files) {
   auto& table = r.distributedLoads;
   if (table.count <= 0) return;
@@ -56,7 +51,7 @@ void WriteDistributedLoads(const RunSettings& s, const ModelTables& m, LoadCaseR
   WriteUnitRow(s, out,
                "                                      kN/m       kN/m       kN/m       kN/m       kN/m       kN/m",
                "                                      lbs/ins   lbs/ins    lbs/ins   lbs/ins    lbs/ins    lbs/ins");
-  r.lastPrintedComment = 0;
+  SectionComments comments{c, files};
 
   const bool converted = ConvertedMode(s);
   const bool metric = MetricUnits(s);
@@ -64,7 +59,7 @@ void WriteDistributedLoads(const RunSettings& s, const ModelTables& m, LoadCaseR
     const DistributedLoad& e = table.entries[i];
     if (e.axes == 0) continue;
     if (UndefinedElement(m, e.element)) continue;
-    WriteCommentIfDue(r, c, out, files, e.commentNo);
+    comments.Above(out, e.commentNo);
     WriteGroupLabel(out, e.element, m.ElementGroup[e.element]);
     out.Column(12);
     out.Text(DistributedAxisText(e.axes));
@@ -75,12 +70,8 @@ void WriteDistributedLoads(const RunSettings& s, const ModelTables& m, LoadCaseR
     else
       out.Field(e.finishLength, "##0.0##", 9);
     out.Column(33);
-    for (float w : {e.wx1, e.wx2, e.wy1, e.wy2, e.wz1, e.wz2}) {
-      if (!converted)
-        out.Field(w, "0.000E+00", 11);
-      else  // N/m to kN/m; pounds per inch as stored
-        out.Field(metric ? w / 1000.0f : w, "######0.00", 11);
-    }
+    // N/m to kN/m; pounds per inch as stored.
+    for (float w : {e.wx1, e.wx2, e.wy1, e.wy2, e.wz1, e.wz2}) WriteLoadValue(out, w, converted, metric ? 1000.0f : 1.0f);
     out.End();
   }
 }

@@ -2,12 +2,11 @@
 // gravitational loads, the echo of the totals saved with the case, the load
 // summation found by the analysis, the case file's ACOM lines and the
 // closing line.
-#include <string_view>
+#include <string>
 
-#include "base/platform.h"
-#include "base/text_values.h"
 #include "listing/listing.h"
-#include "loads/load_case_record.h"
+#include "loads/load_case.h"
+#include "loads/load_section_rows.h"
 #include "loads/load_sections.h"
 #include "settings/run_settings.h"
 
@@ -25,7 +24,7 @@ void WriteCommands(Listing& out, const CommandLines& commands, const char* title
   for (int16_t i = 1; i <= commands.count; ++i) out.Line(commands.lines[i]);
 }
 
-void WriteGravity(Listing& out, const LoadCaseRecord& r) {
+void WriteGravity(Listing& out, const LoadCase& r) {
   if (r.acceleration[0] == 0 && r.acceleration[1] == 0 && r.acceleration[2] == 0) return;
   out.End();
   out.Line("*** GRAVITATIONAL LOADS ***");
@@ -37,7 +36,7 @@ void WriteGravity(Listing& out, const LoadCaseRecord& r) {
 }
 
 // The totals and centre of force that the case carried when it was saved.
-void WriteSavedEcho(Listing& out, const LoadCaseRecord& r, int16_t convertedUnits) {
+void WriteSavedEcho(Listing& out, const LoadCase& r, bool converted) {
   float sum = r.savedTotalLoad[1] + r.savedTotalLoad[2];
   sum = sum + r.savedTotalLoad[3];
   if (sum == 0) return;
@@ -47,12 +46,7 @@ void WriteSavedEcho(Listing& out, const LoadCaseRecord& r, int16_t convertedUnit
   out.Heading("*** Total Loading when saved *** ",
               "             Fx          Fy        Fz");
   out.Text("         ");
-  for (int k = 1; k <= 3; ++k) {
-    if (convertedUnits == 1)
-      out.Field(r.savedTotalLoad[k] / 1000.0f, "######0.00", 11);
-    else
-      out.Field(r.savedTotalLoad[k], "0.000E+00", 11);
-  }
+  for (int k = 1; k <= 3; ++k) WriteLoadValue(out, r.savedTotalLoad[k], converted);
   out.End();
   out.Heading("*** Centre of Force when saved ***",
               "             CGx            CGy           CGz");
@@ -66,7 +60,7 @@ void WriteSavedEcho(Listing& out, const LoadCaseRecord& r, int16_t convertedUnit
   out.End();
 }
 
-void WriteLoadSummation(Listing& out, const LoadCaseRecord& r) {
+void WriteLoadSummation(Listing& out, const LoadCase& r) {
   if (r.savedTotalsPresent != 1) return;
   out.End();
   out.Text("*** LOAD SUMMATION at Load Case Analysis (").Text(r.analysisText1).Text("   ");
@@ -79,40 +73,19 @@ void WriteLoadSummation(Listing& out, const LoadCaseRecord& r) {
   out.End();
 }
 
-// The analysis comments: lines of the case file beginning "ACOM", from
-// their 6th character on, trailing blanks removed.
-void WriteAnalysisComments(const LoadCaseRecord& r, Listing& out, FileSystem& files) {
-  // The reader keeps the text of the file it read; another file is read.
-  std::string reread;
-  if (r.lastCaseTextFile != r.lastCaseFile) reread = files.ReadFile(r.lastCaseFile);
-  const std::string_view text = r.lastCaseTextFile == r.lastCaseFile ? r.lastCaseText.View() : reread;
-  LineReader lines(text);
-  std::string_view line;
-  while (lines.Next(line)) {
-    if (line.substr(0, 4) != "ACOM") continue;
-    std::string_view comment = line.size() > 5 ? line.substr(5) : std::string_view();
-    size_t end = comment.find_last_not_of(' ');
-    comment = end == std::string_view::npos ? std::string_view() : comment.substr(0, end + 1);
-    out.Line(comment);
-  }
-}
-
 }  // namespace
 
-void WriteCaseEnd(const RunSettings& s, LoadCaseRecord& r, Listing& out, FileSystem& files) {
+void WriteCaseEnd(const RunSettings& s, const LoadCase& r, Listing& out) {
   WriteCommands(out, r.interpretedElementCommands, "*** Element Interpreted Load Commands ***",
                 " ESTR - Element strain    SEFO - Beam axial force");
   WriteCommands(out, r.interpretedCoupleCommands, "*** Couple Interpreted Load Commands ***",
                 " CDISP - Couple Displacement    CFACT - Couple Stiffness Factor(Birth/Death)");
   WriteGravity(out, r);
-  WriteSavedEcho(out, r, s.ConvertedUnits);
+  WriteSavedEcho(out, r, ConvertedMode(s));
   WriteLoadSummation(out, r);
 
-  // The per-entry tables are done with; their storage is kept for the next
-  // case, whose reader starts their counts again and sets every entry it
-  // adds (releasing and creating them anew for each case only cost time).
-
-  WriteAnalysisComments(r, out, files);
+  // The analysis comments: the case file's ACOM lines.
+  for (const std::string& comment : r.analysisComments) out.Line(comment);
   out.End();
   out.Repeat('=', 77).End();
 }

@@ -1,7 +1,6 @@
 // Load sections after the beam loads: solid face/edge loads, loads by
 // geometric property code, and element temperatures and pressures.
 #include <cstdlib>
-#include <utility>
 
 #include "loads/load_section_rows.h"
 #include "loads/load_sections.h"
@@ -9,7 +8,7 @@
 
 namespace orvant {
 
-void WriteFaceLoads(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, Listing& out) {
+void WriteFaceLoads(const RunSettings& s, const ModelTables& m, const LoadCase& r, Listing& out) {
   auto& table = r.faceLoads;
   if (table.count <= 0) return;
   OpenLoadSection(out, "*** SOLID FACE/EDGE LOADS ***",
@@ -27,17 +26,12 @@ void WriteFaceLoads(const RunSettings& s, const ModelTables& m, LoadCaseRecord& 
     out.Column(15);
     out.Int(e.faceKind);
     out.Column(20);
-    for (int j = 1; j <= 4; ++j) {
-      if (!converted)
-        out.Field(e.value[j], "0.000E+00", 11);
-      else
-        out.Field(metric ? e.value[j] / 1000.0f : e.value[j], "######0.00", 11);
-    }
+    for (int j = 1; j <= 4; ++j) WriteLoadValue(out, e.value[j], converted, metric ? 1000.0f : 1.0f);
     out.End();
   }
 }
 
-void WritePropertyUdl(const RunSettings& s, LoadCaseRecord& r, Listing& out) {
+void WritePropertyUdl(const RunSettings& s, const LoadCase& r, Listing& out) {
   if (r.propertyUdlGiven != 1) return;
   OpenLoadSection(out, "*** UDL LOADING BY GEOMETRIC PROPERTY CODE ***",
                   "Code          X-UDL       Y-UDL       Z-UDL");
@@ -52,17 +46,12 @@ void WritePropertyUdl(const RunSettings& s, LoadCaseRecord& r, Listing& out) {
     out.Int(code);
     out.Column(7);
     out.Text(p.axesCode == 3 ? "GP" : "G ");
-    for (int j = 1; j <= 3; ++j) {
-      if (!converted)
-        out.Field(p.udl[j], "0.000E+00", 11);
-      else
-        out.Field(metric ? p.udl[j] / 1000.0f : p.udl[j], "#####0.000", 11);
-    }
+    for (int j = 1; j <= 3; ++j) WriteLoadValue(out, p.udl[j], converted, metric ? 1000.0f : 1.0f, "#####0.000");
     out.End();
   }
 }
 
-void WritePropertyTempPress(const RunSettings& s, LoadCaseRecord& r, Listing& out) {
+void WritePropertyTempPress(const RunSettings& s, const LoadCase& r, Listing& out) {
   if (r.propertyTempPressGiven != 1) return;
   out.End();
   out.Line("*** PRESSURE & TEMP LOADING BY GEOMETRIC PROPERTY CODE ***");
@@ -84,7 +73,7 @@ void WritePropertyTempPress(const RunSettings& s, LoadCaseRecord& r, Listing& ou
   }
 }
 
-void WriteElementTempPress(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, Listing& out,
+void WriteElementTempPress(const RunSettings& s, const ModelTables& m, const LoadCase& r, CommentFile& c, Listing& out,
                            FileSystem& files) {
   if (r.elementTempPressCount <= 0) return;
   out.End();
@@ -94,17 +83,17 @@ void WriteElementTempPress(const RunSettings& s, const ModelTables& m, LoadCaseR
   out.Single(r.ambientTemperature);
   out.End();
   out.End();
-  r.lastPrintedComment = 0;
+  SectionComments comments{c, files};
 
   // In element order; elements without a TEPR line hold zeros and give no
   // row, so only those written are looked at.
-  auto& table = r.elementTempPress;
+  const auto& table = r.elementTempPress;
   for (long long element : table.WrittenIndices()) {
     if (element < 1 || element > s.MaxElementLabel) continue;
-    const ElementTempPress& e = std::as_const(table)[element];
+    const ElementTempPress& e = table[element];
     // An external pressure alone gives no row.
     if (e.temperature == 0 && e.intPressure == 0 && e.oppositeTemperature == 0) continue;
-    WriteCommentIfDue(r, c, out, files, e.commentNo);
+    comments.Above(out, e.commentNo);
     WriteGroupLabel(out, element, m.ElementGroup[element]);
     out.Column(7);
     out.Field(e.temperature, "0.00", 14);

@@ -16,7 +16,6 @@
 #include "base/faults.h"
 #include "base/platform.h"
 #include "listing/listing.h"
-#include "loads/load_case_record.h"
 
 namespace orvant {
 
@@ -65,14 +64,13 @@ void CopyCommentRecord(CommentFile& c, FileSystem& files, int16_t n, char (&out)
 
 }  // namespace
 
-void PrintCommentRecord(LoadCaseRecord& r, CommentFile& c, Listing& out, FileSystem& files, int16_t n) {
+void PrintCommentRecord(CommentFile& c, Listing& out, FileSystem& files, int16_t n) {
   char bytes[kRecordLength];
   CopyCommentRecord(c, files, n, bytes);
   const std::string_view record(bytes, kRecordLength);
   // An amendment note: "Amend" from the 10th character on.
   bool amendment = record.find("Amend", 9) != std::string_view::npos;
   if (!amendment) out.Line(record);
-  r.lastPrintedComment = n;
 }
 
 bool CloseCommentFile(CommentFile& c, FileSystem& files) {

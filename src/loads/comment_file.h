@@ -9,7 +9,6 @@
 
 namespace orvant {
 
-struct LoadCaseRecord;
 struct Listing;
 struct FileSystem;
 
@@ -23,9 +22,8 @@ struct CommentFile {
 // Writes comment record n (1-based): 100 bytes, the text left-aligned,
 // padded with blanks, cut at 100.
 void WriteCommentRecord(CommentFile& c, FileSystem& files, int16_t n, std::string_view text);
-// Prints record n unless "Amend" occurs from its 10th character on; sets
-// lastPrintedComment = n.
-void PrintCommentRecord(LoadCaseRecord& r, CommentFile& c, Listing& out, FileSystem& files, int16_t n);
+// Prints record n unless "Amend" occurs from its 10th character on.
+void PrintCommentRecord(CommentFile& c, Listing& out, FileSystem& files, int16_t n);
 // Writes the comment file back when it was changed; false when that fails.
 bool CloseCommentFile(CommentFile& c, FileSystem& files);
 

@@ -1,9 +1,11 @@
 #pragma once
-// Load case files: the line parser, the reader and the load case pass.
+// Load case files: the line parser, the names of a case's files and the
+// load case pass.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvant {
 
@@ -11,25 +13,43 @@ struct ModelTables;
 struct CommentFile;
 struct Listing;
 struct FileSystem;
-struct LoadCaseRecord;
+struct LoadCase;
+struct LoadCaseReader;
 struct RunSettings;
+
+// A data line holds a keyword and at most this many comma-separated fields;
+// one more is an index failure.
+constexpr int kMaxLoadFields = 20;
+// Lines shorter than this are split from a copy on the stack; longer ones
+// from a copy kept in spill storage.
+constexpr size_t kSplitLineRoom = 256;
+// Room for a data line's keyword: longer ones match no keyword.
+constexpr size_t kKeywordRoom = 8;
 
 // A data line upper-cased into data, with a blank between any two commas
 // that follow each other.
 void PrepareDataLine(std::string_view line, std::string& data);
 
-// Room for a data line's keyword: longer ones match no keyword.
-constexpr size_t kKeywordRoom = 8;
-
 // The split the parser makes of a data line as read, without preparing it:
 // the keyword (upper-cased into keywordRoom; given as empty when it does not
-// fit) and fieldValue[1..20]: the leading number of each comma-separated
-// field of the line as prepared (upper-cased, a blank between two commas,
-// a comma closing it), NoValue for a field that is one blank and for fields
-// not reached. More than 20 fields is an index failure. spill keeps the copy
-// of a long line.
+// fit) and fieldValue[1..kMaxLoadFields]: the leading number of each
+// comma-separated field of the line as prepared (upper-cased, a blank
+// between two commas, a comma closing it), NoValue for a field that is one
+// blank and for fields not reached. More fields is an index failure. spill
+// keeps the copy of a long line.
 void SplitDataLine(std::string_view line, std::string& spill, char (&keywordRoom)[kKeywordRoom],
-                   std::string_view& keyword, float (&fieldValue)[21]);
+                   std::string_view& keyword, float (&fieldValue)[kMaxLoadFields + 1]);
+
+// A line of a case file, and its data text as SplitDataLine split it
+// ahead of the parser. Both are views into the case's text.
+struct SplitLine {
+  std::string_view raw;
+  std::string_view line;
+  bool split = false;  // false: the split failed and is to be made again
+  char keywordRoom[kKeywordRoom];
+  uint8_t keywordSize = 0;
+  float fieldValue[kMaxLoadFields + 1];
+};
 
 // The part of a load case line that is split when it is a data line: the
 // line, or for a comment line ("COM") its text from the 5th character on.
@@ -46,28 +66,29 @@ std::string SavedTotalsFileName(const RunSettings& s, int c);
 void KeepIfHeaderLine(std::string_view line, std::string& headers);
 bool MayBeHeaderLine(std::string_view line);
 
-// Parses one line of a load case file into the load case record.
-void ParseLoadCaseLine(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, FileSystem& files,
-                       std::string_view line, int16_t headerOnly);
+// What the parser keeps from line to line besides the case it fills: the
+// comment numbering and the comment file its records go to, the lines of
+// the case split ahead (looked up in order), and scratch storage.
+struct CaseParse {
+  CommentFile& comments;
+  FileSystem& files;
+  int16_t commentCounter = 0;
+  std::vector<SplitLine> splitLines;
+  size_t splitCursor = 0;
+  std::string lineBuffer;   // an interpreted command line as split
+  std::string spillBuffer;  // a data line too long to be split on the stack
 
-// Creates every table of the record empty and sizes them.
-void ResetLoadCaseRecord(const RunSettings& s, LoadCaseRecord& r);
+  CaseParse(CommentFile& c, FileSystem& f) : comments(c), files(f) {}
+};
 
-// Reads the load case file `name` (which exists) and parses every line of
-// it. A header-only read of a file read before replays the lines that the
-// first read kept: the only ones on which such a read acts. With readAhead
-// the next case after CurrentLoadCase is read ahead.
-void ParseLoadCaseFile(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, FileSystem& files,
-                       const std::string& name, int16_t headerOnly, bool readAhead = false);
-
-// From CurrentLoadCase upward, finds the next case to read, resets the
-// record, parses the case file and reads its ".#" file. CurrentLoadCase is
-// past MaxLoadLabel when none is left.
-void ReadNextLoadCase(RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& comments,
-                      FileSystem& files);
+// Parses one line of a load case file into the case. A comment line is
+// numbered and written to the comment file; with headerOnly 1 only the text
+// lines are looked at.
+void ParseLoadCaseLine(const RunSettings& s, const ModelTables& m, CaseParse& p, LoadCase& lc, std::string_view line,
+                       int16_t headerOnly);
 
 // The load case pass: every case with its loads.
-void WriteLoadCasePass(RunSettings& s, ModelTables& m, LoadCaseRecord& r, CommentFile& c, Listing& out,
-                       FileSystem& files);
+void WriteLoadCasePass(const RunSettings& s, const ModelTables& m, LoadCaseReader& reader, CommentFile& c,
+                       Listing& out, FileSystem& files);
 
 }  // namespace orvant

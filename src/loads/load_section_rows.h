@@ -1,13 +1,14 @@
 #pragma once
-// Pieces shared by the load sections of a listed case: the section
-// opening, the unit row, the comment line above an entry and the unit mode.
+// Pieces shared by the load sections of a listed case and the summaries:
+// the section opening, the unit row, the comment line above an entry, the
+// unit mode and the field of a load value.
 #include <cstdint>
 #include <string_view>
 
 #include "base/platform.h"
 #include "listing/listing.h"
 #include "loads/comment_file.h"
-#include "loads/load_case_record.h"
+#include "loads/load_case.h"
 #include "model/model_tables.h"
 #include "settings/run_settings.h"
 
@@ -25,6 +26,16 @@ inline void OpenLoadSection(Listing& listing, std::string_view title, std::strin
 inline bool ConvertedMode(const RunSettings& s) { return s.ConvertedUnits == 1; }
 inline bool MetricUnits(const RunSettings& s) { return s.ImperialUnits == 0; }
 
+// A load value in its 11-character field: as stored, in exponent form; or,
+// converted, divided by `divisor` (N to kN: 1000) in the fixed form.
+inline void WriteLoadValue(Listing& out, float value, bool converted, float divisor = 1000.0f,
+                           const FieldPattern& fixed = "######0.00") {
+  if (converted)
+    out.Field(value / divisor, fixed, 11);
+  else
+    out.Field(value, "0.000E+00", 11);
+}
+
 // The unit row (only with converted units; metric or imperial), then an
 // empty line.
 inline void WriteUnitRow(const RunSettings& s, Listing& out, std::string_view metric, std::string_view imperial) {
@@ -34,9 +45,17 @@ inline void WriteUnitRow(const RunSettings& s, Listing& out, std::string_view me
 
 // The last comment read before an entry is printed once per section, above
 // the first entry that carries it.
-inline void WriteCommentIfDue(LoadCaseRecord& r, CommentFile& c, Listing& out, FileSystem& files, int16_t commentNo) {
-  if (commentNo > r.lastPrintedComment) PrintCommentRecord(r, c, out, files, commentNo);
-}
+struct SectionComments {
+  CommentFile& comments;
+  FileSystem& files;
+  int16_t lastPrinted = 0;
+
+  void Above(Listing& out, int16_t commentNo) {
+    if (commentNo <= lastPrinted) return;
+    PrintCommentRecord(comments, out, files, commentNo);
+    lastPrinted = commentNo;
+  }
+};
 
 // An element without a span: both end nodes the same.
 inline bool UndefinedElement(const ModelTables& m, int16_t element) {

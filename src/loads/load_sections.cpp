@@ -3,7 +3,7 @@
 #include "base/platform.h"
 #include "listing/listing.h"
 #include "loads/comment_file.h"
-#include "loads/load_case_record.h"
+#include "loads/load_case.h"
 #include "model/model_tables.h"
 #include "settings/run_settings.h"
 
@@ -12,7 +12,7 @@ namespace orvant {
 // Each section writes itself only when its count or flag says it has
 // content. The sections live in nodal_loads.cpp, beam_loads.cpp and
 // code_loads.cpp.
-void WriteLoadSections(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, Listing& out,
+void WriteLoadSections(const RunSettings& s, const ModelTables& m, const LoadCase& r, CommentFile& c, Listing& out,
                        FileSystem& files) {
   WritePrescribedDisplacements(s, m, r, c, out, files);
   WriteNodalLoads(s, m, r, c, out, files);

@@ -10,7 +10,6 @@
 #include "base/handoff.h"
 #include "base/platform.h"
 #include "base/text_values.h"
-#include "loads/load_case_record.h"
 #include "loads/load_cases.h"
 #include "settings/run_settings.h"
 
@@ -21,8 +20,6 @@ namespace {
 // Lines split ahead of one case at most; the parser splits any further
 // ones itself. (A case file of a million lines would need 100 MB here.)
 constexpr size_t kMaxLinesAhead = size_t{1} << 16;
-// Lines this long are split on the stack no more.
-constexpr size_t kLongLine = 256;
 
 }  // namespace
 
@@ -96,9 +93,10 @@ void CaseLookahead::Run() {
       SplitLine& s = lines.emplace_back();
       s.raw = line;
       s.line = DataTextOf(line);
-      // Lines the split would fail on (more than 20 fields) and long ones
-      // (which take storage) are left to the parser.
-      if (s.line.size() >= kLongLine || std::count(s.line.begin(), s.line.end(), ',') > 20) continue;
+      // Lines the split would fail on (more fields than a data line holds)
+      // and long ones (which take storage) are left to the parser.
+      if (s.line.size() >= kSplitLineRoom || std::count(s.line.begin(), s.line.end(), ',') > kMaxLoadFields)
+        continue;
       std::string_view keyword;
       SplitDataLine(s.line, spill, s.keywordRoom, keyword, s.fieldValue);
       s.split = true;
@@ -111,16 +109,15 @@ void CaseLookahead::Run() {
 
 namespace {
 
-CaseLookahead& Lookahead(LoadCaseRecord& r) {
-  CaseLookaheadPtr& ahead = r.lookahead;
-  if (!ahead) ahead.reset(new CaseLookahead());
-  return *ahead;
+CaseLookahead& Worker(CaseLookaheadPtr& worker) {
+  if (!worker) worker.reset(new CaseLookahead());
+  return *worker;
 }
 
 }  // namespace
 
-void ReadHeadersAhead(const RunSettings& s, LoadCaseRecord& r, FileSystem& files) {
-  CaseLookahead& ahead = Lookahead(r);
+void ReadAhead::ReadHeaders(const RunSettings& s, FileSystem& files) {
+  CaseLookahead& ahead = Worker(worker);
   ahead.handoff.WaitDone();
   ahead.caseHeaders.clear();
   ahead.savedTotals.clear();
@@ -138,26 +135,26 @@ void ReadHeadersAhead(const RunSettings& s, LoadCaseRecord& r, FileSystem& files
   ahead.handoff.Hand();
 }
 
-void TakeHeadersAhead(LoadCaseRecord& r) {
-  if (!r.lookahead || !r.lookahead->headersJob) return;
-  CaseLookahead& ahead = *r.lookahead;
+void ReadAhead::TakeHeaders(TextsByName& headerLines, TextsByName& savedTotals) {
+  if (!worker || !worker->headersJob) return;
+  CaseLookahead& ahead = *worker;
   ahead.handoff.WaitDone();
   for (FileAhead& f : ahead.caseHeaders)
-    if (f.read) r.headerLines.emplace(f.name, std::move(f.kept));
+    if (f.read) headerLines.emplace(f.name, std::move(f.kept));
   for (FileAhead& f : ahead.savedTotals)
-    if (f.read) r.savedTotalsText.emplace(f.name, std::move(f.kept));
+    if (f.read) savedTotals.emplace(f.name, std::move(f.kept));
   ahead.caseHeaders.clear();
   ahead.savedTotals.clear();
   ahead.headersJob = false;
 }
 
-void ReadAhead(const RunSettings& s, LoadCaseRecord& r, FileSystem& files, int16_t after) {
+void ReadAhead::ReadCase(const RunSettings& s, FileSystem& files, int16_t after) {
   for (int c = after + 1; c <= s.MaxLoadLabel; ++c) {
     if (s.SelectedCaseCount != 0 && s.SelectedLoadCases[c] == 0) continue;
     const std::string name = LoadCaseFileName(s, c);
     std::optional<std::string> found = files.FoundFile(name);
     if (!found) continue;
-    CaseLookahead& ahead = Lookahead(r);
+    CaseLookahead& ahead = Worker(worker);
     ahead.handoff.WaitDone();
     if (ahead.headersJob) return;  // not taken: nothing else is read ahead meanwhile
     ahead.name = name;
@@ -167,23 +164,20 @@ void ReadAhead(const RunSettings& s, LoadCaseRecord& r, FileSystem& files, int16
   }
 }
 
-bool TakeReadAhead(LoadCaseRecord& r, const std::string& name) {
-  if (!r.lookahead) return false;
-  CaseLookahead& ahead = *r.lookahead;
+bool ReadAhead::TakeCase(const std::string& name, TextBuffer& text, std::vector<SplitLine>& lines, size_t& resumeAt) {
+  if (!worker) return false;
+  CaseLookahead& ahead = *worker;
   ahead.handoff.WaitDone();
   if (ahead.headersJob || ahead.name != name || !ahead.read) return false;
-  std::swap(r.lastCaseText, ahead.text);
-  std::swap(r.splitLines, ahead.lines);
-  r.splitResumeAt = ahead.resumeAt;
-  r.splitCursor = 0;
+  std::swap(text, ahead.text);
+  std::swap(lines, ahead.lines);
+  resumeAt = ahead.resumeAt;
   ahead.name.clear();
   return true;
 }
 
-const SplitLine* FindSplitLine(LoadCaseRecord& r, std::string_view line) {
-  const std::vector<SplitLine>& lines = r.splitLines;
+const SplitLine* FindSplitLine(const std::vector<SplitLine>& lines, size_t& at, std::string_view line) {
   if (line.data() == nullptr) return nullptr;
-  size_t& at = r.splitCursor;
   const std::less<const char*> before;
   while (at < lines.size() && before(lines[at].line.data(), line.data())) ++at;
   if (at < lines.size() && lines[at].split && lines[at].line.data() == line.data() &&

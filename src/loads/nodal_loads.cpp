@@ -9,7 +9,7 @@
 
 namespace orvant {
 
-void WritePrescribedDisplacements(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c,
+void WritePrescribedDisplacements(const RunSettings& s, const ModelTables& m, const LoadCase& r, CommentFile& c,
                                   Listing& out, FileSystem& files) {
   auto& table = r.prescribedDisplacements;
   if (table.count <= 0) return;
@@ -17,13 +17,13 @@ void WritePrescribedDisplacements(const RunSettings& s, const ModelTables& m, Lo
                   "Node              Tx          Ty         Tz         Rx          Ry        Rz");
   WriteUnitRow(s, out, "                  mm          mm         mm         Rad         Rad       Rad",
                "                  ins         ins        ins        Rad         Rad       Rad");
-  r.lastPrintedComment = 0;
+  SectionComments comments{c, files};
 
   const bool converted = ConvertedMode(s);
   const bool metric = MetricUnits(s);
   for (int i = 1; i <= table.count; ++i) {
     const PrescribedDisplacement& e = table.entries[i];
-    WriteCommentIfDue(r, c, out, files, e.commentNo);
+    comments.Above(out, e.commentNo);
     WriteGroupLabel(out, e.node, m.NodeGroup[e.node]);
     out.Column(12);
     if (!converted) {
@@ -38,7 +38,7 @@ void WritePrescribedDisplacements(const RunSettings& s, const ModelTables& m, Lo
   }
 }
 
-void WriteNodalLoads(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, Listing& out,
+void WriteNodalLoads(const RunSettings& s, const ModelTables& m, const LoadCase& r, CommentFile& c, Listing& out,
                      FileSystem& files) {
   auto& table = r.nodalLoads;
   if (table.count <= 0) return;
@@ -46,22 +46,17 @@ void WriteNodalLoads(const RunSettings& s, const ModelTables& m, LoadCaseRecord&
                   "Node             Fx         Fy         Fz         Mx         My        Mz        Mass(kg)");
   WriteUnitRow(s, out, "                 kN         kN         kN         kNm        kNm       kNm",
                "                 kips       kips       kips       kip-ins    kip-ins   kip-ins");
-  r.lastPrintedComment = 0;
+  SectionComments comments{c, files};
 
   const bool converted = ConvertedMode(s);
   for (int i = 1; i <= table.count; ++i) {
     const NodalLoad& e = table.entries[i];
     // A load on a node the model does not hold has no row, nor its comment.
     if (m.NodeExists[e.node] == 0) continue;
-    WriteCommentIfDue(r, c, out, files, e.commentNo);
+    comments.Above(out, e.commentNo);
     WriteGroupLabel(out, e.node, m.NodeGroup[e.node]);
     out.Column(12);
-    for (int j = 1; j <= 6; ++j) {
-      if (converted)
-        out.Field(e.value[j] / 1000.0f, "######0.00", 11);
-      else
-        out.Field(e.value[j], "0.000E+00", 11);
-    }
+    for (int j = 1; j <= 6; ++j) WriteLoadValue(out, e.value[j], converted);
     if (e.mass != 0) out.Field(e.mass, "0.000E+00", 11);
     out.End();
   }
@@ -88,7 +83,7 @@ void WriteLabel10(Listing& out, int16_t node, int16_t group) {
 
 }  // namespace
 
-void WriteNodalTemperatures(const ModelTables& m, LoadCaseRecord& r, Listing& out) {
+void WriteNodalTemperatures(const ModelTables& m, const LoadCase& r, Listing& out) {
   auto& table = r.nodalTemperatures;
   if (table.count <= 0) return;
   OpenLoadSection(out, "*** NODAL TEMPERATURES ***",

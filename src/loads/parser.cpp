@@ -9,8 +9,9 @@
 #include "base/platform.h"
 #include "base/text_values.h"
 #include "loads/comment_file.h"
-#include "loads/load_case_record.h"
+#include "loads/load_case.h"
 #include "loads/load_cases.h"
+#include "loads/lookahead.h"
 #include "model/model_tables.h"
 #include "settings/run_settings.h"
 
@@ -18,7 +19,6 @@ namespace orvant {
 
 namespace {
 
-constexpr int kMaxFields = 20;
 constexpr int16_t kCommandSlots = 100;
 constexpr size_t kDescriptionWidth = 55;
 constexpr size_t kCommandWidth = 20;
@@ -92,61 +92,61 @@ constexpr uint64_t KeywordCode(std::string_view keyword) {
 
 // ESTR/SEFO and CDISP/CFACT keep the line as split: upper-cased, empty
 // fields filled, closing comma appended.
-void StoreCommandLine(LoadCaseRecord& r, CommandLines& commands, std::string_view line) {
-  std::string& prepared = r.lineBuffer;
+void StoreCommandLine(CaseParse& p, CommandLines& commands, std::string_view line) {
+  std::string& prepared = p.lineBuffer;
   PrepareDataLine(line, prepared);
   prepared.push_back(',');
   StoreCommand(commands, prepared);
 }
 
-void ParseDataLine(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, std::string_view line) {
+void ParseDataLine(const RunSettings& s, const ModelTables& m, CaseParse& p, LoadCase& lc, std::string_view line) {
   char keywordRoom[kKeywordRoom];
   std::string_view k;
-  float split[kMaxFields + 1];
+  float split[kMaxLoadFields + 1];
   const float* f = split;
-  if (const SplitLine* ahead = FindSplitLine(r, line)) {
+  if (const SplitLine* ahead = FindSplitLine(p.splitLines, p.splitCursor, line)) {
     k = std::string_view(ahead->keywordRoom, ahead->keywordSize);
     f = ahead->fieldValue;
   } else {
-    SplitDataLine(line, r.spillBuffer, keywordRoom, k, split);
+    SplitDataLine(line, p.spillBuffer, keywordRoom, k, split);
   }
 
   switch (KeywordCode(k)) {
   case KeywordCode("ACCEL"): {
-    for (int j = 0; j < 3; ++j) r.acceleration[j] = Or(f[j + 1], 0);
+    for (int j = 0; j < 3; ++j) lc.acceleration[j] = Or(f[j + 1], 0);
     break;
   }
   case KeywordCode("COF"): {
-    for (int j = 1; j <= 9; ++j) r.centreOfForce[j] = f[j];
+    for (int j = 1; j <= 9; ++j) lc.centreOfForce[j] = f[j];
     break;
   }
   case KeywordCode("LSUM"): {
-    for (int j = 1; j <= 3; ++j) r.savedTotalLoad[j] = f[j];
+    for (int j = 1; j <= 3; ++j) lc.savedTotalLoad[j] = f[j];
     break;
   }
   case KeywordCode("ND"): {
     int16_t node = Whole(f[1]);
     if (!NodeInRange(s, node)) return;
-    PrescribedDisplacement& e = NewEntry(r.prescribedDisplacements);
+    PrescribedDisplacement& e = NewEntry(lc.prescribedDisplacements);
     e.node = node;
     for (int j = 1; j <= 6; ++j) e.value[j] = Or(f[j + 1], 0);
-    e.commentNo = r.commentCounter;
+    e.commentNo = p.commentCounter;
     break;
   }
   case KeywordCode("NF"): {
     int16_t node = Whole(f[1]);
     if (!NodeInRange(s, node)) return;
-    NodalLoad& e = NewEntry(r.nodalLoads);
+    NodalLoad& e = NewEntry(lc.nodalLoads);
     e.node = node;
     for (int j = 1; j <= 6; ++j) e.value[j] = Or(f[j + 1], 0);
     e.mass = Or(f[8], 0);
-    e.commentNo = r.commentCounter;
+    e.commentNo = p.commentCounter;
     break;
   }
   case KeywordCode("NT"): {
     int16_t node = Whole(f[1]);
     if (!NodeInRange(s, node)) return;
-    NodalTemperature& e = NewEntry(r.nodalTemperatures);
+    NodalTemperature& e = NewEntry(lc.nodalTemperatures);
     e.node = node;
     if (!Blank(f[2])) e.temperature = e.temperature + f[2];
     break;
@@ -155,19 +155,19 @@ void ParseDataLine(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r
     int16_t element = Whole(f[1]);
     if (!ElementInRange(s, element)) return;
     int16_t axes = Blank(f[2]) ? int16_t{1} : Whole(f[2]);
-    PointLoad& e = NewEntry(r.pointLoads);
+    PointLoad& e = NewEntry(lc.pointLoads);
     e.element = element;
     e.axes = axes;
     e.position = Or(f[3], 0);
     for (int j = 1; j <= 6; ++j) e.value[j] = Or(f[j + 3], 0);
-    e.commentNo = r.commentCounter;
+    e.commentNo = p.commentCounter;
     break;
   }
   case KeywordCode("ED"): {
     int16_t element = Whole(f[1]);
     if (!ElementInRange(s, element)) return;
     int16_t axes = Blank(f[2]) ? int16_t{0} : Whole(f[2]);
-    DistributedLoad& e = NewEntry(r.distributedLoads);
+    DistributedLoad& e = NewEntry(lc.distributedLoads);
     e.element = element;
     e.axes = axes;
     e.startLength = Or(f[3], 1.0f);
@@ -178,7 +178,7 @@ void ParseDataLine(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r
     e.wy2 = Or(f[8], 0);
     e.wz1 = Or(f[9], 0);
     e.wz2 = Or(f[10], 0);
-    e.commentNo = r.commentCounter;
+    e.commentNo = p.commentCounter;
     break;
   }
   case KeywordCode("UDL"): {
@@ -186,7 +186,7 @@ void ParseDataLine(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r
     if (!ElementInRange(s, element)) return;
     if (m.ElemNode1[element] == m.ElemNode2[element]) return;
     int16_t axes = Blank(f[5]) ? int16_t{1} : Whole(f[5]);
-    DistributedLoad& e = NewEntry(r.distributedLoads);
+    DistributedLoad& e = NewEntry(lc.distributedLoads);
     e.element = element;
     e.axes = axes;
     e.startLength = 0;
@@ -202,7 +202,7 @@ void ParseDataLine(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r
     if (m.SolidElemType[element] == 0) return;
     int16_t face = Blank(f[2]) ? int16_t{1} : Whole(f[2]);
     int16_t faceKind = Blank(f[3]) ? int16_t{1} : Whole(f[3]);
-    FaceLoad& e = NewEntry(r.faceLoads);
+    FaceLoad& e = NewEntry(lc.faceLoads);
     e.element = element;
     e.face = face;
     e.faceKind = faceKind;
@@ -212,55 +212,55 @@ void ParseDataLine(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r
   case KeywordCode("TEPR"): {
     int16_t element = Whole(f[1]);
     if (!ElementInRange(s, element)) return;
-    ElementTempPress& e = r.elementTempPress[element];
+    ElementTempPress& e = lc.elementTempPress[element];
     e.temperature = Or(f[2], 0);
     e.intPressure = Or(f[3], 0);
     e.extPressure = Or(f[5], 0);
     if (!Blank(f[4])) {
       e.oppositeTemperature = f[4];
-      r.elementTempPressCount = Add16(r.elementTempPressCount, 1);
+      lc.elementTempPressCount = Add16(lc.elementTempPressCount, 1);
     } else {
       e.oppositeTemperature = e.temperature;
       if (!Blank(f[2]) || !Blank(f[3]) || !Blank(f[5]))
-        r.elementTempPressCount = Add16(r.elementTempPressCount, 1);
+        lc.elementTempPressCount = Add16(lc.elementTempPressCount, 1);
     }
-    e.commentNo = r.commentCounter;
+    e.commentNo = p.commentCounter;
     break;
   }
   case KeywordCode("PUDL"): {
     int16_t code = Whole(f[1]);
     int16_t direction = Whole(f[2]);
     if (!CodeInRange(s, code) || direction < -3 || direction > 3) return;
-    PropertyUdl& p = r.propertyUdl[code];
+    PropertyUdl& p = lc.propertyUdl[code];
     p.axesCode = direction >= 0 ? 1 : 3;
-    r.propertyUdlGiven = 1;
+    lc.propertyUdlGiven = 1;
     At(p.udl, direction < 0 ? -direction : direction) = Or(f[3], 0);
     break;
   }
   case KeywordCode("PTEMP"): {
     int16_t code = Whole(f[1]);
     if (!CodeInRange(s, code)) return;
-    r.propertyTempPressGiven = 1;
-    r.propertyTempPress[code].temperature = Or(f[2], 0);
+    lc.propertyTempPressGiven = 1;
+    lc.propertyTempPress[code].temperature = Or(f[2], 0);
     break;
   }
   case KeywordCode("PPRESS"): {
     int16_t code = Whole(f[1]);
     if (!CodeInRange(s, code)) return;
-    r.propertyTempPressGiven = 1;
-    PropertyTempPress& p = r.propertyTempPress[code];
+    lc.propertyTempPressGiven = 1;
+    PropertyTempPress& p = lc.propertyTempPress[code];
     p.intPressure = Or(f[2], 0);
     p.extPressure = Or(f[3], 0);
     break;
   }
   case KeywordCode("ESTR"):
   case KeywordCode("SEFO"): {
-    StoreCommandLine(r, r.interpretedElementCommands, line);
+    StoreCommandLine(p, lc.interpretedElementCommands, line);
     break;
   }
   case KeywordCode("CDISP"):
   case KeywordCode("CFACT"): {
-    StoreCommandLine(r, r.interpretedCoupleCommands, line);
+    StoreCommandLine(p, lc.interpretedCoupleCommands, line);
     break;
   }
   default:
@@ -299,12 +299,11 @@ void PrepareDataLine(std::string_view line, std::string& data) {
 // the copy of a line too long for the stack), so that no scan has to watch
 // for the end.
 void SplitDataLine(std::string_view line, std::string& spill, char (&keywordRoom)[kKeywordRoom],
-                   std::string_view& keyword, float (&fieldValue)[kMaxFields + 1]) {
-  for (int i = 1; i <= kMaxFields; ++i) fieldValue[i] = NoValue;
-  constexpr size_t kLineRoom = 256;
-  char room[kLineRoom];
+                   std::string_view& keyword, float (&fieldValue)[kMaxLoadFields + 1]) {
+  for (int i = 1; i <= kMaxLoadFields; ++i) fieldValue[i] = NoValue;
+  char room[kSplitLineRoom];
   char* copy = room;
-  if (line.size() >= kLineRoom) {
+  if (line.size() >= kSplitLineRoom) {
     spill.resize(line.size() + 1);
     copy = spill.data();
   }
@@ -313,7 +312,7 @@ void SplitDataLine(std::string_view line, std::string& spill, char (&keywordRoom
   const char* const end = copy + line.size();
   const char* start = copy;
   for (int piece = 1;; ++piece) {
-    if (piece - 1 > kMaxFields) ThrowIndexFault("load case fields", piece - 1, kMaxFields);
+    if (piece - 1 > kMaxLoadFields) ThrowIndexFault("load case fields", piece - 1, kMaxLoadFields);
     // A field's number is read where it stands: it never takes in a comma,
     // so the search for the closing comma goes on from its end.
     double number = 0;
@@ -342,42 +341,42 @@ std::string_view DataTextOf(std::string_view line) {
   return StartsWithUpper(line, "COM") ? TextFrom(line, 5) : line;
 }
 
-void ParseLoadCaseLine(const RunSettings& s, const ModelTables& m, LoadCaseRecord& r, CommentFile& c, FileSystem& files,
-                       std::string_view line, int16_t headerOnly) {
+void ParseLoadCaseLine(const RunSettings& s, const ModelTables& m, CaseParse& p, LoadCase& lc, std::string_view line,
+                       int16_t headerOnly) {
   // Every text keyword begins with C, L, S or A: other lines go straight on.
   if (MayBeHeaderLine(line) && StartsWithUpper(line, "COM")) {
     line = DataTextOf(line);
-    r.commentCounter = Add16(r.commentCounter, 1);
-    WriteCommentRecord(c, files, r.commentCounter, line);
+    p.commentCounter = Add16(p.commentCounter, 1);
+    WriteCommentRecord(p.comments, p.files, p.commentCounter, line);
   }
 
   if (MayBeHeaderLine(line)) {
     if (StartsWithUpper(line, "LDESC")) {
       std::string_view text = TextFrom(line, 7);
-      r.description.assign(text.substr(0, std::min(text.size(), kDescriptionWidth)));
+      lc.description.assign(text.substr(0, std::min(text.size(), kDescriptionWidth)));
       return;
     }
     if (StartsWithUpper(line, "LDATE")) {
-      r.dateText.assign(TextFrom(line, 7));
+      lc.dateText.assign(TextFrom(line, 7));
       return;
     }
     if (StartsWithUpper(line, "LTIME")) {
-      r.timeText.assign(TextFrom(line, 7));
+      lc.timeText.assign(TextFrom(line, 7));
       return;
     }
     if (StartsWithUpper(line, "SCASE")) {
-      r.scaseText.assign(TextFrom(line, 7));
+      lc.scaseText.assign(TextFrom(line, 7));
       return;
     }
     if (StartsWithUpper(line, "AMBT")) {
       std::string_view text = line.size() >= 6 ? line.substr(5) : std::string_view();
-      r.ambientTemperature = static_cast<float>(LeadingNumber(text));
+      lc.ambientTemperature = static_cast<float>(LeadingNumber(text));
       return;
     }
   }
   if (headerOnly == 1) return;
 
-  ParseDataLine(s, m, r, line);
+  ParseDataLine(s, m, p, lc, line);
 }
 
 }  // namespace orvant

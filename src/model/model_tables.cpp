@@ -60,4 +60,24 @@ void AllocateModelTables(const RunSettings& s, ModelTables& m) {
   m.PipeworkPresent = 0;
 }
 
+void ReleaseTablesNotUsedByLoads(ModelTables& m) {
+  m.NodeX.Release();
+  m.NodeY.Release();
+  m.NodeZ.Release();
+  m.NodeCoordSystem.Release();
+  m.NodeDefCoords.Release();
+  m.RestraintTable.Release();
+  m.SpringRotation.Release();
+  m.SpringRefElement.Release();
+  m.SpringPropCode.Release();
+  m.SpringCoordSystem.Release();
+  m.SpringKind.Release();
+  m.SpringK.Release();
+  m.SpringCo.Release();
+  m.SolidNodeCount.Release();
+  m.SolidNodes.Release();
+  m.GeometricPropertyTable.Release();
+  m.MaterialPropertyTable.Release();
+}
+
 }  // namespace orvant

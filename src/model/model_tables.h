@@ -114,4 +114,9 @@ struct ModelTables {
 // Label maxima whose index arithmetic does not fit 16 bits fail.
 void AllocateModelTables(const RunSettings& settings, ModelTables& model);
 
+// Releases the tables that the load cases do not use (they use only the
+// element connectivity, the solid element types, node existence and the
+// group tables), once the model data is listed.
+void ReleaseTablesNotUsedByLoads(ModelTables& model);
+
 }  // namespace orvant

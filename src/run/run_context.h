@@ -1,10 +1,9 @@
 #pragma once
-// The state of one run: settings, model tables, the load case record, the
-// listing, the file lookup and the comment file. Owned by the start
-// procedure; WriteListing hands each stretch the parts it uses.
+// The state of one run: settings, model tables, the listing, the file
+// lookup and the comment file. Owned by the start procedure; WriteListing
+// hands each stretch the parts it uses (and makes the load case reader).
 #include "listing/listing.h"
 #include "loads/comment_file.h"
-#include "loads/load_case_record.h"
 #include "model/model_tables.h"
 #include "base/platform.h"
 #include "settings/run_settings.h"
@@ -14,7 +13,6 @@ namespace orvant {
 struct RunContext {
   RunSettings settings;
   ModelTables model;
-  LoadCaseRecord loads;
   CommentFile comments;
   Listing listing;
   FileSystem files;

@@ -12,8 +12,8 @@
 #include <system_error>
 
 #include "base/text_values.h"
+#include "loads/load_case_reader.h"
 #include "loads/load_cases.h"
-#include "loads/lookahead.h"
 #include "model/geometry.h"
 #include "run/arguments.h"
 #include "run/run_context.h"
@@ -164,10 +164,14 @@ bool CloseAllFiles(RunContext& ctx) {
 }
 
 void WriteListing(RunContext& ctx) {
-  RunSettings& s = ctx.settings;
+  const RunSettings& s = ctx.settings;
+  // The summaries and the load case pass read the load cases through one
+  // reader: its comment numbering and the header lines it keeps go on from
+  // one to the next.
+  LoadCaseReader loads(ctx.settings, ctx.model, ctx.comments, ctx.files);
   // The load case files that the summaries read are read meanwhile.
   const bool summaries = s.ListLoadCaseSummary == 1 || s.ListCombinationSummary == 1 || s.ListCombinations == 1;
-  if (summaries) ReadHeadersAhead(ctx.settings, ctx.loads, ctx.files);
+  if (summaries) loads.ReadHeadersAhead();
   WritePrologue(ctx.settings, ctx.listing, ctx.files);
   WriteTitleBlock(ctx.settings, ctx.listing);
   // The title block ends with the active group set's listing.
@@ -200,18 +204,16 @@ void WriteListing(RunContext& ctx) {
   WriteModelFileSurvey(ctx.settings, ctx.model, ctx.listing, ctx.files);
   ctx.listing.End();
 
-  if (summaries) TakeHeadersAhead(ctx.loads);
-  if (s.ListLoadCaseSummary == 1)
-    WriteLoadCaseSummary(ctx.settings, ctx.model, ctx.loads, ctx.comments, ctx.listing, ctx.files);
+  if (summaries) loads.TakeHeadersAhead();
+  if (s.ListLoadCaseSummary == 1) WriteLoadCaseSummary(s, loads, ctx.listing);
   if (s.ListCombinationSummary == 1)
-    WriteLoadCombinations(ctx.settings, ctx.model, ctx.loads, ctx.comments, ctx.listing, ctx.files, s.ModelPath,
-                          s.MaxLoadLabel, 1);
-  if (s.ListCombinations == 1)
-    WriteLoadCombinations(ctx.settings, ctx.model, ctx.loads, ctx.comments, ctx.listing, ctx.files, s.ModelPath,
-                          s.MaxLoadLabel, 2);
+    WriteLoadCombinations(s, loads, ctx.listing, ctx.files, s.ModelPath, s.MaxLoadLabel, 1);
+  if (s.ListCombinations == 1) WriteLoadCombinations(s, loads, ctx.listing, ctx.files, s.ModelPath, s.MaxLoadLabel, 2);
   ctx.listing.End();
 
-  WriteLoadCasePass(ctx.settings, ctx.model, ctx.loads, ctx.comments, ctx.listing, ctx.files);
+  // The load cases need only part of the model tables: the rest goes.
+  ReleaseTablesNotUsedByLoads(ctx.model);
+  WriteLoadCasePass(s, ctx.model, loads, ctx.comments, ctx.listing, ctx.files);
   if (s.ListResultsSetSummary == 1) WriteSetSummary(ctx.settings, ctx.listing, ctx.files, ".NSS");
 }
 

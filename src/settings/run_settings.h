@@ -66,9 +66,6 @@ struct RunSettings {
 
   // From the group set file.
   std::string GroupSetDescription;
-
-  // The load case being read or listed.
-  int16_t CurrentLoadCase = 0;
 };
 
 }  // namespace orvant

@@ -10,10 +10,9 @@
 #include "base/platform.h"
 #include "base/text_values.h"
 #include "listing/listing.h"
-#include "loads/comment_file.h"
-#include "loads/load_case_record.h"
-#include "loads/load_cases.h"
-#include "model/model_tables.h"
+#include "loads/load_case.h"
+#include "loads/load_case_reader.h"
+#include "loads/load_section_rows.h"
 #include "settings/run_settings.h"
 #include "summaries/summaries.h"
 
@@ -55,45 +54,15 @@ void ReadCombination(FileSystem& files, const std::string& fileName, Combination
   comb.description = values.Text();
 }
 
-// Reads one case of a combination: its description from the case file
-// (header lines only) and its saved totals from the ".#" file. The record's
-// counts, tables and comment counter are left as they are.
-std::string ReadCombinationCase(const RunSettings& s, const ModelTables& m, LoadCaseRecord& loads, CommentFile& c,
-                                FileSystem& files, const std::string& modelPath, int16_t label) {
-  const std::string caseFile = modelPath + ".L" + std::to_string(label);
-  if (!files.FileExists(caseFile)) {
-    loads.SavedTotals = {0.0f, 0.0f, 0.0f};
-    return FixedDescription("????????? LOAD CASE " + std::to_string(label) + " DOES NOT EXIST ********");
-  }
-
-  loads.scaseText.clear();
-  ParseLoadCaseFile(s, m, loads, c, files, caseFile, 1);
-  std::string description = FixedDescription(loads.description);
-
-  loads.savedTotalsPresent = 0;
-  const std::string totalsFile = modelPath + ".#" + std::to_string(label);
-  if (files.FileExists(totalsFile)) {
-    loads.savedTotalsPresent = 1;
-    TextValues values(files.ReadFile(totalsFile), totalsFile);
-    for (float& total : loads.SavedTotals) total = static_cast<float>(values.Number());
-  }
-  return description;
-}
-
-void WriteTotals(Listing& out, const std::array<float, 3>& totals, int16_t convertedUnits) {
-  for (float v : totals) {
-    if (convertedUnits == 1)
-      out.Field(v / 1000.0f, "######0.00", 11);
-    else
-      out.Field(v, "0.000E+00", 11);
-  }
+void WriteTotals(Listing& out, const std::array<float, 3>& totals, bool converted) {
+  for (float v : totals) WriteLoadValue(out, v, converted);
 }
 
 }  // namespace
 
-void WriteLoadCombinations(const RunSettings& s, const ModelTables& m, LoadCaseRecord& loads, CommentFile& c,
-                           Listing& out, FileSystem& files, const std::string& modelPath, int16_t lastLabel,
-                           int16_t mode) {
+void WriteLoadCombinations(const RunSettings& s, LoadCaseReader& reader, Listing& out, FileSystem& files,
+                           const std::string& modelPath, int16_t lastLabel, int16_t mode) {
+  const bool converted = ConvertedMode(s);
   out.Line(":");
   out.Rule();
   if (mode == 1)
@@ -132,7 +101,13 @@ void WriteLoadCombinations(const RunSettings& s, const ModelTables& m, LoadCaseR
     for (long long i = 1; i <= comb.count; ++i) {
       const int16_t label = comb.cases[i];
       const double factor = comb.factors[i];
-      const std::string caseDescription = ReadCombinationCase(s, m, loads, c, files, modelPath, label);
+      // The case's description from its header lines, its totals from its
+      // ".#" file.
+      const std::string caseDescription =
+          reader.ReadCombinationCase(label)
+              ? FixedDescription(reader.Case().description)
+              : FixedDescription("????????? LOAD CASE " + std::to_string(label) + " DOES NOT EXIST ********");
+      const LoadCase& loads = reader.Case();
 
       if (mode == 2) {
         out.Int(label).Column(6).Factor(factor).Column(16).Text(WithoutTrailingSpaces(caseDescription)).Column(70);
@@ -142,15 +117,11 @@ void WriteLoadCombinations(const RunSettings& s, const ModelTables& m, LoadCaseR
         for (size_t k = 0; k < 3; ++k) {
           const double product = static_cast<double>(loads.SavedTotals[k]) * factor;
           sums[k] = static_cast<float>(static_cast<double>(sums[k]) + product);
-          factored[k] = static_cast<float>(s.ConvertedUnits == 1 ? product / 1000.0 : product);
+          factored[k] = static_cast<float>(converted ? product / 1000.0 : product);
         }
         if (mode == 2) {
-          for (float v : factored) {
-            if (s.ConvertedUnits == 1)
-              out.Field(v, "######0.00", 11);
-            else
-              out.Field(v, "0.000E+00", 11);
-          }
+          // Converted already, in double precision.
+          for (float v : factored) WriteLoadValue(out, v, converted, 1.0f);
           out.End();
         }
       } else if (mode == 2) {
@@ -160,12 +131,12 @@ void WriteLoadCombinations(const RunSettings& s, const ModelTables& m, LoadCaseR
 
     if (mode == 1) {
       out.Column(70);
-      WriteTotals(out, sums, s.ConvertedUnits);
+      WriteTotals(out, sums, converted);
       out.End();
     } else {
       out.Column(70).Text("-----------------------------------").End();
       out.Text("Load Combination Sum").Column(70);
-      WriteTotals(out, sums, s.ConvertedUnits);
+      WriteTotals(out, sums, converted);
       out.End();
       out.End();
     }

@@ -1,21 +1,16 @@
 // The load case summary: one line per load case with its description and
 // the totals the analysis saved for it, read in header-only mode.
-#include "base/checked.h"
-#include "base/platform.h"
 #include "listing/listing.h"
-#include "loads/comment_file.h"
-#include "loads/load_case_record.h"
-#include "loads/load_cases.h"
-#include "model/model_tables.h"
+#include "loads/load_case.h"
+#include "loads/load_case_reader.h"
+#include "loads/load_section_rows.h"
 #include "settings/run_settings.h"
 #include "summaries/summaries.h"
 
 namespace orvant {
 
-void WriteLoadCaseSummary(RunSettings& s, const ModelTables& m, LoadCaseRecord& loads, CommentFile& c, Listing& out,
-                          FileSystem& files) {
-  s.CurrentLoadCase = 0;
-  loads.HeaderOnlyMode = 1;
+void WriteLoadCaseSummary(const RunSettings& s, LoadCaseReader& reader, Listing& out) {
+  reader.Restart(true);
 
   out.Line(":");
   out.Rule();
@@ -26,26 +21,16 @@ void WriteLoadCaseSummary(RunSettings& s, const ModelTables& m, LoadCaseRecord& 
   out.Text("Case No    Description").Column(75).Text("Fx         Fy         Fz").End();
   out.End();
 
-  for (;;) {
-    ReadNextLoadCase(s, m, loads, c, files);
-    if (s.CurrentLoadCase > s.MaxLoadLabel) break;
-    out.Int(s.CurrentLoadCase).Column(12).Text(loads.description).Column(70);
-    if (loads.savedTotalsPresent == 1) {
-      for (float total : loads.SavedTotals) {
-        if (s.ConvertedUnits == 1)
-          out.Field(total / 1000.0f, "######0.00", 11);
-        else
-          out.Field(total, "0.000E+00", 11);
-      }
+  // Each case file is read whole: nothing is left open.
+  while (const LoadCase* r = reader.Next()) {
+    out.Int(r->label).Column(12).Text(r->description).Column(70);
+    if (r->savedTotalsPresent == 1) {
+      for (float total : r->SavedTotals) WriteLoadValue(out, total, ConvertedMode(s));
       out.End();
     } else {
       out.Line("    ****       ****       ****");
     }
-    // The case file was read whole: nothing is left open.
-    s.CurrentLoadCase = Add16(s.CurrentLoadCase, 1);
   }
-
-  loads.HeaderOnlyMode = 0;
 }
 
 }  // namespace orvant

@@ -5,9 +5,7 @@
 namespace orvant {
 
 struct RunSettings;
-struct ModelTables;
-struct LoadCaseRecord;
-struct CommentFile;
+struct LoadCaseReader;
 struct Listing;
 struct FileSystem;
 
@@ -16,12 +14,11 @@ void WriteSetSummary(const RunSettings& s, Listing& out, FileSystem& files, cons
 void WriteAllGroupSets(const RunSettings& s, Listing& out, FileSystem& files);
 void WriteActiveGroupSet(const RunSettings& s, Listing& out, FileSystem& files, int16_t n);
 
-// The load case summary.
-void WriteLoadCaseSummary(RunSettings& s, const ModelTables& m, LoadCaseRecord& loads, CommentFile& c, Listing& out,
-                          FileSystem& files);
-// The load combinations: mode 1 summary, mode 2 full listing.
-void WriteLoadCombinations(const RunSettings& s, const ModelTables& m, LoadCaseRecord& loads, CommentFile& c,
-                           Listing& out, FileSystem& files, const std::string& modelPath, int16_t lastLabel,
-                           int16_t mode);
+// The load case summary: every case read for its header lines and totals.
+void WriteLoadCaseSummary(const RunSettings& s, LoadCaseReader& reader, Listing& out);
+// The load combinations: mode 1 summary, mode 2 full listing. Each case of a
+// combination is read for its header lines and totals.
+void WriteLoadCombinations(const RunSettings& s, LoadCaseReader& reader, Listing& out, FileSystem& files,
+                           const std::string& modelPath, int16_t lastLabel, int16_t mode);
 
 }  // namespace orvant

@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 #include "loads/comment_file.h"
 #include "loads/load_sections.h"
 #include "loads/load_test_support.h"
+#include "loads/load_case_reader.h"
 #include "loads/lookahead.h"
 #include "summaries/summaries.h"
 #include "base/text_values.h"
@@ -33,7 +35,7 @@ TEST(LoadCasePass, CasesAmongGapsSelectionAndCarriedOverTexts) {
     t.WriteModelText(".L100", "LDESC Beyond the maximum label");
     t->settings.SelectedCaseCount = selected ? 2 : 0;
     t->settings.SelectedLoadCases[0] = t->settings.SelectedLoadCases[3] = 1;
-    WriteLoadCasePass(t->settings, t->model, t->loads, t->comments, t->listing, t->files);
+    WriteLoadCasePass(t->settings, t->model, t.reader, t->comments, t->listing, t->files);
     Lines found;  // case lines, descriptions and comments (100 characters)
     for (const std::string& l : t.Listed())
       if (l.rfind("Load Case No:", 0) == 0 || l.rfind("Description :", 0) == 0 || l.size() == 100) found.push_back(l);
@@ -49,7 +51,7 @@ TEST(LoadCasePass, CasesAmongGapsSelectionAndCarriedOverTexts) {
   t.WriteModelText(".L1", "LDESC One");
   t->settings.ListLoadCases = 0;
   t->settings.ListResultsSetSummary = 1;
-  WriteLoadCasePass(t->settings, t->model, t->loads, t->comments, t->listing, t->files);
+  WriteLoadCasePass(t->settings, t->model, t.reader, t->comments, t->listing, t->files);
   EXPECT_EQ(t.Listed(), (Lines{"", std::string(105, '=')}));
 }
 
@@ -58,9 +60,8 @@ TEST(CommentRecords, AmendAtTheTenthCharacterAndTheFileOverAnOlderLongerOne) {
   WriteCommentRecord(t->comments, t->files, 1, "12345678Amend at nine");
   WriteCommentRecord(t->comments, t->files, 2, "123456789Amend at ten");
   WriteCommentRecord(t->comments, t->files, 3, "Text then Amend");
-  for (int16_t n = 1; n <= 3; ++n) PrintCommentRecord(t->loads, t->comments, t->listing, t->files, n);
+  for (int16_t n = 1; n <= 3; ++n) PrintCommentRecord(t->comments, t->listing, t->files, n);
   EXPECT_EQ(t.Listed(), (Lines{Record("12345678Amend at nine")}));
-  EXPECT_EQ(t->loads.lastPrintedComment, 3);
   EXPECT_EQ(CommentRecordOf(t->comments, 9), Record(""));  // beyond the end of the file
 
   // Each case writes from record 1 on; the older file's later bytes stay.
@@ -68,9 +69,9 @@ TEST(CommentRecords, AmendAtTheTenthCharacterAndTheFileOverAnOlderLongerOne) {
   u.WriteModelText(".LCM", std::string(450, 'x'));
   u.WriteModelText(".L1", "COM A1\nND,1,1\nCOM A2\nCOM A3\n");
   u.WriteModelText(".L2", "COM B1\n");
-  ReadNextLoadCase(u->settings, u->model, u->loads, u->comments, u->files);
-  u->settings.CurrentLoadCase = 2;
-  ReadNextLoadCase(u->settings, u->model, u->loads, u->comments, u->files);
+  u.reader.Restart(false);
+  ASSERT_NE(u.reader.Next(), nullptr);
+  ASSERT_NE(u.reader.Next(), nullptr);
   EXPECT_TRUE(CloseCommentFile(u->comments, u->files));
   EXPECT_EQ(ReadFileText(u.File(".LCM")), Record("B1") + Record("A2") + Record("A3") + std::string(150, 'x'));
 }
@@ -79,8 +80,8 @@ TEST(CaseEnd, CommandsZeroTotalsAndAnalysisComments) {
   auto caseEnd = [](const std::string& text) {
     LoadContext t;
     t.WriteModelText(".L1", text);
-    ReadNextLoadCase(t->settings, t->model, t->loads, t->comments, t->files);
-    WriteCaseEnd(t->settings, t->loads, t->listing, t->files);
+    t.reader.Restart(false);
+    WriteCaseEnd(t->settings, *t.reader.Next(), t->listing);
     return t.Listed();
   };
   // Command lines as split, cut or padded to 20 characters.
@@ -124,20 +125,24 @@ TEST(LoadCaseReadAhead, TheNextSelectedCaseIsSplitAsTheParserSplitsIt) {
   t.WriteModelText(".L7", seven);
   t->settings.SelectedCaseCount = 2;
   t->settings.SelectedLoadCases[3] = t->settings.SelectedLoadCases[7] = 1;
-  ReadAhead(t->settings, t->loads, t->files, 3);
-  EXPECT_FALSE(TakeReadAhead(t->loads, t.File(".L3")));  // not the one read ahead
-  ASSERT_TRUE(TakeReadAhead(t->loads, t.File(".L7")));
-  ASSERT_EQ(t->loads.lastCaseText.View(), seven);
+  ReadAhead readAhead;
+  readAhead.ReadCase(t->settings, t->files, 3);
+  TextBuffer text;
+  std::vector<SplitLine> split;
+  size_t resumeAt = 0, cursor = 0;
+  EXPECT_FALSE(readAhead.TakeCase(t.File(".L3"), text, split, resumeAt));  // not the one read ahead
+  ASSERT_TRUE(readAhead.TakeCase(t.File(".L7"), text, split, resumeAt));
+  ASSERT_EQ(text.View(), seven);
 
   // Every line up to the limit split as SplitDataLine splits it (a comment
   // line from its 5th character); the line of 21 fields and the lines past
   // the limit are left to the parser.
-  LineReader lines(t->loads.lastCaseText.View());
+  LineReader lines(text.View());
   std::string spill;
   int index = 0, found = 0;
   for (std::string_view line; lines.Next(line); ++index) {
     const std::string_view data = DataTextOf(line);
-    const SplitLine* ahead = FindSplitLine(t->loads, data);
+    const SplitLine* ahead = FindSplitLine(split, cursor, data);
     if (index == 2 || index >= 65536) {
       EXPECT_EQ(ahead, nullptr) << index;
       continue;
@@ -168,13 +173,13 @@ TEST(LoadCaseReadAhead, ACaseLongerThanTheLinesSplitAheadIsParsedWhole) {
   }
   t.WriteModelText(".L1", "ND,1,1");
   t.WriteModelText(".L2", two);
-  ReadNextLoadCase(t->settings, t->model, t->loads, t->comments, t->files);
-  ASSERT_EQ(t->settings.CurrentLoadCase, 1);
-  t->settings.CurrentLoadCase = 2;
-  ReadNextLoadCase(t->settings, t->model, t->loads, t->comments, t->files);
-  // Every line once: each comment counted, the last acceleration kept.
-  EXPECT_EQ(t->loads.commentCounter, comments);
-  EXPECT_EQ(t->loads.acceleration[0], 69998.0f);
+  t.reader.Restart(false);
+  ASSERT_EQ(t.reader.Next()->label, 1);
+  const LoadCase* second = t.reader.Next();  // read ahead while case 1 was given
+  ASSERT_EQ(second->label, 2);
+  // Every line once: each comment numbered, the last acceleration kept.
+  EXPECT_EQ(t->comments.bytes.size(), 100u * comments);
+  EXPECT_EQ(second->acceleration[0], 69998.0f);
   EXPECT_EQ(CommentRecordOf(t->comments, static_cast<int16_t>(comments)), Record("c69999"));
 }
 
@@ -189,15 +194,12 @@ TEST(LoadCaseReadAhead, HeadersReadAheadGiveTheSummaryAReadOfItsOwnWouldGive) {
   };
   LoadContext ahead, own;
   write(ahead), write(own);
-  ReadHeadersAhead(ahead->settings, ahead->loads, ahead->files);
-  TakeHeadersAhead(ahead->loads);
-  const LoadCaseRecord& r = ahead->loads;
-  EXPECT_EQ(r.headerLines.at(ahead.File(".L1")), "LDESC One\ncom Wind\nSCASE s\nAMBT 12\nLDATE 01/02/2026\n");
-  EXPECT_EQ(r.headerLines.at(ahead.File(".L2")), "ltime 10:00\nLDESC Two\n");
-  EXPECT_EQ(r.headerLines.count(ahead.File(".L4")), 0u);
-  EXPECT_EQ(r.savedTotalsText.size(), 1u);
-  WriteLoadCaseSummary(ahead->settings, ahead->model, ahead->loads, ahead->comments, ahead->listing, ahead->files);
-  WriteLoadCaseSummary(own->settings, own->model, own->loads, own->comments, own->listing, own->files);
+  ahead.reader.ReadHeadersAhead();
+  ahead.reader.TakeHeadersAhead();
+  // What was read ahead is all the summary reads: the files may go.
+  for (const char* extension : {".L1", ".#1", ".L2"}) std::filesystem::remove(ahead.File(extension));
+  WriteLoadCaseSummary(ahead->settings, ahead.reader, ahead->listing);
+  WriteLoadCaseSummary(own->settings, own.reader, own->listing);
   EXPECT_EQ(ahead.Listed(), own.Listed());
   EXPECT_EQ(CommentRecordOf(ahead->comments, 1), CommentRecordOf(own->comments, 1));
 }

@@ -33,7 +33,7 @@ TEST(LoadSections, ImperialUnitRowsAndValues) {
   Sections t{"ND,7,0.002,-0.0125,0,0.001234,0,-0.5", "NF,5,1000,-2500,0,0,123456,-0.4,12.5", "EP,15,1,2.5,0,-10000",
              "ED,21,2,0.5,3.0,0,0,-1000,-3000,0,0", "FP,30,-2,3,100,-2500,0,1.5", "PUDL,4,-3,-200"};
   t->settings.ConvertedUnits = t->settings.ImperialUnits = 1;
-  WriteLoadSections(t->settings, t->model, t->loads, t->comments, t->listing, t->files);
+  WriteLoadSections(t->settings, t->model, t.Parsed(), t->comments, t->listing, t->files);
   const std::string kips = "kips       kips       kips       kip-ins    kip-ins   kip-ins";
   // The mass is never converted; intensities, pressures and PUDL are shown as stored.
   EXPECT_EQ(t.Rows(), (Lines{
@@ -61,7 +61,7 @@ TEST(LoadSections, LongLabelsAxisTextsAndLengths) {
   m.ElementGroup[1234] = 17170;
   m.ElementGroup[16] = m.NodeGroup[4] = 1;
   m.ElementGroup[22] = 6;
-  WriteLoadSections(t->settings, t->model, t->loads, t->comments, t->listing, t->files);
+  WriteLoadSections(t->settings, t->model, t.Parsed(), t->comments, t->listing, t->files);
   // Labels longer than their column end the line; nodal temperature labels
   // are cut at 10, and a value wider than its field loses its leading digits.
   EXPECT_EQ(t.Rows(), (Lines{
@@ -80,7 +80,7 @@ TEST(LoadSections, DroppedRowsAndTheirComments) {
   Sections t{"COM one", "NF,8,1", "COM two", "NF,8,1", "NF,5,1", "NF,6,1", "ND,8,1", "EP,25,1,1", "EP,15,1,2.5",
              "ED,25,1", "ED,23", "ED,17,2", "PUDL,2,0,7", "TEPR,8,,,,1.5"};
   t->model.NodeExists[8] = 0;
-  WriteLoadSections(t->settings, t->model, t->loads, t->comments, t->listing, t->files);
+  WriteLoadSections(t->settings, t->model, t.Parsed(), t->comments, t->listing, t->files);
   // A prescribed displacement on a missing node is listed; the comment of a
   // dropped row goes to the next row that carries it.
   EXPECT_EQ(t.Rows(), (Lines{Record("two"), "8          " + kOne, Record("two"), "5          " + kOne,
@@ -93,14 +93,14 @@ TEST(LoadSections, NodalTemperaturesFourToALine) {
   Sections t{"NT,1,20.5", "NT,2,41", "NT,3,61.5", "NT,4,82", "NT,5,102.5"};
   const std::string first =
       entry(1, "     20.50") + entry(2, "     41.00") + entry(3, "     61.50") + entry(4, "     82.00");
-  WriteNodalTemperatures(t->model, t->loads, t->listing);
+  WriteNodalTemperatures(t->model, t.Parsed(), t->listing);
   EXPECT_EQ(t.Rows(), (Lines{first, entry(5, "    102.50")}));
   EXPECT_EQ(t->listing.Pending().substr(t->listing.Pending().size() - 8), "50    \r\n");
 
   // Eight: two full lines, then an empty line.
   for (const char* line : {"NT,6", "NT,7", "NT,8"}) t.Parse(line);
   t->listing.Discard();
-  WriteNodalTemperatures(t->model, t->loads, t->listing);
+  WriteNodalTemperatures(t->model, t.Parsed(), t->listing);
   EXPECT_EQ(t.Rows(), (Lines{first, entry(5, "    102.50") + entry(6, "      0.00") +
                                         entry(7, "      0.00") + entry(8, "      0.00")}));
   EXPECT_EQ(t->listing.Pending().substr(t->listing.Pending().size() - 12), "0.00    \r\n\r\n");

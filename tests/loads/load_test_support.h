@@ -1,11 +1,14 @@
 #pragma once
 // A run context for load case tests: nodes and elements 1..max (element 25
 // undefined, 30 a solid), 5 geometric codes, the model's files in a temporary
-// directory, the load case record created, the listing kept in memory.
+// directory, a case with its tables created for the parser, a load case
+// reader, the listing kept in memory.
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "loads/load_case.h"
+#include "loads/load_case_reader.h"
 #include "loads/load_cases.h"
 #include "run/run_context.h"
 #include "support/model_builder.h"
@@ -33,6 +36,9 @@ inline std::string CommentRecordOf(const CommentFile& c, int n) {
 struct LoadContext {
   TempDir dir;
   std::unique_ptr<RunContext> ctx = std::make_unique<RunContext>();
+  LoadCase lc;  // the case Parse fills
+  CaseParse parse{ctx->comments, ctx->files};
+  LoadCaseReader reader{ctx->settings, ctx->model, ctx->comments, ctx->files};
 
   explicit LoadContext(int16_t maxNode = 20, int16_t maxElement = 30) {
     RunSettings& s = ctx->settings;
@@ -48,7 +54,7 @@ struct LoadContext {
     for (int n = 1; n <= maxNode; ++n) ctx->model.NodeExists[n] = 1;
     for (int e = 1; e <= maxElement; ++e) ctx->model.ElemNode2[e] = static_cast<int16_t>(e == 25 ? 0 : 2);
     ctx->model.SolidElemType[30] = 1;
-    ResetLoadCaseRecord(ctx->settings, ctx->loads);
+    ResetLoadCase(ctx->settings, lc);
   }
 
   RunContext& operator*() { return *ctx; }
@@ -56,7 +62,13 @@ struct LoadContext {
   std::string File(const std::string& extension) const { return dir.path + "/FRAME" + extension; }
   void WriteModelText(const std::string& extension, const std::string& text) const { WriteFile(File(extension), text); }
   void Parse(const std::string& line, int16_t headerOnly = 0) {
-    ParseLoadCaseLine(ctx->settings, ctx->model, ctx->loads, ctx->comments, ctx->files, line, headerOnly);
+    ParseLoadCaseLine(ctx->settings, ctx->model, parse, lc, line, headerOnly);
+  }
+  // The case as the lines parsed so far made it, ready to print (as the
+  // reader gives it once the whole file is parsed).
+  const LoadCase& Parsed() {
+    lc.elementTempPress.SortWritten();
+    return lc;
   }
   std::vector<std::string> Listed() const { return ListingLines(ctx->listing.Pending()); }
 };

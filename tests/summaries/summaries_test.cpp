@@ -30,8 +30,8 @@ struct Summaries : LoadContext {
   Lines Run(int mode, int units = 0, size_t first = 0) {
     ctx->listing.Discard();
     ctx->settings.ConvertedUnits = static_cast<int16_t>(units);
-    WriteLoadCombinations(ctx->settings, ctx->model, ctx->loads, ctx->comments, ctx->listing, ctx->files,
-                          ctx->settings.ModelPath, ctx->settings.MaxLoadLabel, static_cast<int16_t>(mode));
+    WriteLoadCombinations(ctx->settings, reader, ctx->listing, ctx->files, ctx->settings.ModelPath,
+                          ctx->settings.MaxLoadLabel, static_cast<int16_t>(mode));
     Lines lines = Listed();
     return Lines(lines.begin() + static_cast<long>(std::min(first, lines.size())), lines.end());
   }
@@ -72,7 +72,7 @@ TEST(Summaries, MissingCaseShowsZerosOnlyAfterACaseWithTotals) {
             (Lines{Row(" 1", " 1", "Dead load") + thousand,
                    Row(" 9", " 1", missing) + "  0.000E+00  0.000E+00  0.000E+00", kDashes, kSum + thousand}));
   t->listing.Discard();
-  WriteLoadCaseSummary(t->settings, t->model, t->loads, t->comments, t->listing, t->files);
+  WriteLoadCaseSummary(t->settings, t.reader, t->listing);
   EXPECT_EQ(t.Listed().back(), CombLine(" 1", PadTo("Dead load", 59)) + thousand);
 }
 

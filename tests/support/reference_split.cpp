@@ -4,7 +4,7 @@
 
 #include "base/checked.h"
 #include "base/text_values.h"
-#include "loads/load_case_record.h"
+#include "loads/load_case.h"
 
 namespace orvant::testing {
 

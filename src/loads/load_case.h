@@ -1,18 +1,15 @@
 #pragma once
-// The load case record: one instance, refilled for every load case read.
-// Per-entry tables hold entries 1..capacity; element-indexed tables
-// 0..MaxElementLabel; code-indexed tables 0..PhysicalPropertyCount.
+// A load case as read, and the tables it is made of. Per-entry tables hold
+// entries 1..capacity; element-indexed tables 0..MaxElementLabel;
+// code-indexed tables 0..PhysicalPropertyCount.
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
-#include <unordered_map>
+#include <type_traits>
 #include <vector>
 
 #include "base/checked.h"
-#include "loads/lookahead.h"
-#include "base/platform.h"
 
 namespace orvant {
 
@@ -128,16 +125,23 @@ struct WrittenTable {
     return entry;
   }
   const T& operator[](long long i) const { return table[i]; }
-  // The indices that may hold something other than T{}, ascending.
-  const std::vector<long long>& WrittenIndices() {
-    std::sort(writtenIndices.begin(), writtenIndices.end());
-    return writtenIndices;
-  }
+  // Puts the written indices in ascending order (once all are written).
+  void SortWritten() { std::sort(writtenIndices.begin(), writtenIndices.end()); }
+  // The indices that may hold something other than T{}, ascending once
+  // SortWritten has been called.
+  const std::vector<long long>& WrittenIndices() const { return writtenIndices; }
 };
 
-struct LoadCaseRecord {
-  // Header texts: description, dateText, timeText and ambientTemperature
-  // survive from one case to the next.
+// One load case as read: its header texts, every entry table with its
+// count, the totals saved with it, the ".#" figures of its analysis and its
+// analysis comment lines. A plain value (no file, thread or cache in it):
+// the reader fills it, the printers only read it. The header texts
+// (description, dateText, timeText, ambientTemperature) and the ".#"
+// presence flag are carried from the case read before when a read does not
+// set them, as one record refilled for every case carries them.
+struct LoadCase {
+  int16_t label = 0;  // the case number
+
   std::string description;
   std::string dateText;
   std::string timeText;
@@ -166,36 +170,19 @@ struct LoadCaseRecord {
   CommandLines interpretedElementCommands;
   CommandLines interpretedCoupleCommands;
 
-  int16_t commentCounter = 0;
-
   // The ".#" file of the case: the load summation found by the analysis.
   std::array<float, 3> SavedTotals{};
   std::string analysisText1;
   std::string analysisText2;
   int16_t savedTotalsPresent = 0;
 
-  // Reading state.
-  int16_t capacity = 0;          // LoadItemCapacity + 2
-  std::string lastCaseFile;      // name of the load case file read last
-  // The text of a case file as the reader read it, and that file's name:
-  // the case end scans the file read last again for its ACOM lines.
-  TextBuffer lastCaseText;
-  std::string lastCaseTextFile;
-  // Per case file read so far, its lines on which a header-only read acts,
-  // each closed by a line feed: a later header-only read replays them.
-  std::unordered_map<std::string, std::string> headerLines;
-  // ".#" files read ahead, by name.
-  std::unordered_map<std::string, std::string> savedTotalsText;
-  int16_t HeaderOnlyMode = 0;
-  int16_t lastPrintedComment = 0;
-  std::string lineBuffer;        // an interpreted command line as split
-  std::string spillBuffer;       // a data line too long to be split on the stack
-  // The next case read ahead, and the lines of the case being parsed that
-  // were split ahead (views into lastCaseText), looked up in order.
-  CaseLookaheadPtr lookahead;
-  std::vector<SplitLine> splitLines;
-  size_t splitResumeAt = 0;  // where the lines after them begin
-  size_t splitCursor = 0;
+  // The case file's "ACOM" lines, from their 6th character on, trailing
+  // blanks removed (read with the whole case only).
+  std::vector<std::string> analysisComments;
 };
+
+// A plain value: a copy is a whole case, so no thread or owned handle can
+// sit in it.
+static_assert(std::is_copy_constructible_v<LoadCase> && std::is_copy_assignable_v<LoadCase>);
 
 }  // namespace orvant
