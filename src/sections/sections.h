@@ -11,7 +11,7 @@ struct Listing;
 struct FileSystem;
 
 void WriteModelSizeParameters(const RunSettings& s, Listing& out);
-void WriteCoordinateSystems(ModelTables& m, Listing& out);
+void WriteCoordinateSystems(const ModelTables& m, Listing& out);
 void WriteNodalCoordinates(RunSettings& s, ModelTables& m, Listing& out);
 void WriteElementData(RunSettings& s, ModelTables& m, Listing& out);
 void WriteElementOffsets(const RunSettings& s, ModelTables& m, Listing& out);
