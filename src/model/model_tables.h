@@ -36,12 +36,12 @@ struct MaterialProperty {
   std::string MatName = "        ";  // 8 characters as stored
 };
 
-// The element connectivity file stays open after loading, positioned after
-// its last element and spring/couple record: the element offsets section
-// reads on from there. Its bytes are kept here with the read position.
-struct OpenConnectivityFile {
+// The element connectivity file as loaded: its element offset records
+// follow the last element and spring/couple record, from offsetsStart to
+// the end of the file.
+struct ConnectivityFileBytes {
   std::vector<unsigned char> bytes;
-  size_t position = 0;
+  size_t offsetsStart = 0;
 };
 
 struct ModelTables {
@@ -107,7 +107,7 @@ struct ModelTables {
   float TotalMass = 0;
   int16_t PipeworkPresent = 0;
 
-  OpenConnectivityFile ConnectivityFile;
+  ConnectivityFileBytes ConnectivityFile;
 };
 
 // Sizes every table from the label maxima and counts of the run settings.

@@ -14,7 +14,7 @@ void WriteModelSizeParameters(const RunSettings& s, Listing& out);
 void WriteCoordinateSystems(const ModelTables& m, Listing& out);
 void WriteNodalCoordinates(RunSettings& s, ModelTables& m, Listing& out);
 void WriteElementData(RunSettings& s, ModelTables& m, Listing& out);
-void WriteElementOffsets(const RunSettings& s, ModelTables& m, Listing& out);
+void WriteElementOffsets(const RunSettings& s, const ModelTables& m, Listing& out);
 // Writes its opening empty line in every case, and its closing one unless
 // the model data is brief.
 void WritePipeworkCoefficients(const RunSettings& s, const ModelTables& m, Listing& out, FileSystem& files);
