@@ -98,10 +98,6 @@ struct ModelTables {
   Table<int16_t> NodeGroup{{}, "NodeGroup"};
   Table<int16_t> ElementGroup{{}, "ElementGroup"};
 
-  // Visiting orders of the group range passes (positions 1..n).
-  Table<int16_t> NodeOrder{{}, "NodeOrder"};
-  Table<int16_t> ElementOrder{{}, "ElementOrder"};
-
   // Per geometric code totals, computed once after loading.
   Table<float> TotLength{{}, "TotLength"}, TotMass{{}, "TotMass"};
   float TotalMass = 0;

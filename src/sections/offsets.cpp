@@ -2,6 +2,7 @@
 #include "listing/listing.h"
 #include "model/binary_reader.h"
 #include "model/model_tables.h"
+#include "sections/group_order.h"
 #include "sections/sections.h"
 #include "settings/run_settings.h"
 
@@ -48,6 +49,7 @@ void WriteOffsetHeading(Listing& out) {
 // is ignored.
 void WriteElementOffsets(const RunSettings& s, const ModelTables& m, Listing& out) {
   const std::vector<unsigned char>& bytes = m.ConnectivityFile.bytes;
+  const GroupSelection filter = GroupFilterOnly(s);
   bool headingWritten = false;
 
   for (size_t position = m.ConnectivityFile.offsetsStart; position + kOffsetRecordSize <= bytes.size();
@@ -59,7 +61,7 @@ void WriteElementOffsets(const RunSettings& s, const ModelTables& m, Listing& ou
     }
     if (rec.label <= 0) continue;
     const int16_t group = m.ElementGroup[rec.label];
-    if (s.GroupFilter > 0 && s.GroupFilter != group) continue;
+    if (!filter.Admits(group)) continue;
 
     WriteGroupLabel(out, rec.label, group);
     out.Column(10).Int(rec.ref1).Column(16);
