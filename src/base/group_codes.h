@@ -3,8 +3,8 @@
 
 namespace orvant {
 
-// The group that a group range pass gives an ungrouped entity for the rest
-// of the run: it sorts after every real group and prints no suffix.
+// The group an ungrouped entity counts as in group range mode, where it is
+// selected and sorted by this number; a label of this group prints no suffix.
 constexpr int16_t NoGroup = 17171;
 
 }  // namespace orvant

@@ -57,8 +57,8 @@ void ReadNodeDefinitions(const RunSettings& s, ModelTables& m, BinaryReader r) {
 }
 
 // ".XEC": 28-byte element records, then spring/couple records at
-// MaxElementLabel + label. The file stays "open" after them: its bytes and
-// the position after the last record are kept for the element offsets.
+// MaxElementLabel + label. Its bytes are kept for the element offsets, with
+// the position after the last record, where the offset records begin.
 void ReadConnectivity(const RunSettings& s, ModelTables& m, std::string&& bytes) {
   BinaryReader r = ReaderOf(bytes);
   for (long long e = 1; e <= s.MaxElementLabel; ++e) {
@@ -99,7 +99,7 @@ void ReadConnectivity(const RunSettings& s, ModelTables& m, std::string&& bytes)
   }
   const size_t after = static_cast<size_t>(s.MaxElementLabel + s.MaxSpringLabel) * kConnectivityRecordSize;
   m.ConnectivityFile.bytes.assign(bytes.begin(), bytes.end());
-  m.ConnectivityFile.position = after < bytes.size() ? after : bytes.size();
+  m.ConnectivityFile.offsetsStart = after < bytes.size() ? after : bytes.size();
 }
 
 // Sizes a constants table from a count read from the file; a negative count

@@ -36,12 +36,12 @@ struct MaterialProperty {
   std::string MatName = "        ";  // 8 characters as stored
 };
 
-// The element connectivity file stays open after loading, positioned after
-// its last element and spring/couple record: the element offsets section
-// reads on from there. Its bytes are kept here with the read position.
-struct OpenConnectivityFile {
+// The element connectivity file as loaded: its element offset records
+// follow the last element and spring/couple record, from offsetsStart to
+// the end of the file.
+struct ConnectivityFileBytes {
   std::vector<unsigned char> bytes;
-  size_t position = 0;
+  size_t offsetsStart = 0;
 };
 
 struct ModelTables {
@@ -98,16 +98,12 @@ struct ModelTables {
   Table<int16_t> NodeGroup{{}, "NodeGroup"};
   Table<int16_t> ElementGroup{{}, "ElementGroup"};
 
-  // Visiting orders of the group range passes (positions 1..n).
-  Table<int16_t> NodeOrder{{}, "NodeOrder"};
-  Table<int16_t> ElementOrder{{}, "ElementOrder"};
-
   // Per geometric code totals, computed once after loading.
   Table<float> TotLength{{}, "TotLength"}, TotMass{{}, "TotMass"};
   float TotalMass = 0;
   int16_t PipeworkPresent = 0;
 
-  OpenConnectivityFile ConnectivityFile;
+  ConnectivityFileBytes ConnectivityFile;
 };
 
 // Sizes every table from the label maxima and counts of the run settings.

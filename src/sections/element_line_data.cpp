@@ -49,7 +49,7 @@ void WriteElementLine(const ModelTables& m, Listing& out, const Table<ElementLin
 
 }  // namespace
 
-void WriteElementLineData(const RunSettings& s, ModelTables& m, Listing& out, FileSystem& files,
+void WriteElementLineData(const RunSettings& s, const ModelTables& m, Listing& out, FileSystem& files,
                           const std::string& name, const std::string& extension) {
   std::string path;
   std::string heading;
@@ -93,25 +93,11 @@ void WriteElementLineData(const RunSettings& s, ModelTables& m, Listing& out, Fi
     r.present = 1;
   }
 
-  if (s.GroupRangeMode == 1) {
-    // Ascending group first, up to the group limit; ungrouped elements take
-    // NoGroup from here on.
-    BuildGroupOrder(m.ElementOrder, m.ElementGroup, maxElement);
-    for (long long k = 1; k <= maxElement; ++k) {
-      int16_t e = m.ElementOrder[k];
-      if (m.ElementGroup[e] > s.GroupLimit) continue;
-      WriteElementLine(m, out, records, e);
-    }
-    if (s.GroupedOnly != 1) {
-      for (long long e = 1; e <= maxElement; ++e) {
-        if (m.ElementGroup[e] <= s.GroupLimit) continue;
-        WriteElementLine(m, out, records, static_cast<int16_t>(e));
-      }
-    }
-  } else if (s.GroupedOnly != 1) {
-    // A positive group filter does not narrow this listing.
-    for (long long e = 1; e <= maxElement; ++e) WriteElementLine(m, out, records, static_cast<int16_t>(e));
-  }
+  // In group range mode ascending group first, up to the group limit; a
+  // positive group filter does not narrow this listing.
+  const SelectedLabels elements = SelectByGroup(ElementLineGroupSelection(s), m.ElementGroup, maxElement);
+  for (int16_t e : elements.groupOrder) WriteElementLine(m, out, records, e);
+  for (int16_t e : elements.labelOrder) WriteElementLine(m, out, records, e);
 }
 
 }  // namespace orvant

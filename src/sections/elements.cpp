@@ -37,35 +37,18 @@ bool ElementDefined(const ModelTables& m, long long e) { return m.ElemNode1[e] !
 
 // Selection as for the nodes: in group range mode the elements up to the
 // group limit by group first, then the rest in label order.
-void WriteElementData(RunSettings& s, ModelTables& m, Listing& out) {
-  const long long ne = s.MaxElementLabel;
-
+void WriteElementData(const RunSettings& s, const ModelTables& m, Listing& out) {
   out.Line("*** ELEMENT DATA ***");
   out.End();
   out.Line("Elem                Connectivity                           Length    Geom     Mat   Release  CO    Bend");
   out.Line("No        Type Node-1     Node-2     Node-3        Rot               Codes    Code    Z  Y   Code  Radius");
   out.End();
 
-  if (s.GroupRangeMode == 1) {
-    BuildGroupOrder(m.ElementOrder, m.ElementGroup, ne);
-    for (long long k = 1; k <= ne; ++k) {
-      const long long e = m.ElementOrder[k];
-      if (!ElementDefined(m, e)) continue;
-      if (m.ElementGroup[e] > s.GroupLimit) continue;
-      WriteElementRow(m, out, e);
-    }
-  }
-  if (s.GroupRangeMode == 0) s.GroupLimit = -1;
-
-  if (s.GroupedOnly != 1) {
-    for (long long e = 1; e <= ne; ++e) {
-      if (!ElementDefined(m, e)) continue;
-      const int16_t group = m.ElementGroup[e];
-      if (group <= s.GroupLimit) continue;
-      if (s.GroupFilter != group && s.GroupFilter > 0) continue;
-      WriteElementRow(m, out, e);
-    }
-  }
+  const SelectedLabels elements = SelectByGroup(SectionGroupSelection(s), m.ElementGroup, s.MaxElementLabel);
+  for (int16_t e : elements.groupOrder)
+    if (ElementDefined(m, e)) WriteElementRow(m, out, e);
+  for (int16_t e : elements.labelOrder)
+    if (ElementDefined(m, e)) WriteElementRow(m, out, e);
 }
 
 }  // namespace orvant

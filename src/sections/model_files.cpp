@@ -71,7 +71,7 @@ void EchoModelFile(const RunSettings& s, Listing& out, FileSystem& files, const 
   out.End();
 }
 
-void WriteModelFileSurvey(const RunSettings& s, ModelTables& m, Listing& out, FileSystem& files) {
+void WriteModelFileSurvey(const RunSettings& s, const ModelTables& m, Listing& out, FileSystem& files) {
   if (s.ListModelFiles == 1) {
     WriteElementLineData(s, m, out, files, s.ModelPath, ".ELN");
     EchoModelFile(s, out, files, s.ModelPath, ".ECI");

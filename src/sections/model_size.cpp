@@ -39,20 +39,19 @@ void WriteModelSizeParameters(const RunSettings& s, Listing& out) {
 // Systems 0 to 2 are always listed; systems up to 3 are the global ones.
 // A kind other than 0, 1 and 2 has no name of its own: the line repeats the
 // name written for the previous system listed.
-void WriteCoordinateSystems(ModelTables& m, Listing& out) {
-  auto& systems = m.CoordSystemTable;
+void WriteCoordinateSystems(const ModelTables& m, Listing& out) {
+  const auto& systems = m.CoordSystemTable;
   out.End();
   out.Line("*** CO-ORDINATE SYSTEMS ***");
   out.Line("                            Origin Location                      Origin Orientation (Degrees) ");
   out.Line("No                 Type           X            Y            Z           Rx           Ry           Rz");
   out.Line("                                 (N1)         (N2)         (N3)");
 
-  for (size_t i = 0; i <= 2; ++i) systems[i][kCsDefinition] = 1;
-
   std::string_view kindName;
   for (size_t i = 0; i < systems.size(); ++i) {
     const auto& cs = systems[i];
-    if (cs[kCsDefinition] == 0) continue;
+    const bool listed = i <= 2 || cs[kCsDefinition] != 0;
+    if (!listed) continue;
     out.Digits(static_cast<long long>(i)).Column(4);
     if (cs[kCsType] == 0)
       kindName = "Cartesian";

@@ -38,34 +38,17 @@ void WriteNodeRowB(const ModelTables& m, Listing& out, long long i) {
 
 // In group range mode the nodes up to the group limit come first, by group
 // (ungrouped nodes counting as NoGroup), then the rest in label order.
-void WriteNodalCoordinates(RunSettings& s, ModelTables& m, Listing& out) {
-  const long long nn = s.MaxNodeLabel;
-
+void WriteNodalCoordinates(const RunSettings& s, const ModelTables& m, Listing& out) {
   out.Line("*** NODAL COORDINATES ***");
   out.Line("                         Definition System                          Global Cartesian ");
   out.Line("Node     CSys      X             Y             Z             X             Y             Z");
   out.End();
 
-  if (s.GroupRangeMode == 1) {
-    BuildGroupOrder(m.NodeOrder, m.NodeGroup, nn);
-    for (long long k = 1; k <= nn; ++k) {
-      const long long i = m.NodeOrder[k];
-      if (m.NodeExists[i] == 0) continue;
-      if (m.NodeGroup[i] > s.GroupLimit) continue;
-      WriteNodeRowB(m, out, i);
-    }
-  }
-  if (s.GroupRangeMode == 0) s.GroupLimit = -1;
-
-  if (s.GroupedOnly != 1) {
-    for (long long i = 1; i <= nn; ++i) {
-      if (m.NodeExists[i] == 0) continue;
-      const int16_t group = m.NodeGroup[i];
-      if (group <= s.GroupLimit) continue;
-      if (s.GroupFilter != group && s.GroupFilter > 0) continue;
-      WriteNodeRowA(m, out, i);
-    }
-  }
+  const SelectedLabels nodes = SelectByGroup(SectionGroupSelection(s), m.NodeGroup, s.MaxNodeLabel);
+  for (int16_t i : nodes.groupOrder)
+    if (m.NodeExists[i] != 0) WriteNodeRowB(m, out, i);
+  for (int16_t i : nodes.labelOrder)
+    if (m.NodeExists[i] != 0) WriteNodeRowA(m, out, i);
   out.End();
 }
 

@@ -2,6 +2,7 @@
 #include "listing/listing.h"
 #include "model/binary_reader.h"
 #include "model/model_tables.h"
+#include "sections/group_order.h"
 #include "sections/sections.h"
 #include "settings/run_settings.h"
 
@@ -44,27 +45,23 @@ void WriteOffsetHeading(Listing& out) {
 }  // namespace
 
 // The offset records follow the element and spring/couple records in the
-// connectivity file; they are read on from where the loader stopped, to the
-// end of the file. A record cut short by the end of the file is ignored.
-void WriteElementOffsets(const RunSettings& s, ModelTables& m, Listing& out) {
-  OpenConnectivityFile& file = m.ConnectivityFile;
+// connectivity file, to its end. A record cut short by the end of the file
+// is ignored.
+void WriteElementOffsets(const RunSettings& s, const ModelTables& m, Listing& out) {
+  const std::vector<unsigned char>& bytes = m.ConnectivityFile.bytes;
+  const GroupSelection filter = GroupFilterOnly(s);
   bool headingWritten = false;
 
-  while (file.position < file.bytes.size()) {
-    if (file.bytes.size() - file.position < kOffsetRecordSize) {
-      file.position = file.bytes.size();
-      break;
-    }
-    ElementOffsetRecord rec = ReadOffsetRecord(file.bytes.data() + file.position);
-    file.position += kOffsetRecordSize;
-
+  for (size_t position = m.ConnectivityFile.offsetsStart; position + kOffsetRecordSize <= bytes.size();
+       position += kOffsetRecordSize) {
+    const ElementOffsetRecord rec = ReadOffsetRecord(bytes.data() + position);
     if (!headingWritten && rec.label > 0) {
       WriteOffsetHeading(out);
       headingWritten = true;
     }
     if (rec.label <= 0) continue;
-    int16_t group = m.ElementGroup[rec.label];
-    if (s.GroupFilter > 0 && s.GroupFilter != group) continue;
+    const int16_t group = m.ElementGroup[rec.label];
+    if (!filter.Admits(group)) continue;
 
     WriteGroupLabel(out, rec.label, group);
     out.Column(10).Int(rec.ref1).Column(16);

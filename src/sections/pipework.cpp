@@ -5,6 +5,7 @@
 #include "listing/listing.h"
 #include "model/binary_reader.h"
 #include "model/model_tables.h"
+#include "sections/group_order.h"
 #include "sections/sections.h"
 #include "settings/run_settings.h"
 
@@ -70,9 +71,9 @@ void WritePipeworkCoefficients(const RunSettings& s, const ModelTables& m, Listi
     std::string data;
     if (files.FileExists(path)) data = files.ReadFile(path);
 
+    const SelectedLabels elements = SelectByGroup(GroupFilterOnly(s), m.ElementGroup, s.MaxElementLabel);
     std::string typeName;
-    for (long long e = 1; e <= s.MaxElementLabel; ++e) {
-      if (s.GroupFilter > 0 && s.GroupFilter != m.ElementGroup[e]) continue;
+    for (int16_t e : elements.labelOrder) {
       if (m.ElemPipeworkFlag[e] <= 0) continue;
       PipeworkRecord rec = ReadPipeworkRecord(data, e);
       FormPipeTypeName(rec.PipeType, typeName);

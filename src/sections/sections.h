@@ -11,14 +11,14 @@ struct Listing;
 struct FileSystem;
 
 void WriteModelSizeParameters(const RunSettings& s, Listing& out);
-void WriteCoordinateSystems(ModelTables& m, Listing& out);
-void WriteNodalCoordinates(RunSettings& s, ModelTables& m, Listing& out);
-void WriteElementData(RunSettings& s, ModelTables& m, Listing& out);
-void WriteElementOffsets(const RunSettings& s, ModelTables& m, Listing& out);
+void WriteCoordinateSystems(const ModelTables& m, Listing& out);
+void WriteNodalCoordinates(const RunSettings& s, const ModelTables& m, Listing& out);
+void WriteElementData(const RunSettings& s, const ModelTables& m, Listing& out);
+void WriteElementOffsets(const RunSettings& s, const ModelTables& m, Listing& out);
 // Writes its opening empty line in every case, and its closing one unless
 // the model data is brief.
 void WritePipeworkCoefficients(const RunSettings& s, const ModelTables& m, Listing& out, FileSystem& files);
-void WriteSolidElements(RunSettings& s, ModelTables& m, Listing& out);
+void WriteSolidElements(const RunSettings& s, const ModelTables& m, Listing& out);
 // Nothing at all when there are no springs/couples.
 void WriteSpringData(const RunSettings& s, const ModelTables& m, Listing& out);
 void WriteGeometricProperties(const RunSettings& s, const ModelTables& m, Listing& out);
@@ -28,7 +28,7 @@ void WriteConstantsTables(const RunSettings& s, const ModelTables& m, Listing& o
 void WriteRestrainedNodes(const RunSettings& s, const ModelTables& m, Listing& out);
 
 // The element line data listing of ModelPath + extension.
-void WriteElementLineData(const RunSettings& s, ModelTables& m, Listing& out, FileSystem& files,
+void WriteElementLineData(const RunSettings& s, const ModelTables& m, Listing& out, FileSystem& files,
                           const std::string& name, const std::string& extension);
 // Copies one text file into the listing: named form (extension not empty)
 // or found form (extension empty, name found by a directory search).
@@ -36,6 +36,6 @@ void EchoModelFile(const RunSettings& s, Listing& out, FileSystem& files, const 
                    const std::string& extension);
 // The element line data and the copies of the model's auxiliary files,
 // under ListModelFiles, ListUmFiles and ListBrFiles.
-void WriteModelFileSurvey(const RunSettings& s, ModelTables& m, Listing& out, FileSystem& files);
+void WriteModelFileSurvey(const RunSettings& s, const ModelTables& m, Listing& out, FileSystem& files);
 
 }  // namespace orvant

@@ -38,32 +38,15 @@ void WriteSolidLine(const ModelTables& m, Listing& out, long long e, bool rangeP
 
 }  // namespace
 
-void WriteSolidElements(RunSettings& s, ModelTables& m, Listing& out) {
-  const long long ne = s.MaxElementLabel;
-
+void WriteSolidElements(const RunSettings& s, const ModelTables& m, Listing& out) {
   out.Heading("*** SOLID ELEMENT DATA ***",
               "Elem     Type Geom  Mat      Rot  Offset          Connectivity");
 
-  if (s.GroupRangeMode == 1) {
-    BuildGroupOrder(m.ElementOrder, m.ElementGroup, ne);
-    for (long long k = 1; k <= ne; ++k) {
-      int16_t e = m.ElementOrder[k];
-      if (m.SolidElemType[e] == 0) continue;
-      if (m.ElementGroup[e] > s.GroupLimit) continue;
-      WriteSolidLine(m, out, e, true);
-    }
-  }
-  if (s.GroupRangeMode == 0) s.GroupLimit = -1;
-
-  if (s.GroupedOnly != 1) {
-    for (long long e = 1; e <= ne; ++e) {
-      if (m.SolidElemType[e] == 0) continue;
-      int16_t group = m.ElementGroup[e];
-      if (group <= s.GroupLimit) continue;
-      if (s.GroupFilter > 0 && group != s.GroupFilter) continue;
-      WriteSolidLine(m, out, e, false);
-    }
-  }
+  const SelectedLabels solids = SelectByGroup(SectionGroupSelection(s), m.ElementGroup, s.MaxElementLabel);
+  for (int16_t e : solids.groupOrder)
+    if (m.SolidElemType[e] != 0) WriteSolidLine(m, out, e, true);
+  for (int16_t e : solids.labelOrder)
+    if (m.SolidElemType[e] != 0) WriteSolidLine(m, out, e, false);
 }
 
 }  // namespace orvant

@@ -112,7 +112,7 @@ TEST(GeometryLoader, ValuesPastTheEndOfTruncatedFilesReadAsZero) {
   });
   const ModelTables& m = t.m;
   EXPECT_EQ(Ints({m.NodeExists[2], m.NodeExists[4], m.RestraintTable[1].RestrainedNode, m.ElemNode2[2],
-                  m.ElemNode1[3], m.ElemNode1[4], m.NodeCoordSystem[2], static_cast<int>(m.ConnectivityFile.position)}),
+                  m.ElemNode1[3], m.ElemNode1[4], m.NodeCoordSystem[2], static_cast<int>(m.ConnectivityFile.offsetsStart)}),
             Ints({1, 1, 0, 4, 0, 0, 4, 40}));
   EXPECT_EQ(Floats({m.NodeX[2], m.NodeX[4], m.ElemRotation[1], m.ElemRotation[2], m.ElemLength[1], m.ElemLength[2],
                     m.NodeDefCoords[2][0], m.NodeDefCoords[2][2]}),

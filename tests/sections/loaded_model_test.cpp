@@ -159,18 +159,20 @@ TEST(LoadedPipeworkData, TaperOnlyCodeListedUnusedCodeNotAndAllFifteenThermalPoi
 
 TEST(LoadedGroupOrder, TwoAndThreeLabelsInGroupRangeModePositiveFilterAndGroupedOnly) {
   // Group numbers of labels 1..n (0: none), the filter fields, a label with
-  // no node and no element; the labels as the sections list them.
+  // no node and no element; the labels as the sections list them, and (when
+  // given) as the offsets, solid elements and pipework list them: every
+  // element has an offset record, a solid type and pipework coefficients.
   const struct {
     std::vector<int> nodeGroups, elementGroups;
     std::string filter;
     size_t undefined;
-    Lines nodes, elements;
+    Lines nodes, elements, byFilter = {};
   } cases[] = {
       {{2, 1}, {1}, "-5/0/", 0, {"2-G1", "1-G2"}, {"1-G1"}},
       {{2, 1, 0}, {3, 1}, "-5/0/", 0, {"2-G1", "1-G2", "3"}, {"2-G1", "1-G3"}},
       {{3, 1, 1}, {0, 2, 2}, "-5/0/", 0, {"2-G1", "3-G1", "1-G3"}, {"2-G2", "3-G2", "1"}},  // ties keep the label order
       {{9, 0, -1}, {9, 1, 9}, "-5/0/", 0, {"3", "1-G9", "2"}, {"2-G1", "1-G9", "3-G9"}},  // above 5: after, by label
-      {{1, 2, 1, 1}, {1, 2, 1, 1}, "1/0/", 3, {"1-G1", "4-G1"}, {"1-G1", "4-G1"}},        // group 1 alone
+      {{1, 2, 1, 1}, {1, 2, 1, 1}, "1/0/", 3, {"1-G1", "4-G1"}, {"1-G1", "4-G1"}, {"1-G1", "3-G1", "4-G1"}},  // group 1 alone
       {{2, 1, 0, 1}, {0, 2, 1, 1}, "-2/1/", 2, {"4-G1", "1-G2"}, {"3-G1", "4-G1"}},        // the range pass alone
   };
   auto triples = [](int kind, const std::vector<int>& groups) {
@@ -179,15 +181,24 @@ TEST(LoadedGroupOrder, TwoAndThreeLabelsInGroupRangeModePositiveFilterAndGrouped
       text += std::to_string(kind) + "," + std::to_string(i) + "," + std::to_string(groups[i - 1]) + "\r\n";
     return text;
   };
+  auto labels = [](const Lines& listing, const std::string& heading, size_t skip) {
+    Lines first;
+    for (const std::string& row : SectionRows(listing, heading, skip)) first.push_back(row.substr(0, row.find(' ')));
+    return first;
+  };
   for (const auto& c : cases) {
     TestModel m = Beams(static_cast<int>(c.nodeGroups.size()), static_cast<int>(c.elementGroups.size()));
     if (c.undefined) m.nodes[c.undefined].exists = false, m.elements[c.undefined].n2 = m.elements[c.undefined].n1;
+    for (int16_t e = 1; e < static_cast<int16_t>(m.elements.size()); ++e)
+      m.elements[e].solidType = m.elements[e].pipework = 1, m.pipework[e] = PipeRec{1}, m.offsets.push_back({e});
     const std::string groupSet = "\"Small\"\r\n" + triples(2, c.nodeGroups) + triples(1, c.elementGroups);
     const Lines listing = ListModel(m, kModelData + "1/" + c.filter, groupSet);
-    for (auto [heading, expected] : {std::pair{"*** NODAL COORDINATES ***", &c.nodes}, {"*** ELEMENT DATA ***", &c.elements}}) {
-      Lines labels;
-      for (const std::string& row : SectionRows(listing, heading, 2)) labels.push_back(row.substr(0, row.find(' ')));
-      EXPECT_EQ(labels, *expected) << heading << c.filter << groupSet;
+    EXPECT_EQ(labels(listing, "*** NODAL COORDINATES ***", 2), c.nodes) << c.filter << groupSet;
+    EXPECT_EQ(labels(listing, "*** ELEMENT DATA ***", 2), c.elements) << c.filter << groupSet;
+    if (!c.byFilter.empty()) {
+      for (auto [heading, skip] : {std::pair{"*** ELEMENT OFFSET DATA ***", 2}, {"*** SOLID ELEMENT DATA ***", 1},
+                                   {"*** PIPEWORK COEFFICIENTS ***", 2}})
+        EXPECT_EQ(labels(listing, heading, skip), c.byFilter) << heading;
     }
   }
 }

@@ -41,20 +41,20 @@ TEST(NodesAndElements, LongLabelsAndNumbersPushTheRestOfTheRowToANewLine) {
   EXPECT_EQ(rows, (Lines{"1           123 ", std::string(15, ' ') + "12345-G12345", std::string(26, ' ') + "2 "}));
 }
 
-TEST(SortByGroup, SameOrderAsTheFullExchangeSort) {
+TEST(SelectByGroup, GroupOrderPassIsTheFullExchangeSortWithUngroupedAsNoGroup) {
   std::mt19937 rng(7);
+  const int16_t choices[] = {-3, 0, 1, 2, 2, 5, NoGroup, 32767, -32768};
   for (int round = 0; round < 40; ++round) {
     const int n = 1 + static_cast<int>(rng() % 300);
-    Table<int16_t> key, order, naive;
-    for (Table<int16_t>* table : {&key, &order, &naive}) table->Size(n);
-    const int16_t choices[] = {-3, 0, 1, 2, 2, 5, NoGroup, 32767, -32768};
-    for (int i = 0; i <= n; ++i) key[i] = choices[rng() % 9];
-    for (int j = 1; j <= n; ++j) order[j] = naive[j] = static_cast<int16_t>(1 + (j * 7919) % n);
+    Table<int16_t> groups{std::vector<int16_t>(static_cast<size_t>(n) + 1), "groups"};
+    for (int16_t& group : groups.items) group = choices[rng() % 9];
+    auto key = [&](int16_t label) { return groups[label] ? groups[label] : NoGroup; };
+    std::vector<int16_t> naive;
+    for (int j = 1; j <= n; ++j) naive.push_back(static_cast<int16_t>(j));
     for (int m = n; m >= 2; --m)
-      for (int j = 2; j <= m; ++j)
-        if (key[naive[j]] < key[naive[j - 1]]) std::swap(naive[j], naive[j - 1]);
-    SortByGroup(order, key, n);
-    ASSERT_EQ(order.items, naive.items) << "n = " << n;
+      for (int j = 1; j < m; ++j)
+        if (key(naive[j]) < key(naive[j - 1])) std::swap(naive[j], naive[j - 1]);
+    ASSERT_EQ(SelectByGroup({true, 32767}, groups, static_cast<int16_t>(n)).groupOrder, naive) << n;
   }
 }
 
