@@ -13,7 +13,7 @@
 #include "listing/numbers.h"
 #include "base/faults.h"
 #include "base/handoff.h"
-#include "base/platform.h"
+#include "base/confinement.h"
 
 namespace orvant {
 

@@ -4,7 +4,7 @@
 // closing line.
 #include <string_view>
 
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "base/text_values.h"
 #include "listing/listing.h"
 #include "loads/load_case_record.h"

@@ -14,7 +14,7 @@
 #include <string_view>
 
 #include "base/faults.h"
-#include "base/platform.h"
+#include "base/confinement.h"
 #include "listing/listing.h"
 #include "loads/load_case_record.h"
 

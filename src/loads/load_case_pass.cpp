@@ -1,7 +1,7 @@
 // The load case pass: every load case of the model in label order, each with
 // its header block, parameters block, load sections and closing lines.
 #include "base/checked.h"
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "listing/listing.h"
 #include "loads/comment_file.h"
 #include "loads/load_case_record.h"

@@ -12,7 +12,7 @@
 
 #include "base/checked.h"
 #include "loads/lookahead.h"
-#include "base/platform.h"
+#include "base/file_system.h"
 
 namespace orvant {
 

@@ -6,7 +6,8 @@
 #include "loads/comment_file.h"
 #include "loads/load_case_record.h"
 #include "model/model_tables.h"
-#include "base/platform.h"
+#include "base/file_system.h"
+#include "run/terminal.h"
 #include "settings/run_settings.h"
 
 namespace orvant {

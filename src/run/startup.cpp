@@ -11,12 +11,14 @@
 #include <optional>
 #include <system_error>
 
+#include "base/settings_store.h"
 #include "base/text_values.h"
 #include "loads/load_cases.h"
 #include "loads/lookahead.h"
 #include "model/geometry.h"
 #include "run/arguments.h"
 #include "run/run_context.h"
+#include "run/terminal.h"
 #include "sections/sections.h"
 #include "sections/title_block.h"
 #include "settings/settings_inputs.h"

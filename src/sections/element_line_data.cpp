@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "base/checked.h"
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "base/text_values.h"
 #include "listing/labels.h"
 #include "listing/listing.h"

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "base/text_values.h"
 #include "listing/listing.h"
 #include "model/model_tables.h"

@@ -1,7 +1,7 @@
 // The load case summary: one line per load case with its description and
 // the totals the analysis saved for it, read in header-only mode.
 #include "base/checked.h"
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "listing/listing.h"
 #include "loads/comment_file.h"
 #include "loads/load_case_record.h"
