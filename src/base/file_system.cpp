@@ -409,4 +409,15 @@ std::string FileSystem::ReadFile(std::string_view path) {
   return std::move(*data);
 }
 
+int WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    if (n == 0) return EIO;  // no progress and no errno: a failure, not an endless loop
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return 0;
+}
+
 }  // namespace orvant

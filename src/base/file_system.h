@@ -2,7 +2,7 @@
 // Names and directories: file lookup by the names models use (backslash
 // paths, drive letters, names matched without regard to letter case,
 // wildcard search) over a cache of directory listings; whole files read by
-// those names. The limits on symbolic
+// those names, a whole buffer written to a file. The limits on symbolic
 // links (what may be copied, what may be written) are FileSystem members
 // too, defined in base/confinement.cpp.
 #include <map>
@@ -128,5 +128,10 @@ struct FileSystem {
   std::string CreateTarget(std::string_view path, std::optional<Resolved>& dir);
   void AllowLinuxDirectory(const std::string& formed);
 };
+
+// Writes the whole buffer to a file descriptor, in as many writes as it
+// takes (an interrupted write is tried again): 0, or the errno of the write
+// that failed.
+int WriteAll(int fd, std::string_view bytes);
 
 }  // namespace orvant
