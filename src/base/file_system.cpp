@@ -409,6 +409,11 @@ std::string FileSystem::ReadFile(std::string_view path) {
   return std::move(*data);
 }
 
+std::string NameWithoutDirectory(std::string_view path) {
+  const size_t cut = path.find_last_of("/\\");
+  return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
+}
+
 int WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd, bytes.data(), bytes.size());

@@ -129,6 +129,10 @@ struct FileSystem {
   void AllowLinuxDirectory(const std::string& formed);
 };
 
+// The last name of a path, without its directory (cut at the last "/" or
+// "\"): "D:\JOBS\FRAME.ECI" gives "FRAME.ECI".
+std::string NameWithoutDirectory(std::string_view path);
+
 // Writes the whole buffer to a file descriptor, in as many writes as it
 // takes (an interrupted write is tried again): 0, or the errno of the write
 // that failed.

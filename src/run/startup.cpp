@@ -11,6 +11,7 @@
 #include <optional>
 #include <system_error>
 
+#include "base/file_system.h"
 #include "base/settings_store.h"
 #include "base/text_values.h"
 #include "loads/load_cases.h"
@@ -31,11 +32,6 @@ namespace orvant {
 namespace {
 
 const char kLoadLabelMessage[] = "Load label too high - Check or reset CONFIG.INI for maximum";
-
-std::string NameWithoutDirectory(const std::string& linuxPath) {
-  const size_t slash = linuxPath.rfind('/');
-  return slash == std::string::npos ? linuxPath : linuxPath.substr(slash + 1);
-}
 
 // The directory --output-dir names, as found: it must exist and be writable.
 std::string FindOutputDirectory(FileSystem& files, const std::string& dir) {

@@ -30,11 +30,6 @@ bool IsElementRecordMark(const std::string& item) {
   return item.size() == 2 && (item[0] == 'M' || item[0] == 'm') && (item[1] == 'E' || item[1] == 'e');
 }
 
-std::string NameWithoutDirectory(const std::string& path) {
-  size_t cut = path.find_last_of("/\\");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 // An element is listed when it has a record and its label is defined (its
 // first two connectivity nodes differ).
 void WriteElementLine(const ModelTables& m, Listing& out, const Table<ElementLineRecord>& records, int16_t e) {

@@ -16,11 +16,6 @@ namespace orvant {
 
 namespace {
 
-std::string NameWithoutDirectory(const std::string& path) {
-  size_t cut = path.find_last_of("/\\");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 std::string WithSlashes(std::string path) {
   for (char& c : path)
     if (c == '\\') c = '/';
