@@ -214,14 +214,7 @@ void WriteListing(RunContext& ctx) {
 }
 
 int RunOrvantIn(const std::vector<std::string>& argv) {
-  // A picture or VTK file asked for is written instead of the listing.
-  std::vector<std::string> rest = argv;
-  const ViewOptions views = TakeViewOptions(rest);
-  if (!views.error.empty()) {
-    ShowMessage(views.error + " (orvant-in --help shows the usage)");
-    return kStartUpFailed;
-  }
-  const Arguments args = ParseArguments(rest);
+  const Arguments args = ParseArguments(argv);
   switch (args.mode) {
     case RunMode::kHelp:
       std::fputs(UsageText(), stdout);
@@ -238,7 +231,9 @@ int RunOrvantIn(const std::vector<std::string>& argv) {
   auto ctx = std::make_unique<RunContext>();
 
   // The start-up handler: any failure ends the run without a listing (or
-  // without the views).
+  // without the views). A picture or VTK file asked for is written instead
+  // of the listing.
+  const ViewOptions& views = args.views;
   try {
     StartUp(*ctx, args, !views.Any());
     if (views.Any()) {
