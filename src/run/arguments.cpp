@@ -45,12 +45,10 @@ const FlagOption* FindFlagOption(std::string_view name) {
   return nullptr;
 }
 
-Arguments BadUse(std::string error) {
+Arguments BadUse(const std::string& error) {
   Arguments a;
   a.mode = RunMode::kBadUse;
-  for (char& c : error)
-    if (static_cast<unsigned char>(c) < 0x20) c = '?';  // one line whatever was given
-  a.error = std::move(error) + " (orvant-in --help shows the usage)";
+  a.error = error + " (orvant-in --help shows the usage)";
   return a;
 }
 

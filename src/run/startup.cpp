@@ -269,13 +269,8 @@ int RunOrvantIn(const std::vector<std::string>& argv) {
   // gets its records.
   if (!CloseAllFiles(*ctx) && status == kListingComplete) status = kListingStopped;
   ctx->progress.Clear();
-  // The names come from a folder that others write in: a control character
-  // in one is shown as "?", so that each warning stays one plain line.
-  for (std::string file : ctx->files.refusedCopies) {
-    for (char& c : file)
-      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  for (const std::string& file : ctx->files.refusedCopies)
     ShowMessage("warning: " + file + " not copied: it links outside the model's directory");
-  }
   return status;
 }
 

@@ -10,6 +10,13 @@ namespace {
 
 constexpr char kProgressText[] = "ORVANT - Data Format: Formatting Model Data Files";
 
+std::string OneLine(std::string_view text) {
+  std::string line(text);
+  for (char& c : line)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  return line;
+}
+
 }  // namespace
 
 void ProgressLine::Show() {
@@ -29,7 +36,7 @@ void ProgressLine::Clear() {
 
 void ShowMessage(std::string_view text) {
   std::string line = "orvant-in: ";
-  line += text;
+  line += OneLine(text);
   line += '\n';
   std::fwrite(line.data(), 1, line.size(), stderr);
   std::fflush(stderr);

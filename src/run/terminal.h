@@ -15,7 +15,10 @@ struct ProgressLine {
   void Clear();
 };
 
-// The message box: one line on standard error, "orvant-in: " + text.
+// The message box: one line on standard error, "orvant-in: " + text. What a
+// message echoes comes from the command line or from a folder that others
+// write in, so every control character in the text (bytes below 0x20 and
+// 0x7F) is shown as "?": each message stays one plain line.
 void ShowMessage(std::string_view text);
 
 }  // namespace orvant
