@@ -13,7 +13,8 @@
 #include "listing/numbers.h"
 #include "base/faults.h"
 #include "base/handoff.h"
-#include "base/platform.h"
+#include "base/confinement.h"
+#include "base/file_system.h"
 
 namespace orvant {
 
@@ -54,23 +55,9 @@ struct Listing::Writer {
         emptied = true;
         if (::ftruncate(fd, 0) != 0) error = errno;
       }
-      if (error == 0) error = WriteAll();
+      if (error == 0) error = WriteAll(fd, std::string_view(block.get(), blockSize));
       handoff.JobDone();
     }
-  }
-
-  // The whole block, in as many writes as it takes; 0 or the errno.
-  int WriteAll() const {
-    size_t done = 0;
-    while (done < blockSize) {
-      ssize_t n = ::write(fd, block.get() + done, blockSize - done);
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        return errno;
-      }
-      done += static_cast<size_t>(n);
-    }
-    return 0;
   }
 };
 

@@ -14,7 +14,8 @@
 #include <string_view>
 
 #include "base/faults.h"
-#include "base/platform.h"
+#include "base/confinement.h"
+#include "base/file_system.h"
 #include "listing/listing.h"
 
 namespace orvant {
@@ -80,17 +81,7 @@ bool CloseCommentFile(CommentFile& c, FileSystem& files) {
   if (fd < 0) return false;
   // The bytes hold the whole file as it stands (what was read and every
   // record written), so writing them from the start gives the final file.
-  bool ok = true;
-  size_t done = 0;
-  while (done < c.bytes.size()) {
-    ssize_t w = ::write(fd, c.bytes.data() + done, c.bytes.size() - done);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      ok = false;
-      break;
-    }
-    done += static_cast<size_t>(w);
-  }
+  bool ok = WriteAll(fd, c.bytes) == 0;
   ok = (::close(fd) == 0) && ok;
   files.NoteCreated(target);
   c.changed = false;

@@ -1,6 +1,6 @@
 // The load case pass: every load case of the model in label order, each with
 // its header block, parameters block, load sections and closing lines.
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "listing/listing.h"
 #include "loads/comment_file.h"
 #include "loads/load_case.h"

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "loads/load_case.h"
 #include "loads/load_cases.h"
 #include "loads/lookahead.h"

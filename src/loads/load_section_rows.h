@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "listing/listing.h"
 #include "loads/comment_file.h"
 #include "loads/load_case.h"

@@ -1,6 +1,6 @@
 #include "loads/load_sections.h"
 
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "listing/listing.h"
 #include "loads/comment_file.h"
 #include "loads/load_case.h"

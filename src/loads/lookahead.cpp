@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "base/handoff.h"
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "base/text_values.h"
 #include "loads/load_cases.h"
 #include "settings/run_settings.h"

@@ -13,7 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "loads/load_cases.h"
 
 namespace orvant {

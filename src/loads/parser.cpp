@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "base/checked.h"
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "base/text_values.h"
 #include "loads/comment_file.h"
 #include "loads/load_case.h"

@@ -1,7 +1,7 @@
 #include <cmath>
 #include <string>
 
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "model/binary_reader.h"
 #include "model/geometry.h"
 #include "model/model_tables.h"

@@ -1,7 +1,7 @@
 #include <exception>
 #include <thread>
 
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "base/text_values.h"
 #include "model/geometry.h"
 #include "model/model_tables.h"

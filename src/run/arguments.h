@@ -1,8 +1,11 @@
 #pragma once
 // The program's arguments: which mode to run in, and the values of the
-// program options. A pure function of argv; nothing is run or looked up.
+// program options, the views' among them. A pure function of argv; nothing
+// is run or looked up.
 #include <string>
 #include <vector>
+
+#include "views/view_options.h"
 
 namespace orvant {
 
@@ -20,6 +23,7 @@ struct Arguments {
   std::string modelPath;     // --model
   std::string outputDir;     // --output-dir
   std::string options;       // the option string (batch and direct modes)
+  ViewOptions views;         // a picture or VTK file, written instead of the listing
   std::string error;         // bad use: what was wrong
   bool help = false;
   bool version = false;
@@ -28,9 +32,15 @@ struct Arguments {
 // The option string of a direct run without one: every part listed.
 inline constexpr char kListEverything[] = "1/1/1/1/1/1/1/1/1/1/1/";
 
-// Leading arguments of the form --NAME or --NAME=VALUE are program options
-// ("--" ends them); the arguments from the first other one on, joined by
-// single blanks, are the option string, as they always were.
+// The views' options (--picture FILE.svg, --vtk FILE.vtk, --view
+// iso|xy|yz|xz, --labels, --no-labels, each with a value also as
+// --name=VALUE) are taken wherever they stand, and are bad use first: a
+// missing or empty value, an unknown view, --view or a label option without
+// --picture, one file named for both, a VTK file named .vtu (only the legacy
+// format is written). Of the arguments that remain, leading ones of the form
+// --NAME or --NAME=VALUE are program options ("--" ends them); the arguments
+// from the first other one on, joined by single blanks, are the option
+// string, as they always were.
 Arguments ParseArguments(const std::vector<std::string>& args);
 
 // The --help and --version texts.

@@ -5,7 +5,8 @@
 #include "listing/listing.h"
 #include "loads/comment_file.h"
 #include "model/model_tables.h"
-#include "base/platform.h"
+#include "base/file_system.h"
+#include "run/terminal.h"
 #include "settings/run_settings.h"
 
 namespace orvant {

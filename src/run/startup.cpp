@@ -11,12 +11,15 @@
 #include <optional>
 #include <system_error>
 
+#include "base/file_system.h"
+#include "base/settings_store.h"
 #include "base/text_values.h"
 #include "loads/load_case_reader.h"
 #include "loads/load_cases.h"
 #include "model/geometry.h"
 #include "run/arguments.h"
 #include "run/run_context.h"
+#include "run/terminal.h"
 #include "sections/sections.h"
 #include "sections/title_block.h"
 #include "settings/settings_inputs.h"
@@ -29,11 +32,6 @@ namespace orvant {
 namespace {
 
 const char kLoadLabelMessage[] = "Load label too high - Check or reset CONFIG.INI for maximum";
-
-std::string NameWithoutDirectory(const std::string& linuxPath) {
-  const size_t slash = linuxPath.rfind('/');
-  return slash == std::string::npos ? linuxPath : linuxPath.substr(slash + 1);
-}
 
 // The directory --output-dir names, as found: it must exist and be writable.
 std::string FindOutputDirectory(FileSystem& files, const std::string& dir) {
@@ -218,14 +216,7 @@ void WriteListing(RunContext& ctx) {
 }
 
 int RunOrvantIn(const std::vector<std::string>& argv) {
-  // A picture or VTK file asked for is written instead of the listing.
-  std::vector<std::string> rest = argv;
-  const ViewOptions views = TakeViewOptions(rest);
-  if (!views.error.empty()) {
-    ShowMessage(views.error + " (orvant-in --help shows the usage)");
-    return kStartUpFailed;
-  }
-  const Arguments args = ParseArguments(rest);
+  const Arguments args = ParseArguments(argv);
   switch (args.mode) {
     case RunMode::kHelp:
       std::fputs(UsageText(), stdout);
@@ -242,7 +233,9 @@ int RunOrvantIn(const std::vector<std::string>& argv) {
   auto ctx = std::make_unique<RunContext>();
 
   // The start-up handler: any failure ends the run without a listing (or
-  // without the views).
+  // without the views). A picture or VTK file asked for is written instead
+  // of the listing.
+  const ViewOptions& views = args.views;
   try {
     StartUp(*ctx, args, !views.Any());
     if (views.Any()) {
@@ -278,13 +271,8 @@ int RunOrvantIn(const std::vector<std::string>& argv) {
   // gets its records.
   if (!CloseAllFiles(*ctx) && status == kListingComplete) status = kListingStopped;
   ctx->progress.Clear();
-  // The names come from a folder that others write in: a control character
-  // in one is shown as "?", so that each warning stays one plain line.
-  for (std::string file : ctx->files.refusedCopies) {
-    for (char& c : file)
-      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  for (const std::string& file : ctx->files.refusedCopies)
     ShowMessage("warning: " + file + " not copied: it links outside the model's directory");
-  }
   return status;
 }
 

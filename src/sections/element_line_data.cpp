@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "base/checked.h"
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "base/text_values.h"
 #include "listing/labels.h"
 #include "listing/listing.h"
@@ -28,11 +28,6 @@ struct ElementLineRecord {
 
 bool IsElementRecordMark(const std::string& item) {
   return item.size() == 2 && (item[0] == 'M' || item[0] == 'm') && (item[1] == 'E' || item[1] == 'e');
-}
-
-std::string NameWithoutDirectory(const std::string& path) {
-  size_t cut = path.find_last_of("/\\");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
 // An element is listed when it has a record and its label is defined (its

@@ -1,7 +1,7 @@
 #include <array>
 #include <string>
 
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "listing/listing.h"
 #include "model/binary_reader.h"
 #include "model/model_tables.h"

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "base/text_values.h"
 #include "listing/listing.h"
 #include "model/model_tables.h"
@@ -15,11 +15,6 @@
 namespace orvant {
 
 namespace {
-
-std::string NameWithoutDirectory(const std::string& path) {
-  size_t cut = path.find_last_of("/\\");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
 
 std::string WithSlashes(std::string path) {
   for (char& c : path)

@@ -1,6 +1,6 @@
 #include <string>
 
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "listing/labels.h"
 #include "listing/listing.h"
 #include "model/binary_reader.h"

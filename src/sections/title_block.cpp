@@ -3,7 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "base/platform.h"
+#include "base/clock.h"
+#include "base/file_system.h"
 #include "base/text_values.h"
 #include "listing/listing.h"
 #include "settings/run_settings.h"

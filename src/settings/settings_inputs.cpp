@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/checked.h"
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "base/text_values.h"
 #include "settings/run_settings.h"
 

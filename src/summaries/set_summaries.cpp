@@ -1,7 +1,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/platform.h"
+#include "base/file_system.h"
 #include "listing/listing.h"
 #include "settings/run_settings.h"
 #include "summaries/summaries.h"

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/faults.h"
+#include "base/file_system.h"
 #include "views/drawn_model.h"
 #include "views/svg_picture.h"
 #include "views/vtk_export.h"
@@ -32,13 +33,7 @@ std::string WriteBeside(const std::string& path, const std::string& content) {
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno == EEXIST) continue;
     if (fd < 0) return {};
-    bool ok = true;
-    for (size_t done = 0; ok && done < content.size();) {
-      const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-      if (n < 0 && errno == EINTR) continue;
-      ok = n > 0;
-      if (ok) done += static_cast<size_t>(n);
-    }
+    bool ok = WriteAll(fd, content) == 0;
     ok = ::close(fd) == 0 && ok;
     if (ok) return temporary;
     ::unlink(temporary.c_str());

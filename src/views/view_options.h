@@ -1,9 +1,8 @@
 #pragma once
-// The options that ask for a picture or a VTK file of the model instead of
-// the listing: --picture FILE.svg, --vtk FILE.vtk, --view iso|xy|yz|xz,
-// --labels, --no-labels (each with a value also as --name=VALUE).
+// What the picture and the VTK file of the model are asked for: which files,
+// the view, the labels. The front door reads them from the program's
+// arguments (--picture, --vtk, --view, --labels, --no-labels).
 #include <string>
-#include <vector>
 
 namespace orvant {
 
@@ -20,17 +19,9 @@ struct ViewOptions {
   std::string vtkPath;      // empty: no VTK file
   View view = View::kIso;
   LabelChoice labels = LabelChoice::kBySize;
-  std::string error;        // the one-line message for bad use; empty when fine
 
   bool Any() const { return !picturePath.empty() || !vtkPath.empty(); }
 };
-
-// Takes the views' options out of args (the arguments that remain are the
-// run's own) and returns them; error is set for a missing or empty value,
-// an unknown view, --view or a label option without --picture, one file
-// named for both, or a VTK file named .vtu (only the legacy format is
-// written).
-ViewOptions TakeViewOptions(std::vector<std::string>& args);
 
 // "iso", "xy", "yz", "xz".
 const char* ViewName(View view);

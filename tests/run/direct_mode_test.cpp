@@ -168,6 +168,8 @@ TEST(DirectModeBadUse, StatusTwoOneLineAndNothingWritten) {
       {{"--model", model, "--output-dir", install.root.path + "/missing"}, "/missing"},
       {{"--model", model, "--output-dir", model + ".XSZ"}, "FRAME.XSZ"},  // not a directory
       {{"--output-dir", install.root.path + "/missing", "1/"}, "/missing"},
+      {{"--mod\rel", model}, "unknown option --mod?el"},  // control characters shown as "?": one line
+      {{"--model", model, "--picture", "p.svg", "--view", "top\nx\x7f"}, "unknown view 'top?x?'"},
   };
   // A directory that cannot be written: root writes in any with write bits
   // off, not in /proc/sys.

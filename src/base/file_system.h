@@ -1,8 +1,10 @@
 #pragma once
-// The platform layer: settings store, file lookup (backslash paths, drive
-// letters, names matched without regard to letter case, wildcard search),
-// the limits on symbolic links in a model's folder, progress line, message
-// and clock.
+// Names and directories: file lookup by the names models use (backslash
+// paths, drive letters, names matched without regard to letter case,
+// wildcard search) over a cache of directory listings; whole files read by
+// those names, a whole buffer written to a file. The limits on symbolic
+// links (what may be copied, what may be written) are FileSystem members
+// too, defined in base/confinement.cpp.
 #include <map>
 #include <memory>
 #include <optional>
@@ -13,21 +15,6 @@
 #include <vector>
 
 namespace orvant {
-
-// Path of the settings file: $XDG_CONFIG_HOME/ORVANT/settings.ini, or
-// $HOME/.config/ORVANT/settings.ini when XDG_CONFIG_HOME is unset or empty.
-std::string SettingsFilePath();
-
-// The INI settings store. Section and key names match without regard to
-// letter case; the first section and first key of a name count.
-struct SettingsStore {
-  // section (upper-cased) -> key (upper-cased) -> value
-  std::map<std::string, std::map<std::string, std::string>> sections;
-
-  static SettingsStore Parse(std::string_view text);
-  static SettingsStore Load(const std::string& path);  // missing file: empty
-  std::string Get(std::string_view section, std::string_view key) const;  // missing: ""
-};
 
 // A file's contents read into storage that is kept and reused: reading
 // file after file into one buffer allocates (and clears) nothing once it is
@@ -62,12 +49,28 @@ struct FileSystem {
   // Tells the cache that a file was created.
   void NoteCreated(const std::string& linuxPath);
 
-  // Model folders are often shared, and anyone who can write in one can
-  // leave a symbolic link there. So a file the run writes is never written
-  // through a link (it would empty someone's file elsewhere), and a file
-  // whose lines are copied into the listing comes only from the model's own
-  // directories (a link there would copy a private file into a listing that
-  // others read).
+  // Whole contents of an existing file. Throws RunFault when it cannot be
+  // found or read (also for a directory).
+  std::string ReadFile(std::string_view path);
+  // As ReadFile, into a buffer that is reused.
+  void ReadFile(std::string_view path, TextBuffer& into);
+  // The Linux path of the existing regular file that path denotes, as
+  // ReadFile finds it; none when there is no such file.
+  std::optional<std::string> FoundFile(std::string_view path);
+  // Reads the file at a path FoundFile gave; false when it cannot be read.
+  // Uses nothing of the lookup: another thread may read this way.
+  static bool ReadFound(const std::string& linuxPath, TextBuffer& into);
+  static std::optional<std::string> ReadFoundText(const std::string& linuxPath);
+  // Reads a file opened for reading to its end, and closes it; none when it
+  // is not a regular file or cannot be read.
+  static std::optional<std::string> ReadOpenedText(int fd);
+
+  // The confinement (base/confinement.cpp). Model folders are often shared,
+  // and anyone who can write in one can leave a symbolic link there. So a
+  // file the run writes is never written through a link (it would empty
+  // someone's file elsewhere), and a file whose lines are copied into the
+  // listing comes only from the model's own directories (a link there would
+  // copy a private file into a listing that others read).
   //
   // The path to write a file at (as PathForCreate), checked before anything
   // is written: throws RunFault naming it when that name is a symbolic link,
@@ -87,18 +90,6 @@ struct FileSystem {
   // is noted once in refusedCopies.
   std::optional<std::string> ReadCopy(std::string_view path);
   std::vector<std::string> refusedCopies;
-  // Whole contents of an existing file. Throws RunFault when it cannot be
-  // found or read (also for a directory).
-  std::string ReadFile(std::string_view path);
-  // As ReadFile, into a buffer that is reused.
-  void ReadFile(std::string_view path, TextBuffer& into);
-  // The Linux path of the existing regular file that path denotes, as
-  // ReadFile finds it; none when there is no such file.
-  std::optional<std::string> FoundFile(std::string_view path);
-  // Reads the file at a path FoundFile gave; false when it cannot be read.
-  // Uses nothing of the lookup: another thread may read this way.
-  static bool ReadFound(const std::string& linuxPath, TextBuffer& into);
-  static std::optional<std::string> ReadFoundText(const std::string& linuxPath);
 
   // Directory listing cache: directory path -> entries sorted by byte order.
   struct DirEntry { std::string name; bool isDir; bool isFile; bool isLink = false; };
@@ -138,23 +129,13 @@ struct FileSystem {
   void AllowLinuxDirectory(const std::string& formed);
 };
 
-// Opens a file to write, created (mode 0644) when missing and not emptied,
-// without following a symbolic link at its last name: -1 with errno set
-// (ELOOP for such a link) when it cannot be opened.
-int OpenToWrite(const std::string& linuxPath);
+// The last name of a path, without its directory (cut at the last "/" or
+// "\"): "D:\JOBS\FRAME.ECI" gives "FRAME.ECI".
+std::string NameWithoutDirectory(std::string_view path);
 
-// The progress line shown on a terminal in interactive mode.
-struct ProgressLine {
-  bool shown = false;
-  void Show();   // only when standard error is a terminal
-  void Clear();
-};
-
-// The message box: one line on standard error, "orvant-in: " + text.
-void ShowMessage(std::string_view text);
-
-// Current local date "dd/mm/yyyy" and time "HH:MM:SS".
-std::string CurrentDate();
-std::string CurrentTime();
+// Writes the whole buffer to a file descriptor, in as many writes as it
+// takes (an interrupted write is tried again): 0, or the errno of the write
+// that failed.
+int WriteAll(int fd, std::string_view bytes);
 
 }  // namespace orvant

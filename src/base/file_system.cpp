@@ -1,19 +1,13 @@
-#include "base/platform.h"
+#include "base/file_system.h"
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <ctime>
-#include <fstream>
-#include <iterator>
 
 #include "base/faults.h"
 #include "base/text_values.h"
@@ -21,8 +15,6 @@
 namespace orvant {
 
 namespace {
-
-constexpr char kProgressText[] = "ORVANT - Data Format: Formatting Model Data Files";
 
 // Ordering and equality of names without regard to ASCII letter case.
 int CompareFolded(std::string_view a, std::string_view b) {
@@ -63,12 +55,6 @@ bool MatchesPattern(std::string_view name, std::string_view pattern) {
   return p == pattern.size();
 }
 
-std::string_view TrimBlanks(std::string_view s) {
-  size_t b = 0, e = s.size();
-  while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
-  while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
-  return s.substr(b, e - b);
-}
 
 // A directory and a name in it, joined. "." stands for the working
 // directory and is left out of the joined path.
@@ -93,55 +79,6 @@ void SplitLast(std::string_view path, std::string_view& dir, std::string_view& n
 }
 
 }  // namespace
-
-std::string SettingsFilePath() {
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  if (config && *config) return std::string(config) + "/ORVANT/settings.ini";
-  std::string home;
-  if (const char* h = std::getenv("HOME"); h && *h) {
-    home = h;
-  } else if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) {
-    home = pw->pw_dir;
-  }
-  return home + "/.config/ORVANT/settings.ini";
-}
-
-SettingsStore SettingsStore::Parse(std::string_view text) {
-  SettingsStore store;
-  std::map<std::string, std::string>* section = nullptr;  // null: keys ignored
-  LineReader lines(text);
-  std::string_view line;
-  while (lines.Next(line)) {
-    line = TrimBlanks(line);
-    if (line.empty() || line[0] == ';' || line[0] == '#') continue;
-    if (line[0] == '[') {
-      size_t close = line.find(']');
-      std::string_view name = line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
-      auto [it, inserted] = store.sections.try_emplace(UpperAscii(TrimBlanks(name)));
-      section = inserted ? &it->second : nullptr;  // a repeated section does not count
-      continue;
-    }
-    size_t equals = line.find('=');
-    if (!section || equals == std::string_view::npos) continue;
-    std::string key = UpperAscii(TrimBlanks(line.substr(0, equals)));
-    section->try_emplace(std::move(key), std::string(TrimBlanks(line.substr(equals + 1))));
-  }
-  return store;
-}
-
-SettingsStore SettingsStore::Load(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return SettingsStore();
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return Parse(text);
-}
-
-std::string SettingsStore::Get(std::string_view section, std::string_view key) const {
-  auto s = sections.find(UpperAscii(section));
-  if (s == sections.end()) return std::string();
-  auto k = s->second.find(UpperAscii(key));
-  return k == s->second.end() ? std::string() : k->second;
-}
 
 std::string FileSystem::ToLinux(std::string_view path) const {
   std::string out;
@@ -447,15 +384,21 @@ void FileSystem::ReadFile(std::string_view path, TextBuffer& into) {
   if (!found || !ReadFound(*found, into)) throw RunFault("cannot open " + formed);
 }
 
-std::optional<std::string> FileSystem::ReadFoundText(const std::string& linuxPath) {
+std::optional<std::string> FileSystem::ReadOpenedText(int fd) {
   std::string data;
-  const auto size = ReadWhole(linuxPath, [&data](size_t want, size_t) {
+  const auto size = ReadOpened(fd, [&data](size_t want, size_t) {
     data.resize(want);
     return data.data();
   });
   if (!size) return std::nullopt;
   data.resize(*size);
   return data;
+}
+
+std::optional<std::string> FileSystem::ReadFoundText(const std::string& linuxPath) {
+  const int fd = open(linuxPath.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  return ReadOpenedText(fd);
 }
 
 std::string FileSystem::ReadFile(std::string_view path) {
@@ -466,121 +409,20 @@ std::string FileSystem::ReadFile(std::string_view path) {
   return std::move(*data);
 }
 
-namespace {
-
-// The real path of a file or directory (links resolved); empty when it
-// cannot be had.
-std::string RealPath(const std::string& linuxPath) {
-  std::unique_ptr<char, decltype(&std::free)> real(realpath(linuxPath.c_str(), nullptr), &std::free);
-  return real ? std::string(real.get()) : std::string();
+std::string NameWithoutDirectory(std::string_view path) {
+  const size_t cut = path.find_last_of("/\\");
+  return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
 }
 
-bool Within(std::string_view real, std::string_view root) {
-  if (root == "/") return true;
-  return real.substr(0, root.size()) == root && (real.size() == root.size() || real[root.size()] == '/');
-}
-
-}  // namespace
-
-void FileSystem::AllowLinuxDirectory(const std::string& formed) {
-  copiesConfined = true;
-  const auto dir = formed.empty() ? std::nullopt : Resolve(formed, true);
-  const std::string real = dir ? RealPath(dir->path) : std::string();
-  if (!real.empty() && std::find(copyRoots.begin(), copyRoots.end(), real) == copyRoots.end())
-    copyRoots.push_back(real);
-}
-
-void FileSystem::AllowCopiesFrom(std::string_view directory) { AllowLinuxDirectory(ToLinux(directory)); }
-
-void FileSystem::AllowCopiesBeside(std::string_view path) {
-  const std::string formed = ToLinux(path);
-  std::string_view dirPart, name;
-  SplitLast(formed, dirPart, name);
-  AllowLinuxDirectory(dirPart.empty() ? std::string(".") : std::string(dirPart));
-}
-
-std::optional<std::string> FileSystem::ReadCopy(std::string_view path) {
-  if (!copiesConfined) return ReadFile(path);
-  const std::string formed = ToLinux(path);
-  const auto found = FoundLinux(formed);
-  const int fd = found ? open(found->c_str(), O_RDONLY | O_CLOEXEC) : -1;
-  if (fd < 0) throw RunFault("cannot open " + formed);
-  // The file opened must be the one that its real path names: a link
-  // changed after the check would otherwise slip through.
-  const std::string real = RealPath(*found);
-  struct stat atPath, opened;
-  bool inside = !real.empty() && stat(real.c_str(), &atPath) == 0 && fstat(fd, &opened) == 0 &&
-                atPath.st_dev == opened.st_dev && atPath.st_ino == opened.st_ino;
-  inside = inside && std::any_of(copyRoots.begin(), copyRoots.end(),
-                                 [&real](const std::string& root) { return Within(real, root); });
-  if (!inside) {
-    close(fd);
-    if (std::find(refusedCopies.begin(), refusedCopies.end(), *found) == refusedCopies.end())
-      refusedCopies.push_back(*found);
-    return std::nullopt;
+int WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    if (n == 0) return EIO;  // no progress and no errno: a failure, not an endless loop
+    bytes.remove_prefix(static_cast<size_t>(n));
   }
-  std::string data;
-  const auto size = ReadOpened(fd, [&data](size_t want, size_t) {
-    data.resize(want);
-    return data.data();
-  });
-  if (!size) throw RunFault("cannot open " + formed);
-  data.resize(*size);
-  return data;
+  return 0;
 }
-
-std::string FileSystem::PathToWrite(std::string_view path) {
-  std::optional<Resolved> dir;
-  const std::string target = CreateTarget(path, dir);
-  if (dir && dir->linkByCase)
-    throw RunFault("not written: " + target + " lies behind a symbolic link named in another letter case");
-  struct stat st;
-  if (lstat(target.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
-    throw RunFault("not written: " + target + " is a symbolic link");
-  return target;
-}
-
-int OpenToWrite(const std::string& linuxPath) {
-  return open(linuxPath.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
-}
-
-void ProgressLine::Show() {
-  if (shown || !isatty(STDERR_FILENO)) return;
-  std::fputs(kProgressText, stderr);
-  std::fflush(stderr);
-  shown = true;
-}
-
-void ProgressLine::Clear() {
-  if (!shown) return;
-  std::string blank = "\r" + std::string(sizeof kProgressText - 1, ' ') + "\r";
-  std::fputs(blank.c_str(), stderr);
-  std::fflush(stderr);
-  shown = false;
-}
-
-void ShowMessage(std::string_view text) {
-  std::string line = "orvant-in: ";
-  line += text;
-  line += '\n';
-  std::fwrite(line.data(), 1, line.size(), stderr);
-  std::fflush(stderr);
-}
-
-namespace {
-
-std::string FormatNow(const char* format) {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char buf[32];
-  size_t n = std::strftime(buf, sizeof buf, format, &local);
-  return std::string(buf, n);
-}
-
-}  // namespace
-
-std::string CurrentDate() { return FormatNow("%d/%m/%Y"); }
-std::string CurrentTime() { return FormatNow("%H:%M:%S"); }
 
 }  // namespace orvant

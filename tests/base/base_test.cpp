@@ -1,6 +1,5 @@
-// The platform layer (settings, file lookup) and the text value readers.
-#include "base/platform.h"
-
+// The base floor: the settings store, file lookup, the confinement of what
+// is written and copied, and the text value readers.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -10,7 +9,10 @@
 #include <filesystem>
 #include <sstream>
 
+#include "base/confinement.h"
 #include "base/faults.h"
+#include "base/file_system.h"
+#include "base/settings_store.h"
 #include "base/text_values.h"
 #include "support/model_builder.h"
 
@@ -19,7 +21,7 @@ using Names = std::vector<std::string>;
 
 namespace {
 
-struct PlatformTest : ::testing::Test {
+struct FileSystemTest : ::testing::Test {
   orvant::testing::TempDir dir;
   std::string root = dir.path;
   void Write(const std::string& rel, const std::string& text = "x") {
@@ -51,7 +53,7 @@ TEST(SettingsAndPaths, SettingsNamesIgnoreCaseAndPathsMapDrives) {
     EXPECT_EQ(fs.ToLinux(path), want);
 }
 
-TEST_F(PlatformTest, LookupIgnoresCaseTakesTheExactNameFirstAndOnlyRegularFiles) {
+TEST_F(FileSystemTest, LookupIgnoresCaseTakesTheExactNameFirstAndOnlyRegularFiles) {
   const std::string bytes("a\r\nb\0c\xff\n", 8);
   Write("Jobs/FRAME.XSZ", bytes);
   Write("abc", "lower"), Write("ABC", "upper"), Write("aBc", "mixed");
@@ -91,7 +93,7 @@ TEST_F(PlatformTest, LookupIgnoresCaseTakesTheExactNameFirstAndOnlyRegularFiles)
   ASSERT_EQ(chdir(saved.c_str()), 0);
 }
 
-TEST_F(PlatformTest, SearchInByteOrderAndEachDirectoryListedOnce) {
+TEST_F(FileSystemTest, SearchInByteOrderAndEachDirectoryListedOnce) {
   for (const char* n : {"frame.wav2", "FRAME.WAV10", "Frame.Wavx", "FRAME.WAV1", "FRAME.WA", "other.wav1", "Frame.xsz"})
     Write(std::string("Model/") + n);
   Write("Model/FRAME.WAVDIR/inner");
@@ -118,7 +120,7 @@ TEST_F(PlatformTest, SearchInByteOrderAndEachDirectoryListedOnce) {
   EXPECT_EQ(fs.Search(root + "/nowhere/*"), Names{});
 }
 
-TEST_F(PlatformTest, FilesToWriteAreNeverSymbolicLinks) {
+TEST_F(FileSystemTest, FilesToWriteAreNeverSymbolicLinks) {
   Write("outside/target.txt", "kept"), Write("model/FRAME.XSZ");
   ASSERT_EQ(symlink((root + "/outside/target.txt").c_str(), (root + "/model/other.mtm").c_str()), 0);
   ASSERT_EQ(symlink((root + "/outside/new.txt").c_str(), (root + "/model/FRAME.LCM").c_str()), 0);
@@ -138,7 +140,7 @@ TEST_F(PlatformTest, FilesToWriteAreNeverSymbolicLinks) {
   EXPECT_FALSE(std::filesystem::exists(root + "/outside/new.txt"));
 }
 
-TEST_F(PlatformTest, CopiesOnlyFromInsideTheAllowedDirectoriesLinksResolved) {
+TEST_F(FileSystemTest, CopiesOnlyFromInsideTheAllowedDirectoriesLinksResolved) {
   Write("jobs/FRAME.UM1", "own"), Write("jobs/sub/notes.txt", "notes"), Write("origin/shared.txt", "origin");
   Write("jobsX/secret", "secret"), Write("home/key", "key");
   for (auto [to, at] : {std::pair{"jobs/sub/notes.txt", "jobs/FRAME.UM2"}, {"origin/shared.txt", "jobs/FRAME.UM3"},
