@@ -13,6 +13,7 @@
 
 #include "base/file_system.h"
 #include "base/settings_store.h"
+#include "base/source_date.h"
 #include "base/text_values.h"
 #include "loads/load_case_reader.h"
 #include "loads/load_cases.h"
@@ -79,6 +80,10 @@ void StartUp(RunContext& ctx, const Arguments& args, bool openListing) {
   RunSettings& s = ctx.settings;
   const bool direct = args.mode == RunMode::kDirect;
   ctx.batch = args.mode != RunMode::kInteractive;
+  // The listing is dated now, or at the moment SOURCE_DATE_EPOCH names.
+  const ListingMoment moment = ListingMomentFrom(std::getenv("SOURCE_DATE_EPOCH"));
+  s.ListingDate = moment.date;
+  s.ListingTime = moment.time;
 
   SettingsStore store = SettingsStore::Load(SettingsFilePath());
   s.DataDirectory = store.Get("Setup", "Files1");

@@ -41,7 +41,7 @@ void WriteTitleBlock(const RunSettings& s, Listing& out) {
   out.Text("ORVANT Structural/Pipework Analysis System  Ver 8").Column(90).Text("ORVANT Engineering Software");
   out.End();
   out.End();
-  out.Text("Date:").Text(CurrentDate()).Text("  Time:").Text(CurrentTime());
+  out.Text("Date:").Text(s.ListingDate).Text("  Time:").Text(s.ListingTime);
   out.Text("     Formatted Data:").Text(s.ModelName).Text(s.ListingName).Text(".MTM");
   out.End();
   out.Rule();

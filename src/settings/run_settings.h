@@ -58,6 +58,10 @@ struct RunSettings {
   std::string ResultsSetSelection;
   std::string ListingPath;
 
+  // The title block's date and time: the run's moment, taken at start-up.
+  std::string ListingDate;
+  std::string ListingTime;
+
   // Selections, indexed 0..MaxLoadLabel.
   Table<int16_t> SelectedLoadCases;
   int16_t SelectedCaseCount = 0;

@@ -29,12 +29,6 @@ const std::string kSourceDir = ORVANT_SOURCE_DIR;
 const std::string kPython = "/usr/bin/python3";  // Debian's, which sees Debian's modules
 const std::string kExampleOptions = "1/1/1/1/0/1/1/1/1/1/0/1/";  // group set 1 active
 
-#define NEED_TOOL(available, install)                                                   \
-  if (!(available)) {                                                                   \
-    if (std::getenv("ORVANT_REQUIRE_TOOLS")) FAIL() << "missing tool: install " install; \
-    GTEST_SKIP() << "install " install " to run this test";                             \
-  }
-
 int Shell(const std::string& command) { return RunCommand(command).status; }
 bool HavePython(const std::string& module) { return Shell(kPython + " -c 'import " + module + "'") == 0; }
 

@@ -1,9 +1,11 @@
 // The Debian package: built by CPack from this build, unpacked with
 // dpkg-deb into a temporary root, its program run on its own copy of the
-// example model; the listing is the reviewed one.
+// example model; the listing is the reviewed one. Lintian, Debian's package
+// checker, finds no error and no warning in it.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 
 #include "install/tools.h"
 #include "run/arguments.h"
@@ -24,22 +26,31 @@ std::string Masked(std::string listing, const std::string& modelDir) {
   return listing;
 }
 
+const std::string kVersion = FirstLine(std::string(VersionText()).substr(std::string("orvant-in ").size()));
+
+// The package built from this build in dir: orvant-in_VERSION_ARCH.deb.
+std::string BuildPackage(const std::string& dir) {
+  const CommandOutput built =
+      RunCommand("cpack --config " + ShellWord(std::string(ORVANT_BINARY_DIR) + "/CPackConfig.cmake") + " -B " +
+                 ShellWord(dir));
+  const std::string deb = dir + "/orvant-in_" + kVersion + "_" + FirstLine(RunCommand("dpkg --print-architecture").text) + ".deb";
+  EXPECT_EQ(built.status, 0) << built.text;
+  EXPECT_TRUE(PathExists(deb)) << built.text;
+  return deb;
+}
+
+#define NEED_PACKAGING_TOOLS \
+  NEED_TOOL(HaveTool("cpack") && HaveTool("dpkg-deb") && HaveTool("dpkg-shlibdeps"), "cmake and dpkg-dev")
+
 }  // namespace
 
 TEST(DebianPackage, UnpackedProgramListsTheExampleAsReviewed) {
-  for (const char* tool : {"cpack", "dpkg-deb", "dpkg-shlibdeps"})
-    if (!HaveTool(tool)) GTEST_SKIP() << tool << " is not installed (apt-get install cmake dpkg-dev): no package test";
+  NEED_PACKAGING_TOOLS;
   TempDir tmp;
-  const CommandOutput built =
-      RunCommand("cpack --config " + ShellWord(std::string(ORVANT_BINARY_DIR) + "/CPackConfig.cmake") + " -B " +
-                 ShellWord(tmp.path + "/package"));
-  ASSERT_EQ(built.status, 0) << built.text;
-
   // orvant-in_VERSION_ARCH.deb, its fields, and dependencies found in the binary.
-  const std::string version = FirstLine(std::string(VersionText()).substr(std::string("orvant-in ").size()));
-  const std::string arch = FirstLine(RunCommand("dpkg --print-architecture").text);
-  const std::string deb = tmp.path + "/package/orvant-in_" + version + "_" + arch + ".deb";
-  ASSERT_TRUE(PathExists(deb)) << built.text;
+  const std::string version = kVersion, arch = FirstLine(RunCommand("dpkg --print-architecture").text);
+  const std::string deb = BuildPackage(tmp.path + "/package");
+  ASSERT_FALSE(HasFailure());
   auto field = [&](const std::string& name) { return FirstLine(RunCommand("dpkg-deb -f " + ShellWord(deb) + " " + name).text); };
   for (const auto& [name, want] : {std::pair{"Package", "orvant-in"}, {"Version", version.c_str()}, {"Architecture", arch.c_str()}})
     EXPECT_EQ(field(name), want) << name;
@@ -50,9 +61,13 @@ TEST(DebianPackage, UnpackedProgramListsTheExampleAsReviewed) {
   const std::string root = tmp.path + "/root";
   const CommandOutput unpacked = RunCommand("dpkg-deb -x " + ShellWord(deb) + " " + ShellWord(root));
   ASSERT_EQ(unpacked.status, 0) << unpacked.text;
-  for (const char* file : {"/usr/bin/orvant-in", "/usr/share/man/man1/orvant-in.1", "/usr/share/doc/orvant-in/README.md",
+  for (const char* file : {"/usr/bin/orvant-in", "/usr/share/man/man1/orvant-in.1.gz", "/usr/share/doc/orvant-in/README.md",
+                           "/usr/share/doc/orvant-in/copyright", "/usr/share/bash-completion/completions/orvant-in",
                            "/usr/share/doc/orvant-in/examples/frame/FRAME.XSZ"})
     EXPECT_TRUE(PathExists(root + file)) << file;
+  // The changelog's latest entry is this version (lintian does not compare them).
+  EXPECT_EQ(RunCommand("gzip -dc " + ShellWord(root + "/usr/share/doc/orvant-in/changelog.gz") +
+                       " | dpkg-parsechangelog -l - -S Version").text, version + "\n");
 
   // The example as the man page lists it: in place, written elsewhere.
   TestInstall install;
@@ -65,4 +80,17 @@ TEST(DebianPackage, UnpackedProgramListsTheExampleAsReviewed) {
   const std::string expected = ReadFileText(std::string(ORVANT_SOURCE_DIR) + "/examples/expected/FRAME.MTM");
   EXPECT_TRUE(Masked(ReadFileText(out + "/FRAME.MTM"), fs::canonical(example).string()) == expected);
   EXPECT_TRUE(PathExists(out + "/FRAME.LCM"));
+}
+
+// Lintian's errors and warnings ("E:" and "W:" lines); its notes ("I:")
+// may stay.
+TEST(DebianPackage, LintianFindsNoErrorOrWarning) {
+  NEED_PACKAGING_TOOLS;
+  NEED_TOOL(HaveTool("lintian"), "lintian");
+  TempDir tmp;
+  const std::string deb = BuildPackage(tmp.path);
+  ASSERT_FALSE(HasFailure());
+  const CommandOutput lint = RunCommand("lintian " + ShellWord(deb));
+  EXPECT_EQ(lint.status, 0) << lint.text;
+  EXPECT_FALSE(std::regex_search(lint.text, std::regex("(^|\n)[EW]: "))) << lint.text;
 }

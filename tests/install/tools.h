@@ -1,11 +1,19 @@
 #pragma once
-// Outside tools for the installation tests: whether one is installed, and
-// a shell command's status and output.
+// Outside tools for the tests: whether one is installed, and a shell
+// command's status and output.
 #include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+// Skips the test when a tool is missing, saying which Debian package to
+// install; fails instead when ORVANT_REQUIRE_TOOLS is set (as in CI).
+#define NEED_TOOL(available, install)                                                   \
+  if (!(available)) {                                                                   \
+    if (std::getenv("ORVANT_REQUIRE_TOOLS")) FAIL() << "missing tool: install " install; \
+    GTEST_SKIP() << "install " install " to run this test";                             \
+  }
 
 namespace orvant::testing {
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "base/clock.h"
 #include "run/run_context.h"
 #include "run/startup.h"
 #include "support/start_up.h"
@@ -35,6 +36,14 @@ void Damage(TestInstall& i, const std::string& ext, const std::string& content) 
   if (ext.empty()) return;
   const std::string path = i.ModelFile(ext);
   WriteFile(path, content[0] == '<' ? ReadFileText(path).substr(0, std::stoul(content.substr(1))) : content);
+}
+
+// Status 2, no listing and one line on standard error.
+void ExpectStartUpFailed(const TestInstall& install, const RunResult& r) {
+  EXPECT_EQ(r.status, 2);
+  EXPECT_FALSE(PathExists(install.ModelFile(".MTM")));
+  EXPECT_TRUE(r.stderrText.rfind("orvant-in: ", 0) == 0 && r.stderrText.find('\n') == r.stderrText.size() - 1)
+      << r.stderrText;  // one line
 }
 
 }  // namespace
@@ -91,12 +100,36 @@ TEST(StartUpFailure, EndsWithStatusTwoNoListingAndOneLine) {
     TestInstall install;
     install.WriteModel(SmallModel());
     Damage(install, file, content);
-    RunResult r = RunInProcess(install, args.empty() ? std::vector<std::string>{} : std::vector{args});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_FALSE(PathExists(install.ModelFile(".MTM")));
-    EXPECT_TRUE(r.stderrText.rfind("orvant-in: ", 0) == 0 && r.stderrText.find('\n') == r.stderrText.size() - 1)
-        << r.stderrText;  // one line
+    ExpectStartUpFailed(install, RunInProcess(install, args.empty() ? std::vector<std::string>{} : std::vector{args}));
   }
+}
+
+// SOURCE_DATE_EPOCH dates the listing at that second in UTC, whatever the time zone; unset, it is
+// dated now in local time; a value that is not a whole number of seconds ends start-up.
+TEST(StartUp, SourceDateEpochDatesTheListingInUtcOrEndsStartUp) {
+  ::setenv("TZ", "XST-9", 1);  // nine hours ahead of UTC
+  ::tzset();
+  const std::pair<const char*, std::string> cases[] = {
+      {"1700000000", "14/11/2023  Time:22:13:20"}, {"0", "01/01/1970  Time:00:00:00"},
+      {"0951782400", "29/02/2000  Time:00:00:00"}, {"253402300799", "31/12/9999  Time:23:59:59"},
+      {nullptr, CurrentDate() + "  Time:"}, {"abc", ""}, {"1.5", ""}, {"", ""}, {" 12", ""}, {"12 ", ""},
+      {"-1", ""}, {"+1", ""}, {"253402300800", ""}, {"99999999999999999999999", ""}};
+  for (const auto& [value, dated] : cases) {
+    SCOPED_TRACE(value ? std::string("SOURCE_DATE_EPOCH='") + value + "'" : "unset");
+    TestInstall install;
+    install.WriteModel(SmallModel());
+    value ? ::setenv("SOURCE_DATE_EPOCH", value, 1) : ::unsetenv("SOURCE_DATE_EPOCH");
+    const RunResult r = RunInProcess(install, {"1/"});
+    ::unsetenv("SOURCE_DATE_EPOCH");
+    if (dated.empty()) {
+      ExpectStartUpFailed(install, r);
+    } else {
+      EXPECT_EQ(r.status, 0) << r.stderrText;
+      EXPECT_NE(install.Listing().find("\r\nDate:" + dated), std::string::npos);
+    }
+  }
+  ::unsetenv("TZ");
+  ::tzset();
 }
 
 // The binary itself: --help and --version end well and write nothing (its other exit statuses are
