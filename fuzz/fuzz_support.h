@@ -130,6 +130,59 @@ inline void RemoveTree(const std::string& dir) {
   ::rmdir(dir.c_str());
 }
 
+// The whole-run target's installation under a root directory: the settings
+// store in config/ naming data/ as the data directory, whose BATCH.NAM names
+// the model jobs/M; config.ini in data/, the model's files in jobs/, the
+// picture and VTK file in views/.
+struct RunTree {
+  std::string root;
+  std::string Config() const { return root + "/config"; }
+  std::string Data() const { return root + "/data"; }
+  std::string Jobs() const { return root + "/jobs"; }
+  std::string Views() const { return root + "/views"; }
+
+  // The directories, the settings store and BATCH.NAM.
+  void Create() const {
+    for (const std::string& dir : {Config(), Config() + "/ORVANT", Data(), Jobs(), Views()}) ::mkdir(dir.c_str(), 0755);
+    WriteWholeFile(Config() + "/ORVANT/settings.ini", "[Setup]\nFiles1=" + Data() + "\n");
+    WriteWholeFile(Data() + "/BATCH.NAM", "\"" + Jobs() + "/M\"\r\n\"unused\"\r\n\"" + Jobs() + "\"\r\n");
+  }
+
+  // Writes one input's config.ini and model files over the last input's;
+  // returns the names written in jobs/.
+  std::vector<std::string> Write(const Pack& pack) const {
+    RemoveFilesIn(Jobs());
+    RemoveFilesIn(Views());
+    ::unlink((Data() + "/config.ini").c_str());
+    if (pack.files[0]) WriteWholeFile(Data() + "/config.ini", *pack.files[0]);
+    std::vector<std::string> written;
+    for (size_t i = 1; i < kRunSlotCount; ++i) {
+      if (!pack.files[i]) continue;
+      WriteWholeFile(Jobs() + "/M" + kRunSlots[i], *pack.files[i]);
+      written.push_back(std::string("M") + kRunSlots[i]);
+    }
+    return written;
+  }
+
+  // Option strings: everything listed with group set 1; converted units in
+  // group range mode with a listing name and both selections; brief model
+  // data with a group filter, grouped only; group range mode, grouped only,
+  // selections of combination 2 and results set 1.
+  static constexpr const char* kOptions[] = {"1/1/1/1/1/1/1/1/1/1/1/1/0/0/", "-1/1/1/1/1/1/1/1/1/1/1/1/-3/0/FZ/1/1/",
+                                             "1/1/1/1/0/1/1/1/1/1/0/-/2/1/", "2/1/1/1/1/1/1/1/1/1/1/1/-2/1/none/2/1/"};
+  static size_t OptionOf(const Pack& pack) { return pack.selector % 4; }
+  // One input in four (by the selector's next two bits) asks for the
+  // picture and the VTK file instead of the listing.
+  static bool AsksForViews(const Pack& pack) { return (pack.selector / 4) % 4 == 3; }
+
+  // The program's arguments for an input.
+  std::vector<std::string> Arguments(const Pack& pack) const {
+    std::vector<std::string> args{kOptions[OptionOf(pack)]};
+    if (AsksForViews(pack)) args.insert(args.end(), {"--picture", Views() + "/m.svg", "--vtk", Views() + "/m.vtk"});
+    return args;
+  }
+};
+
 // A scratch directory for this process (in memory when /dev/shm exists),
 // removed when the process exits normally.
 inline const std::string& ScratchDir() {

@@ -7,14 +7,17 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 
+#include "install/tools.h"
 #include "run/startup.h"
 
 extern char** environ;
@@ -363,7 +366,48 @@ std::string TestInstall::Listing(const std::string& listingName) const {
   return ReadFileText(ModelPath() + (listingName.empty() ? "" : "." + listingName) + ".MTM");
 }
 
+namespace {
+
+// With ORVANT_RECORD_RUNS=DIR set, each whole run is first recorded for scripts/compare-builds in a new
+// folder DIR/N: the installation as it is (root), the arguments (args, each closed by a NUL), where the
+// run starts (run), and each temporary directory outside the installation that an absolute argument or a
+// link names (outside).
+void RecordRun(const std::string& binary, const TestInstall& install, const std::vector<std::string>& args) {
+  const char* into = std::getenv("ORVANT_RECORD_RUNS");
+  if (!into || !*into) return;
+  fs::create_directories(into);
+  std::string dir;
+  for (auto n = std::distance(fs::directory_iterator(into), {}) + 1;
+       ::mkdir((dir = into + ("/" + std::to_string(n))).c_str(), 0755) != 0; ++n)
+    if (errno != EEXIST) throw std::runtime_error("cannot record a run in " + dir);
+  const auto copy = [&dir](const std::string& from, const std::string& to) {  // links kept as links, modes kept
+    return RunCommand("cp -a -- " + ShellWord(from) + " " + ShellWord(dir + to)).status == 0;
+  };
+  std::ofstream run(dir + "/run"), argFile(dir + "/args", std::ios::binary);
+  std::vector<fs::path> named;  // absolute arguments ("--name=" left out) and link targets
+  for (const std::string& a : args) argFile << a << '\0', named.push_back(a.substr(a.rfind("--", 0) ? 0 : a.find('=') + 1));
+  run << "root=" << install.root.path << "\ncwd=" << fs::current_path().string() << "\nconfig=" << install.configHome
+      << "\nbinary=" << binary << "\neuid=" << ::geteuid() << "\ncopied=" << copy(install.root.path, "/root") << "\n";
+  std::ifstream cmdline("/proc/self/cmdline");  // the test, as CTest names it
+  for (std::string a; std::getline(cmdline, a, '\0');)
+    if (a.rfind("--gtest_filter=", 0) == 0) run << "test=" << a.substr(15) << "\n";
+  std::error_code ec;
+  for (auto e = fs::recursive_directory_iterator(install.root.path, ec); !ec && e != fs::end(e); e.increment(ec))
+    if (e->is_symlink(ec)) named.push_back(e->path().parent_path() / fs::read_symlink(e->path(), ec));
+  const std::string tmp = fs::temp_directory_path().string() + "/";
+  fs::create_directories(dir + "/outside" + tmp);
+  std::set<std::string> copied{install.root.path};
+  for (const fs::path& path : named) {
+    const std::string p = path.lexically_normal().string(), unit = p.substr(0, p.find('/', tmp.size()));
+    if (p.rfind(tmp, 0) == 0 && unit.size() > tmp.size() && fs::exists(unit, ec) && copied.insert(unit).second)
+      run << (copy(unit, "/outside" + unit) ? "outside=" : "uncopied=") << unit << "\n";
+  }
+}
+
+}  // namespace
+
 RunResult RunInProcess(const TestInstall& install, const std::vector<std::string>& args) {
+  RecordRun("", install, args);
   const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
   std::string saved = oldConfig ? oldConfig : "";
   ::setenv("XDG_CONFIG_HOME", install.configHome.c_str(), 1);
@@ -391,6 +435,7 @@ RunResult RunInProcess(const TestInstall& install, const std::vector<std::string
 }
 
 RunResult RunBinary(const std::string& binary, const TestInstall& install, const std::vector<std::string>& args) {
+  RecordRun(binary, install, args);
   std::string errPath = install.root.path + "/stderr.txt";
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
