@@ -53,7 +53,7 @@ const T& At(const std::array<T, N>& a, long long i) {
 // NaN, infinities and values outside -32768..32767 throw RunFault.
 int16_t ToInt16(double value);
 
-// 16-bit arithmetic that fails on overflow, as the design's 16-bit sums do.
+// 16-bit arithmetic that fails on overflow, as the system's 16-bit sums do.
 int16_t Add16(long long a, long long b);
 int16_t Mul16(long long a, long long b);
 // Checked narrowing of an integer to 16 bits.

@@ -20,7 +20,7 @@ struct RunContext {
   ProgressLine progress;
   bool batch = true;
 
-  // Whole contents of a model file named by the design's path form
+  // Whole contents of a model file named in the system's path form
   // (backslashes, drive letters, any letter case).
   std::string ReadFile(const std::string& path) { return files.ReadFile(path); }
   bool FileExists(const std::string& path) { return files.FileExists(path); }
