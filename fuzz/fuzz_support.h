@@ -145,7 +145,10 @@ struct RunTree {
   void Create() const {
     for (const std::string& dir : {Config(), Config() + "/ORVANT", Data(), Jobs(), Views()}) ::mkdir(dir.c_str(), 0755);
     WriteWholeFile(Config() + "/ORVANT/settings.ini", "[Setup]\nFiles1=" + Data() + "\n");
-    WriteWholeFile(Data() + "/BATCH.NAM", "\"" + Jobs() + "/M\"\r\n\"unused\"\r\n\"" + Jobs() + "\"\r\n");
+    // (Built by appending: GCC 12 warns falsely of an overlap in "..." + string.)
+    std::string names = "\"";
+    names.append(Jobs()).append("/M\"\r\n\"unused\"\r\n\"").append(Jobs()).append("\"\r\n");
+    WriteWholeFile(Data() + "/BATCH.NAM", names);
   }
 
   // Writes one input's config.ini and model files over the last input's;
