@@ -29,10 +29,11 @@ struct Loaded {
   std::unique_ptr<RunContext> ctx;
   DrawnModel drawn;
 
-  std::string Svg(View view = View::kIso, LabelChoice labels = LabelChoice::kBySize) const {
+  std::string Svg(View view = View::kIso, LabelChoice labels = LabelChoice::kBySize, Up up = Up::kZ) const {
     ViewOptions o;
     o.view = view;
     o.labels = labels;
+    o.up = up;
     return SvgPicture(ctx->settings, ctx->model, drawn, o);
   }
 };
@@ -82,34 +83,41 @@ int Sign(double v) { return v > 1e-9 ? 1 : v < -1e-9 ? -1 : 0; }
 }  // namespace
 
 // Nodes at the origin and one unit along each axis: the page direction in
-// which each view puts the axis nodes (page y grows downwards).
+// which each view, with each axis up, puts the axis nodes (page y grows
+// downwards).
 TEST(Views, AxisNodesLandWhereEachViewPutsThem) {
   const Loaded l = Load(Nodes({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}));
   struct Case {
     View view;
+    Up up;
     int x[2], y[2], z[2];
   };
   const Case cases[] = {
-      {View::kIso, {-1, 1}, {1, 1}, {0, -1}},  // X lower left, Y lower right, Z up
-      {View::kXy, {1, 0}, {0, -1}, {0, 0}},    // plan: Z towards the viewer
-      {View::kYz, {0, 0}, {1, 0}, {0, -1}},
-      {View::kXz, {1, 0}, {0, 0}, {0, -1}},
+      {View::kIso, Up::kZ, {-1, 1}, {1, 1}, {0, -1}},  // X lower left, Y lower right, Z up
+      {View::kXy, Up::kZ, {1, 0}, {0, -1}, {0, 0}},    // plan: Z towards the viewer
+      {View::kYz, Up::kZ, {0, 0}, {1, 0}, {0, -1}},
+      {View::kXz, Up::kZ, {1, 0}, {0, 0}, {0, -1}},
+      {View::kIso, Up::kY, {1, 1}, {0, -1}, {-1, 1}},  // Z lower left, X lower right, Y up
+      {View::kXy, Up::kY, {1, 0}, {0, -1}, {0, 0}},    // elevations with Y up
+      {View::kYz, Up::kY, {0, 0}, {0, -1}, {1, 0}},
+      {View::kXz, Up::kY, {0, -1}, {0, 0}, {1, 0}},    // the plan
+      {View::kIso, Up::kX, {0, -1}, {-1, 1}, {1, 1}},  // Y lower left, Z lower right, X up
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(ViewName(c.view));
-    const auto page = PagePositions(l.drawn.positions, c.view, kDrawingBox);
+    SCOPED_TRACE(std::string(ViewName(c.view)) + " " + UpName(c.up));
+    const auto page = PagePositions(l.drawn.positions, c.view, c.up, kDrawingBox);
     ASSERT_EQ(page.size(), 4u);
     const int* expected[] = {c.x, c.y, c.z};
     for (size_t axis = 0; axis < 3; ++axis)
       EXPECT_EQ(std::make_pair(Sign(page[axis + 1].x - page[0].x), Sign(page[axis + 1].y - page[0].y)),
                 std::make_pair(expected[axis][0], expected[axis][1])) << "axis " << axis;
     // The picture's node dots are these positions (x y and the 0 of "h0").
-    const std::vector<double> dots = Numbers(PathData(l.Svg(c.view), "nodes"));
+    const std::vector<double> dots = Numbers(PathData(l.Svg(c.view, LabelChoice::kBySize, c.up), "nodes"));
     ASSERT_EQ(dots.size(), 4u * 3);
     for (size_t k = 0; k < 4; ++k) EXPECT_LT(std::hypot(dots[3 * k] - page[k].x, dots[3 * k + 1] - page[k].y), 0.01);
   }
   // Isometric: the three axes equally long on the page, X and Y mirrored.
-  const auto iso = PagePositions(l.drawn.positions, View::kIso, kDrawingBox);
+  const auto iso = PagePositions(l.drawn.positions, View::kIso, Up::kZ, kDrawingBox);
   auto length = [&](size_t k) { return std::hypot(iso[k].x - iso[0].x, iso[k].y - iso[0].y); };
   EXPECT_NEAR(length(1), length(3), 1e-6);
   EXPECT_NEAR(length(2), length(3), 1e-6);
@@ -137,7 +145,7 @@ TEST(Views, ExtremeAndDegenerateRangesFitThePage) {
     const Loaded l = Load(Nodes(at));
     for (View view : {View::kIso, View::kXy, View::kYz, View::kXz}) {
       SCOPED_TRACE(std::string(name) + ", view " + ViewName(view));
-      const auto page = PagePositions(l.drawn.positions, view, kDrawingBox);
+      const auto page = PagePositions(l.drawn.positions, view, Up::kZ, kDrawingBox);
       const auto [minX, maxX] = std::minmax_element(page.begin(), page.end(), [](auto a, auto b) { return a.x < b.x; });
       const auto [minY, maxY] = std::minmax_element(page.begin(), page.end(), [](auto a, auto b) { return a.y < b.y; });
       const double w = maxX->x - minX->x, h = maxY->y - minY->y;
@@ -149,7 +157,7 @@ TEST(Views, ExtremeAndDegenerateRangesFitThePage) {
       // sight included) sits at the centre; any other fills the box one way.
       bool seenAsPoint = true;
       for (const auto& p : at) {
-        const Projected a = Project(view, p[0], p[1], p[2]), b = Project(view, at[0][0], at[0][1], at[0][2]);
+        const Projected a = Project(view, Up::kZ, p[0], p[1], p[2]), b = Project(view, Up::kZ, at[0][0], at[0][1], at[0][2]);
         seenAsPoint = seenAsPoint && a.u == b.u && a.v == b.v;
       }
       EXPECT_EQ(w < 1e-9 && h < 1e-9, seenAsPoint);
