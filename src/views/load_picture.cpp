@@ -403,8 +403,8 @@ int LoadLegendRows(const DrawnCase& c, const LoadScales& s) {
 double DrawLoadLegend(SvgText& svg, const DrawnCase& c, const LoadScales& s, const RunSettings& settings, double left,
                       double y) {
   svg.Raw("<g id=\"load-legend\" font-size=\"11\" fill=\"#212121\">\n");
-  auto text = [&](double atY, const std::string& t) {
-    svg.Raw("<text x=\"").Num(left + 32).Raw("\" y=\"").Num(atY).Raw("\">").Text(t).Raw("</text>\n");
+  auto text = [&](double atY, const std::string& t, double indent = 32) {
+    svg.Raw("<text x=\"").Num(left + indent).Raw("\" y=\"").Num(atY).Raw("\">").Text(t).Raw("</text>\n");
   };
   auto swatch = [&](const char* stroke, const char* fill, std::string_view extra) {
     svg.Raw("<path vector-effect=\"non-scaling-stroke\" stroke-width=\"1.6\" stroke=\"").Raw(stroke);
@@ -412,13 +412,13 @@ double DrawLoadLegend(SvgText& svg, const DrawnCase& c, const LoadScales& s, con
   };
   svg.Raw("<text x=\"").Num(left).Raw("\" y=\"").Num(y).Raw("\" font-size=\"12\" font-weight=\"bold\">Load case ").Int(c.label);
   svg.Raw("</text>\n");
-  // A 1 cm arrow (shown at 3/4 cm) for each scale.
+  // An arrow 1 cm long for each scale.
   auto scaleRow = [&](const char* colour, int heads, const std::string& t) {
     y += 18;
     swatch(colour, "none", "");
-    Arrow(svg, {left, y - 4}, {left + 28, y - 4}, heads);
+    Arrow(svg, {left, y - 4}, {left + kPxPerCm, y - 4}, heads);
     svg.Raw("\"/>\n");
-    text(y, t);
+    text(y, t, kPxPerCm + 6);
   };
   if (s.forcePerCm > 0) scaleRow(kForceColour, 1, "arrow of " + ScaleText(settings, s.forcePerCm, "kN", "kips", true));
   if (s.momentPerCm > 0)
