@@ -396,8 +396,9 @@ void DrawLoads(SvgText& svg, const DrawnCase& c, const LoadScales& scales, const
 int LoadLegendRows(const DrawnCase& c, const LoadScales& s) {
   bool masses = false;
   for (const auto& e : c.nodalLoads) masses = masses || e.mass != 0;
-  return 1 + (s.forcePerCm > 0) + (s.momentPerCm > 0) + (s.intensityPerCm > 0) + masses + !c.displacements.empty() +
-         (c.local > 0) + !c.faceLoads.empty() + !c.totals.empty() + 2 * s.temperatures + 2 * s.pressures;
+  return 1 + (s.forcePerCm > 0) + (s.momentPerCm > 0) + (s.intensityPerCm > 0) + !c.codeUdls.empty() + masses +
+         !c.displacements.empty() + (c.local > 0) + !c.faceLoads.empty() + !c.totals.empty() + 2 * s.temperatures +
+         2 * s.pressures;
 }
 
 double DrawLoadLegend(SvgText& svg, const DrawnCase& c, const LoadScales& s, const RunSettings& settings, double left,
@@ -425,6 +426,7 @@ double DrawLoadLegend(SvgText& svg, const DrawnCase& c, const LoadScales& s, con
     scaleRow(kMomentColour, 2, "moment, " + ScaleText(settings, s.momentPerCm, "kNm", "kip-ins", true));
   if (s.intensityPerCm > 0)
     scaleRow(kDistributedColour, 1, "per length, " + ScaleText(settings, s.intensityPerCm, "kN/m", "lbs/ins", false));
+  if (!c.codeUdls.empty()) scaleRow(kCodeUdlColour, 1, "by property code, the same");
   bool masses = false;
   for (const auto& e : c.nodalLoads) masses = masses || e.mass != 0;
   auto marker = [&](bool shown, const char* stroke, const char* fill, std::string_view extra, const std::string& t,

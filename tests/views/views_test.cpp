@@ -84,36 +84,6 @@ std::vector<double> Numbers(std::string d) {
 
 int Sign(double v) { return v > 1e-9 ? 1 : v < -1e-9 ? -1 : 0; }
 
-std::string Collapsed(const std::string& line) {
-  std::string out;
-  for (char c : line)
-    if (c != ' ' || (!out.empty() && out.back() != ' ')) out += c;
-  while (!out.empty() && out.back() == ' ') out.pop_back();
-  return out;
-}
-
-// The entry rows (those that start with a label) the listing prints for one
-// case, by section title, blanks collapsed; nodal temperatures one entry a row.
-std::map<std::string, std::multiset<std::string>> ListedRows(const std::string& listing, int label) {
-  std::map<std::string, std::multiset<std::string>> rows;
-  const std::regex entry(R"(\d+(-G\d+)? .*)"), temperature(R"((\d[^ ]* [^ ]+) ?)");
-  bool inCase = false;
-  std::string section;
-  for (const std::string& line : ListingLines(listing)) {
-    if (line.rfind("Load Case No:", 0) == 0) inCase = Collapsed(line).rfind("Load Case No: " + std::to_string(label) + " ", 0) == 0;
-    if (line == std::string(77, '=')) inCase = false;  // the case's closing line
-    if (!inCase || line.empty()) continue;
-    if (line.rfind("***", 0) == 0) section = Collapsed(std::regex_replace(line, std::regex(R"(^[* ]+|[* ]+$)"), ""));
-    if (!std::regex_match(Collapsed(line), entry)) continue;
-    if (section != "NODAL TEMPERATURES") rows[section].insert(Collapsed(line));
-    const std::string text = Collapsed(line);
-    for (std::sregex_iterator m(text.begin(), text.end(), temperature), end;
-         section == "NODAL TEMPERATURES" && m != end; ++m)
-      rows[section].insert((*m)[1]);
-  }
-  return rows;
-}
-
 // The texts of the loads drawn: section title (first line) and row (last).
 std::map<std::string, std::set<std::string>> DrawnRows(const std::string& svg) {
   std::map<std::string, std::set<std::string>> rows;
@@ -406,7 +376,7 @@ TEST(Views, LoadsDrawnAreTheRowsListedAndAddUpToThem) {
       install.WriteModelText(".L1", every);
     }
     ASSERT_EQ(RunInProcess(install, {options}).status, 0);
-    const auto listed = ListedRows(install.Listing(), c.label);
+    const auto listed = CaseRows(install.Listing(), c.label);
     for (View view : {View::kXy, View::kYz}) {
       const std::string file = install.root.path + "/p.svg";
       const RunResult r = RunInProcess(install, {options, "--picture", file, "--view", ViewName(view), "--up",
