@@ -101,8 +101,9 @@ bool ParseLoadCases(std::string_view text, ViewOptions& o) {
     CaseRange range;
     if (!ParseCaseNumber(item.substr(0, dash), range.first)) return false;
     range.last = range.first;
-    if (dash != std::string_view::npos && (!ParseCaseNumber(item.substr(dash + 1), range.last) || range.last < range.first))
-      return false;
+    if (dash != std::string_view::npos) {
+      if (!ParseCaseNumber(item.substr(dash + 1), range.last) || range.last < range.first) return false;
+    }
     o.loadCases.push_back(range);
     if (comma == text.size()) return true;
     start = comma + 1;

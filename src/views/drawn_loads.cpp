@@ -145,8 +145,8 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
       const auto& cells = cellsOfCode[static_cast<size_t>(code)];
       count(kCodeTempPress, listed && !cells.empty());
       if (!listed || cells.empty()) continue;
-      c.codeTempPress.push_back({cells, p.temperature, p.intPressure, p.temperature != 0, p.intPressure != 0,
-                                 title([&](ListedText& t) { return t.OfPropertyTempPress(code, p, lc.ambientTemperature); })});
+      auto text = [&](ListedText& t) { return t.OfPropertyTempPress(code, p, lc.ambientTemperature); };
+      c.codeTempPress.push_back({cells, p.temperature, p.intPressure, p.temperature != 0, p.intPressure != 0, title(text)});
     }
   }
 
@@ -190,7 +190,7 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
         at[static_cast<size_t>(j)] = lc.centreOfForce[static_cast<size_t>(3 * k + j + 1)];
         placed = placed && std::isfinite(at[static_cast<size_t>(j)]) && at[static_cast<size_t>(j)] != NoValue;
       }
-      auto same = std::find_if(c.totals.begin(), c.totals.end(), [&at](const DrawnCase::Total& t) { return t.at == at; });
+      auto same = std::find_if(c.totals.begin(), c.totals.end(), [&](const DrawnCase::Total& t) { return t.at == at; });
       if (same == c.totals.end()) same = c.totals.insert(c.totals.end(), {at, {}});
       same->force[static_cast<size_t>(k)] = component;
     }

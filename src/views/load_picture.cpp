@@ -180,7 +180,10 @@ PagePoint PageVector(const Vector3& v, double perCm, View view, Up up) {
 
 LoadScales ScalesOf(const DrawnCase& c) {
   double force = 0, moment = 0, intensity = 0;
-  for (const auto& e : c.nodalLoads) force = std::max(force, Length(e.force)), moment = std::max(moment, Length(e.moment));
+  for (const auto& e : c.nodalLoads) {
+    force = std::max(force, Length(e.force));
+    moment = std::max(moment, Length(e.moment));
+  }
   for (const auto& e : c.pointLoads)
     if (!e.local) force = std::max(force, Length(e.start)), moment = std::max(moment, Length(e.moment));
   for (const auto& e : c.distributedLoads)
@@ -246,14 +249,16 @@ void DrawLoads(SvgText& svg, const DrawnCase& c, const LoadScales& scales, const
       }
     }
     if (!path.out.empty()) {
-      svg.Raw("<path vector-effect=\"non-scaling-stroke\" stroke=\"").Raw(colour).Raw(band ? "\" stroke-width=\"9\" stroke-opacity=\"0.55" : "\" stroke-width=\"3.5");
+      svg.Raw("<path vector-effect=\"non-scaling-stroke\" stroke=\"").Raw(colour);
+      svg.Raw(band ? "\" stroke-width=\"9\" stroke-opacity=\"0.55" : "\" stroke-width=\"3.5");
       svg.Raw("\" d=\"").Raw(path.out).Raw("\"/>");
     }
     path.out.clear();
     for (int32_t cell : e.cells)
       if (static_cast<size_t>(cell) >= lineCells) Polygon(path, outlines[static_cast<size_t>(cell) - lineCells]);
     if (!path.out.empty()) {
-      svg.Raw("<path stroke=\"none\" fill=\"").Raw(colour).Raw(band ? "\" fill-opacity=\"0.3" : "\" fill-opacity=\"0.55");
+      svg.Raw("<path stroke=\"none\" fill=\"").Raw(colour);
+      svg.Raw(band ? "\" fill-opacity=\"0.3" : "\" fill-opacity=\"0.55");
       svg.Raw("\" d=\"").Raw(path.out).Raw("\"/>");
     }
     svg.Raw("</g>\n");
@@ -411,8 +416,8 @@ double DrawLoadLegend(SvgText& svg, const DrawnCase& c, const LoadScales& s, con
     svg.Raw("<path vector-effect=\"non-scaling-stroke\" stroke-width=\"1.6\" stroke=\"").Raw(stroke);
     svg.Raw("\" fill=\"").Raw(fill).Raw("\" ").Raw(extra).Raw(" d=\"");
   };
-  svg.Raw("<text x=\"").Num(left).Raw("\" y=\"").Num(y).Raw("\" font-size=\"12\" font-weight=\"bold\">Load case ").Int(c.label);
-  svg.Raw("</text>\n");
+  svg.Raw("<text x=\"").Num(left).Raw("\" y=\"").Num(y).Raw("\" font-size=\"12\" font-weight=\"bold\">");
+  svg.Raw("Load case ").Int(c.label).Raw("</text>\n");
   // An arrow 1 cm long for each scale.
   auto scaleRow = [&](const char* colour, int heads, const std::string& t) {
     y += 18;
@@ -438,7 +443,8 @@ double DrawLoadLegend(SvgText& svg, const DrawnCase& c, const LoadScales& s, con
     svg.Raw("\"/>\n");
     text(y, t);
   };
-  marker(masses, "none", kMassColour, "", "mass", [&](PagePoint at) { svg.MoveTo({at.x - 3.5, at.y - 3.5}).Raw("h7v7h-7z"); });
+  marker(masses, "none", kMassColour, "", "mass",
+         [&](PagePoint at) { svg.MoveTo({at.x - 3.5, at.y - 3.5}).Raw("h7v7h-7z"); });
   marker(!c.displacements.empty(), kDisplacementColour, "none", "", "prescribed displacement", [&](PagePoint at) {
     svg.MoveTo({at.x - 8, at.y - 6}).Raw("l6 6l-6 6l-6 -6z");
     Arrow(svg, {at.x - 8, at.y}, {at.x + 12, at.y}, 1);
@@ -453,8 +459,8 @@ double DrawLoadLegend(SvgText& svg, const DrawnCase& c, const LoadScales& s, con
   });
 
   // The colour scales: the range, then a bar from its lowest to its highest value.
-  auto colourScale = [&](bool shown, std::string_view id, const char* const* stops, size_t count, const std::string& name,
-                         float low, float high) {
+  auto colourScale = [&](bool shown, std::string_view id, const char* const* stops, size_t count,
+                         const std::string& name, float low, float high) {
     if (!shown) return;
     y += 18;
     std::string range = name + " ";
@@ -470,13 +476,13 @@ double DrawLoadLegend(SvgText& svg, const DrawnCase& c, const LoadScales& s, con
       svg.Raw("<stop offset=\"").Num(static_cast<double>(k) / static_cast<double>(count - 1)).Raw("\" stop-color=\"");
       svg.Raw(stops[k]).Raw("\"/>");
     }
-    svg.Raw("</linearGradient>\n<rect x=\"").Num(left).Raw("\" y=\"").Num(y - 11).Raw("\" width=\"180\" height=\"10\" fill=\"url(#");
-    svg.Raw(id).Raw(")\"/>\n");
+    svg.Raw("</linearGradient>\n<rect x=\"").Num(left).Raw("\" y=\"").Num(y - 11);
+    svg.Raw("\" width=\"180\" height=\"10\" fill=\"url(#").Raw(id).Raw(")\"/>\n");
   };
   colourScale(s.temperatures, "temperature-scale", kTemperatureStops, std::size(kTemperatureStops), "temperature",
               s.temperatureLow, s.temperatureHigh);
-  colourScale(s.pressures, "pressure-scale", kPressureStops, std::size(kPressureStops), "internal pressure", s.pressureLow,
-              s.pressureHigh);
+  colourScale(s.pressures, "pressure-scale", kPressureStops, std::size(kPressureStops), "internal pressure",
+              s.pressureLow, s.pressureHigh);
   svg.Raw("</g>\n");
   return y;
 }
@@ -485,7 +491,8 @@ void DrawGravity(SvgText& svg, const DrawnCase& c, PagePoint centre, View view, 
   if (!c.gravity) return;
   const PagePoint v = FixedVector(c.acceleration, kGravityArrow, view, up);
   GroupStart(svg, "gravity", "stroke=\"" + std::string(kGravityColour) + "\" fill=\"none\" stroke-width=\"1.8\"");
-  Item(svg, c.gravityTitle, [&] { Arrow(svg, Minus(centre, {v.x / 2, v.y / 2}), Plus(centre, {v.x / 2, v.y / 2}), 1); });
+  const PagePoint half{v.x / 2, v.y / 2};
+  Item(svg, c.gravityTitle, [&] { Arrow(svg, Minus(centre, half), Plus(centre, half), 1); });
   std::string value = "ACCEL ";
   for (int k = 0; k < 3; ++k) {
     if (k > 0) value += ", ";

@@ -87,7 +87,8 @@ PageFit FitPositions(const std::vector<std::array<float, 3>>& positions, View vi
   return FitToBox(projected, box);
 }
 
-std::vector<PagePoint> PagePositions(const std::vector<std::array<float, 3>>& positions, View view, Up up, PageBox box) {
+std::vector<PagePoint> PagePositions(const std::vector<std::array<float, 3>>& positions, View view, Up up,
+                                     PageBox box) {
   const PageFit fit = FitPositions(positions, view, up, box);
   std::vector<PagePoint> page;
   page.reserve(positions.size());

@@ -48,6 +48,7 @@ PageFit FitToBox(const std::vector<Projected>& points, PageBox box);
 PageFit FitPositions(const std::vector<std::array<float, 3>>& positions, View view, Up up, PageBox box);
 
 // Every point of the model projected and fitted into the box.
-std::vector<PagePoint> PagePositions(const std::vector<std::array<float, 3>>& positions, View view, Up up, PageBox box);
+std::vector<PagePoint> PagePositions(const std::vector<std::array<float, 3>>& positions, View view, Up up,
+                                     PageBox box);
 
 }  // namespace orvant

@@ -240,7 +240,10 @@ std::string SvgPicture(const RunSettings& s, const ModelTables& m, const DrawnMo
   svg.Raw("<title>").Raw(title.out).Raw(loads ? "; " : "").Raw(caseTitle.out).Raw("</title>\n");
   svg.Raw("<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n");
   svg.Raw("<text id=\"title\" x=\"24\" y=\"34\" font-size=\"18\" fill=\"#111\">").Raw(title.out).Raw("</text>\n");
-  if (loads) svg.Raw("<text id=\"case-title\" x=\"24\" y=\"54\" font-size=\"13\" fill=\"#111\">").Raw(caseTitle.out).Raw("</text>\n");
+  if (loads) {
+    svg.Raw("<text id=\"case-title\" x=\"24\" y=\"54\" font-size=\"13\" fill=\"#111\">").Raw(caseTitle.out);
+    svg.Raw("</text>\n");
+  }
 
   // Solid fills, then per colour the element lines and solid outlines; the
   // model faint under loads.

@@ -64,7 +64,8 @@ std::vector<int16_t> LoadCasesAskedFor(const ViewOptions& options, const RunSett
     if (range.first != range.last) throw RunFault("no load case from " + first + " to " + last + " exists");
     if (range.first > s.MaxLoadLabel)
       throw RunFault("load case " + first + " is above the maximum load label " + std::to_string(s.MaxLoadLabel));
-    throw RunFault("load case " + first + " does not exist: no file " + files.ToLinux(LoadCaseFileName(s, range.first)));
+    throw RunFault("load case " + first + " does not exist: no file " +
+                   files.ToLinux(LoadCaseFileName(s, range.first)));
   }
   std::sort(cases.begin(), cases.end());
   cases.erase(std::unique(cases.begin(), cases.end()), cases.end());
@@ -91,7 +92,8 @@ std::vector<int16_t> WriteViewFiles(const ViewOptions& options, const RunSetting
       reader.Restart(false, c);
       const LoadCase* lc = reader.Next();
       if (!lc || lc->label != c) throw RunFault("cannot read load case " + std::to_string(c));
-      if (!options.picturePath.empty() && !pictureCase) pictureCase = CollectDrawnCase(settings, model, drawn, *lc, &texts);
+      if (!options.picturePath.empty() && !pictureCase)
+        pictureCase = CollectDrawnCase(settings, model, drawn, *lc, &texts);
       if (options.vtkPath.empty()) break;
       drawnCases.push_back(CollectDrawnCase(settings, model, drawn, *lc, nullptr));
     }
@@ -99,7 +101,8 @@ std::vector<int16_t> WriteViewFiles(const ViewOptions& options, const RunSetting
 
   std::vector<PendingFile> files;
   if (!options.picturePath.empty())
-    files.push_back({options.picturePath, SvgPicture(settings, model, drawn, options, pictureCase ? &*pictureCase : nullptr), {}});
+    files.push_back({options.picturePath,
+                     SvgPicture(settings, model, drawn, options, pictureCase ? &*pictureCase : nullptr), {}});
   if (!options.vtkPath.empty()) files.push_back({options.vtkPath, VtkFile(settings, drawn, drawnCases), {}});
 
   auto dropWritten = [&files] {

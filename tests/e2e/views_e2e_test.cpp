@@ -66,7 +66,9 @@ struct ExampleViews {
   RunResult casesResult = example.Run({kExampleOptions, "--vtk", casesVtk, "--load-case", "all"});
   RunResult listed = example.Run({kExampleOptions});
   std::string listing = ReadFileText(example.install.ModelPath() + ".MTM");
-  bool Ok() const { return result.status == 0 && caseResult.status == 0 && casesResult.status == 0 && listed.status == 0; }
+  bool Ok() const {
+    return result.status == 0 && caseResult.status == 0 && casesResult.status == 0 && listed.status == 0;
+  }
 };
 
 const ExampleViews& Example() {
@@ -186,7 +188,8 @@ TEST(ViewFiles, WrittenInsteadOfTheListingOrNothingOnBadUse) {
       {{"--model", example.install.ModelPath(), "--vtk", direct}, {direct}, ""},
       {{"1/", "--picture", out + "/c.svg", "--vtk", out + "/c.vtk", "--load-case=4,2"}, {out + "/c.svg", out + "/c.vtk"},
        "note: the picture shows load case 2, the first of the 2 asked for\n"},
-      {{"1/", "--picture", out + "/p.svg", "--load-case", "7"}, {}, "load case 7 does not exist: no file " + model + "/FRAME.L7\n"},
+      {{"1/", "--picture", out + "/p.svg", "--load-case", "7"}, {},
+       "load case 7 does not exist: no file " + model + "/FRAME.L7\n"},
       {{"1/", "--vtk", out + "/p.vtk", "--load-case", "1,5-98"}, {}, "no load case from 5 to 98 exists\n"},
       {{"1/", "--vtk", out + "/p.vtk", "--load-case", "100"}, {}, "load case 100 is above the maximum load label 99\n"},
       {{"1/", "--load-case", "2"}, {}, "--load-case applies to --picture and --vtk" + usage},
@@ -344,7 +347,9 @@ TEST(ExampleViews, VtkFilesReadByVtk) {
   std::map<std::string, std::vector<double>> want;
   for (int c = 1; c <= 4; ++c) {
     const auto rows = CaseRows(v.listing, c);
-    auto section = [&rows](const char* title) { return rows.count(title) ? rows.at(title) : std::multiset<std::string>{}; };
+    auto section = [&rows](const char* title) {
+      return rows.count(title) ? rows.at(title) : std::multiset<std::string>{};
+    };
     auto add = [&want, c](const std::string& kind, const std::string& array, const std::vector<double>& sums) {
       auto& w = want[kind + " case" + std::to_string(c) + "_" + array];
       w.resize(sums.size());
@@ -384,12 +389,15 @@ TEST(ExampleViews, VtkFilesReadByVtk) {
     }
     // Temperature and internal pressure: an element's own row, else its code's.
     std::map<int, std::vector<double>> own, byCode;
-    for (const std::string& row : section("TEMPERATURE & INT. PRESSURE LOADING")) own[static_cast<int>(numbers(row)[0])] = numbers(row);
-    for (const std::string& row : section("PRESSURE & TEMP LOADING BY GEOMETRIC PROPERTY CODE")) byCode[static_cast<int>(numbers(row)[0])] = numbers(row);
+    for (const std::string& row : section("TEMPERATURE & INT. PRESSURE LOADING"))
+      own[static_cast<int>(numbers(row)[0])] = numbers(row);
+    for (const std::string& row : section("PRESSURE & TEMP LOADING BY GEOMETRIC PROPERTY CODE"))
+      byCode[static_cast<int>(numbers(row)[0])] = numbers(row);
     for (size_t cell = 0; cell < labels.size(); ++cell) {
       const int label = static_cast<int>(labels[cell]), code = static_cast<int>(codes[cell]);
       if (kinds[cell] == 3 || (!own.count(label) && !byCode.count(code))) continue;
-      const std::vector<double>& n = own.count(label) ? own.at(label) : byCode.at(code);  // label temperature pressure ...
+      // The label, temperature, pressure ...
+      const std::vector<double>& n = own.count(label) ? own.at(label) : byCode.at(code);
       if (n[1]) add("cell", "temperature", {n[1]});
       if (n[2]) add("cell", "pressure", {n[2]});
     }
