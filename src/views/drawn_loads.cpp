@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 #include "loads/listed_loads.h"
 #include "loads/load_case.h"
@@ -27,6 +28,16 @@ struct Lookup {
 
 float Distance(const Vector3& a, const Vector3& b) {
   return static_cast<float>(std::hypot(double{b[0]} - a[0], double{b[1]} - a[1], double{b[2]} - a[2]));
+}
+
+// Loads with a value that is not a finite number are not drawn (the
+// listing stops at them).
+bool Finite(std::initializer_list<float> values) {
+  return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
+}
+template <size_t N>
+bool Finite(const std::array<float, N>& values) {
+  return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
 }
 
 // A length along a line as a fraction of the line, within 0..1.
@@ -62,7 +73,7 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
 
   for (int i = 1; i <= lc.prescribedDisplacements.count; ++i) {
     const PrescribedDisplacement& e = lc.prescribedDisplacements.entries[i];
-    const int32_t p = pointOf(e.node);
+    const int32_t p = Finite(e.value) ? pointOf(e.node) : -1;
     count(kNodalDisplacement, p >= 0);
     if (p < 0) continue;
     c.displacements.push_back({p, {e.value[1], e.value[2], e.value[3]}, title([&](ListedText& t) { return t.Of(e); })});
@@ -70,7 +81,7 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
 
   for (int i = 1; i <= lc.nodalLoads.count; ++i) {
     const NodalLoad& e = lc.nodalLoads.entries[i];
-    const int32_t p = ListedNodalLoad(m, e) ? pointOf(e.node) : -1;
+    const int32_t p = ListedNodalLoad(m, e) && Finite(e.value) && Finite({e.mass}) ? pointOf(e.node) : -1;
     count(kNodalLoad, p >= 0);
     if (p < 0) continue;
     c.nodalLoads.push_back({p, {e.value[1], e.value[2], e.value[3]}, {e.value[4], e.value[5], e.value[6]}, e.mass,
@@ -79,7 +90,7 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
 
   for (int i = 1; i <= lc.pointLoads.count; ++i) {
     const PointLoad& e = lc.pointLoads.entries[i];
-    const int32_t line = ListedPointLoad(m, e) ? lineOf(e.element) : -1;
+    const int32_t line = ListedPointLoad(m, e) && Finite(e.value) ? lineOf(e.element) : -1;
     count(kPointLoad, line >= 0);
     if (line < 0) continue;
     const float at = Fraction(e.position, lineLength(line));
@@ -91,7 +102,8 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
 
   for (int i = 1; i <= lc.distributedLoads.count; ++i) {
     const DistributedLoad& e = lc.distributedLoads.entries[i];
-    const int32_t line = ListedDistributedLoad(m, e) ? lineOf(e.element) : -1;
+    const bool finite = Finite({e.wx1, e.wx2, e.wy1, e.wy2, e.wz1, e.wz2});
+    const int32_t line = ListedDistributedLoad(m, e) && finite ? lineOf(e.element) : -1;
     count(kDistributedLoad, line >= 0);
     if (line < 0) continue;
     // A finish length of 0 is the end of the span.
@@ -104,7 +116,7 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
 
   for (int i = 1; i <= lc.faceLoads.count; ++i) {
     const FaceLoad& e = lc.faceLoads.entries[i];
-    const int32_t solid = solidOf(e.element);
+    const int32_t solid = Finite(e.value) ? solidOf(e.element) : -1;
     count(kFaceLoad, solid >= 0);
     if (solid >= 0) c.faceLoads.push_back({solid, title([&](ListedText& t) { return t.Of(e); })});
   }
@@ -127,7 +139,7 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
       const PropertyUdl& p = lc.propertyUdl[code];
       if (p.axesCode == 0 && p.udl[0] == 0) continue;  // no PUDL line for the code
       DrawnCase::CodeUdl load{code, {p.udl[1], p.udl[2], p.udl[3]}, {}, {}};
-      if (ListedPropertyUdl(p))
+      if (ListedPropertyUdl(p) && Finite(p.udl))
         for (int32_t cell : cellsOfCode[static_cast<size_t>(code)])
           if (cell < lineCells) load.lines.push_back(cell);
       count(kCodeUdl, !load.lines.empty());
@@ -143,8 +155,9 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
       const bool listed = ListedPropertyTempPress(p);
       if (!listed && p.extPressure == 0) continue;  // nothing given for the code
       const auto& cells = cellsOfCode[static_cast<size_t>(code)];
-      count(kCodeTempPress, listed && !cells.empty());
-      if (!listed || cells.empty()) continue;
+      const bool drawn = listed && !cells.empty() && Finite({p.temperature, p.intPressure, p.extPressure});
+      count(kCodeTempPress, drawn);
+      if (!drawn) continue;
       auto text = [&](ListedText& t) { return t.OfPropertyTempPress(code, p, lc.ambientTemperature); };
       c.codeTempPress.push_back({cells, p.temperature, p.intPressure, p.temperature != 0, p.intPressure != 0, title(text)});
     }
@@ -155,7 +168,8 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
     const ElementTempPress& e = lc.elementTempPress[element];
     int32_t cell = lineOf(element);
     if (cell < 0 && solidOf(element) >= 0) cell = lineCells + solidOf(element);
-    if (!ListedElementTempPress(e)) cell = -1;
+    if (!ListedElementTempPress(e) || !Finite({e.temperature, e.intPressure, e.extPressure, e.oppositeTemperature}))
+      cell = -1;
     count(kElementTempPress, cell >= 0);
     if (cell < 0) continue;
     const int16_t label = static_cast<int16_t>(element);
@@ -166,14 +180,16 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
 
   for (int i = 1; i <= lc.nodalTemperatures.count; ++i) {
     const NodalTemperature& e = lc.nodalTemperatures.entries[i];
-    const int32_t p = pointOf(e.node);
+    const int32_t p = Finite({e.temperature}) ? pointOf(e.node) : -1;
     count(kNodalTemperature, p >= 0);
     if (p >= 0) c.nodalTemperatures.push_back({p, e.temperature, title([&](ListedText& t) { return t.Of(e); })});
   }
 
   if (ListedGravity(lc)) {
-    count(kGravity, true);
-    c.gravity = true;
+    c.gravity = Finite(lc.acceleration);
+    count(kGravity, c.gravity);
+  }
+  if (c.gravity) {
     c.acceleration = lc.acceleration;
     c.gravityTitle = title([&](ListedText& t) { return t.OfGravity(lc); });
   }
@@ -181,7 +197,7 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
   // Each force component at the centre of force of its row; components at
   // one centre make one arrow. A centre left blank has no place.
   if (ListedSavedEcho(lc)) {
-    bool placed = true;
+    bool placed = Finite(lc.savedTotalLoad) && Finite(lc.centreOfForce);
     for (int k = 0; k < 3; ++k) {
       const float component = lc.savedTotalLoad[static_cast<size_t>(k + 1)];
       if (component == 0) continue;
