@@ -4,7 +4,9 @@
 // and the ratio of the time to that of `cp` of the listing produced, all
 // measured in this run (repetitions after one warm-up run; minimum and
 // median). Then each model's picture (--picture) is timed the same way,
-// and its VTK file (--vtk) written once, with their sizes.
+// and its VTK file (--vtk) written once, with their sizes; then the picture
+// of load case 1 (--load-case 1) timed the same way, and the VTK file with
+// cases 1 to 10 written once.
 //
 // Usage: orvant-bench [--binary PATH] [--reps N] [--models N,2N,max]
 //                     [--keep DIR]
@@ -99,6 +101,10 @@ struct Measured {
   long long pictureBytes = 0;
   double vtkSeconds = 0;
   long long vtkBytes = 0;
+  std::vector<double> casePicture;  // the picture of load case 1
+  long long casePictureBytes = 0;
+  double casesVtkSeconds = 0;  // the VTK file with cases 1 to 10
+  long long casesVtkBytes = 0;
 };
 
 long long FileSize(const std::string& path) {
@@ -154,20 +160,30 @@ Measured Measure(const ModelSize& size, const std::string& binary, int reps, con
   // The views: written instead of the listing, after the same start-up.
   const std::string picture = install.ModelPath() + ".svg", vtk = install.ModelPath() + ".vtk";
   std::fprintf(stderr, "orvant-bench: drawing model %s ...\n", size.label.c_str());
-  auto runView = [&](const char* option, const std::string& file) {
-    ChildResult r = RunChild({binary, orvant::bench::BenchOptions(size), option, file}, install.configHome, errPath);
+  auto runView = [&](const std::vector<std::string>& options) {
+    std::vector<std::string> args{binary, orvant::bench::BenchOptions(size)};
+    args.insert(args.end(), options.begin(), options.end());
+    ChildResult r = RunChild(args, install.configHome, errPath);
     if (r.status != 0)
-      throw std::runtime_error(std::string("orvant-in ") + option + " exited with " + std::to_string(r.status) +
-                               ": " + orvant::testing::ReadFileText(errPath));
+      throw std::runtime_error("orvant-in " + options[0] + " exited with " + std::to_string(r.status) + ": " +
+                               orvant::testing::ReadFileText(errPath));
     return r.seconds;
   };
   for (int rep = 0; rep <= reps; ++rep) {
-    const double seconds = runView("--picture", picture);
+    const double seconds = runView({"--picture", picture});
     if (rep > 0) m.picture.push_back(seconds);
   }
   m.pictureBytes = FileSize(picture);
-  m.vtkSeconds = runView("--vtk", vtk);
+  m.vtkSeconds = runView({"--vtk", vtk});
   m.vtkBytes = FileSize(vtk);
+  std::fprintf(stderr, "orvant-bench: drawing load case 1 of model %s ...\n", size.label.c_str());
+  for (int rep = 0; rep <= reps; ++rep) {
+    const double seconds = runView({"--picture", picture, "--load-case", "1"});
+    if (rep > 0) m.casePicture.push_back(seconds);
+  }
+  m.casePictureBytes = FileSize(picture);
+  m.casesVtkSeconds = runView({"--vtk", vtk, "--load-case", "1-10"});
+  m.casesVtkBytes = FileSize(vtk);
   ::unlink(errPath.c_str());
   return m;
 }
@@ -247,6 +263,12 @@ int main(int argc, char** argv) {
     for (const Measured& m : results)
       std::printf("%-4s %7.3f / %7.3f %10.2f %10.3f %10.2f\n", m.size.label.c_str(), Min(m.picture), Median(m.picture),
                   static_cast<double>(m.pictureBytes) / 1e6, m.vtkSeconds, static_cast<double>(m.vtkBytes) / 1e6);
+    std::printf("\n%-4s %17s %10s %10s %10s   (load case 1; VTK with cases 1 to 10)\n", "", "case picture s",
+                "SVG MB", "VTK s", "VTK MB");
+    for (const Measured& m : results)
+      std::printf("%-4s %7.3f / %7.3f %10.2f %10.3f %10.2f\n", m.size.label.c_str(), Min(m.casePicture),
+                  Median(m.casePicture), static_cast<double>(m.casePictureBytes) / 1e6, m.casesVtkSeconds,
+                  static_cast<double>(m.casesVtkBytes) / 1e6);
     std::printf("\n");
 
     const Measured* n = nullptr;
@@ -278,6 +300,14 @@ int main(int argc, char** argv) {
       ok = ok && drawPass && sizePass;
       std::printf("max model picture: %.3f s (median)   target < 0.5 s: %s;   %.2f MB   target < 8 MB: %s\n",
                   Median(max->picture), drawPass ? "met" : "MISSED", pictureMb, sizePass ? "met" : "MISSED");
+      const double caseMb = static_cast<double>(max->casePictureBytes) / 1e6;
+      const bool caseDrawPass = Median(max->casePicture) < 0.5, caseSizePass = caseMb < 10.0;
+      const bool casesVtkPass = max->casesVtkSeconds < 2.0;
+      ok = ok && caseDrawPass && caseSizePass && casesVtkPass;
+      std::printf("max model load case picture: %.3f s (median)   target < 0.5 s: %s;   %.2f MB   target < 10 MB: %s\n",
+                  Median(max->casePicture), caseDrawPass ? "met" : "MISSED", caseMb, caseSizePass ? "met" : "MISSED");
+      std::printf("max model VTK file with ten cases: %.3f s   target < 2 s: %s\n", max->casesVtkSeconds,
+                  casesVtkPass ? "met" : "MISSED");
     }
     return ok ? 0 : 1;
   } catch (const std::exception& e) {

@@ -1,7 +1,8 @@
-# Bash completion for orvant-in: the program options, the values of --view,
-# model paths for --model, directories for --output-dir, file names for
-# --picture and --vtk. Plain bash (complete -F and compgen): it needs no
-# helpers from the bash-completion package, which loads it when installed.
+# Bash completion for orvant-in: the program options, the values of --view
+# and --up, model paths for --model, directories for --output-dir, file
+# names for --picture and --vtk. Plain bash (complete -F and compgen): it
+# needs no helpers from the bash-completion package, which loads it when
+# installed.
 
 # Each program option, one a line, with what its value is: nothing (a flag),
 # @model, @dir, @file, @any (a value nothing completes), or the words it takes.
@@ -11,6 +12,8 @@ _orvant_in_options=(
     --picture=@file
     --vtk=@file
     '--view=iso xy yz xz'
+    '--up=x y z'
+    --load-case=@any
     --labels
     --no-labels
     --help

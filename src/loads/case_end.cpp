@@ -5,6 +5,7 @@
 #include <string>
 
 #include "listing/listing.h"
+#include "loads/listed_loads.h"
 #include "loads/load_case.h"
 #include "loads/load_section_rows.h"
 #include "loads/load_sections.h"
@@ -25,7 +26,7 @@ void WriteCommands(Listing& out, const CommandLines& commands, const char* title
 }
 
 void WriteGravity(Listing& out, const LoadCase& r) {
-  if (r.acceleration[0] == 0 && r.acceleration[1] == 0 && r.acceleration[2] == 0) return;
+  if (!ListedGravity(r)) return;
   out.End();
   out.Line("*** GRAVITATIONAL LOADS ***");
   out.End();
@@ -37,9 +38,7 @@ void WriteGravity(Listing& out, const LoadCase& r) {
 
 // The totals and centre of force that the case carried when it was saved.
 void WriteSavedEcho(Listing& out, const LoadCase& r, bool converted) {
-  float sum = r.savedTotalLoad[1] + r.savedTotalLoad[2];
-  sum = sum + r.savedTotalLoad[3];
-  if (sum == 0) return;
+  if (!ListedSavedEcho(r)) return;
   out.End();
   out.Repeat('+', 77).End();
   out.Line("Echo of Load Case Parameters Displayed when Load Case was saved");
@@ -75,6 +74,16 @@ void WriteLoadSummation(Listing& out, const LoadCase& r) {
 
 }  // namespace
 
+bool ListedGravity(const LoadCase& r) {
+  return r.acceleration[0] != 0 || r.acceleration[1] != 0 || r.acceleration[2] != 0;
+}
+
+bool ListedSavedEcho(const LoadCase& r) {
+  float sum = r.savedTotalLoad[1] + r.savedTotalLoad[2];
+  sum = sum + r.savedTotalLoad[3];
+  return sum != 0;
+}
+
 void WriteCaseEnd(const RunSettings& s, const LoadCase& r, Listing& out) {
   WriteCommands(out, r.interpretedElementCommands, "*** Element Interpreted Load Commands ***",
                 " ESTR - Element strain    SEFO - Beam axial force");
@@ -88,6 +97,16 @@ void WriteCaseEnd(const RunSettings& s, const LoadCase& r, Listing& out) {
   for (const std::string& comment : r.analysisComments) out.Line(comment);
   out.End();
   out.Repeat('=', 77).End();
+}
+
+std::string ListedText::OfGravity(const LoadCase& r) {
+  WriteGravity(scratch, r);
+  return Take();
+}
+
+std::string ListedText::OfSavedEcho(const LoadCase& r) {
+  WriteSavedEcho(scratch, r, ConvertedMode(s));
+  return Take();
 }
 
 }  // namespace orvant

@@ -57,9 +57,4 @@ struct SectionComments {
   }
 };
 
-// An element without a span: both end nodes the same.
-inline bool UndefinedElement(const ModelTables& m, int16_t element) {
-  return m.ElemNode1[element] == m.ElemNode2[element];
-}
-
 }  // namespace orvant

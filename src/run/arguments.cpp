@@ -1,5 +1,6 @@
 #include "run/arguments.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace orvant {
@@ -62,6 +63,53 @@ bool ParseView(std::string_view text, View& view) {
   return false;
 }
 
+bool ParseUp(std::string_view text, Up& up) {
+  for (Up u : {Up::kX, Up::kY, Up::kZ}) {
+    if (text == UpName(u)) {
+      up = u;
+      return true;
+    }
+  }
+  return false;
+}
+
+// A case number: digits, 0 to 32767.
+bool ParseCaseNumber(std::string_view text, int16_t& number) {
+  if (text.empty() || text.size() > 5) return false;
+  long value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  if (value > 32767) return false;
+  number = static_cast<int16_t>(value);
+  return true;
+}
+
+// "all", or numbers N and ranges N-M (N not above M) separated by commas.
+bool ParseLoadCases(std::string_view text, ViewOptions& o) {
+  o.loadCases.clear();
+  o.allLoadCases = text == "all";
+  if (o.allLoadCases) {
+    o.loadCases.push_back({0, 32767});
+    return true;
+  }
+  for (size_t start = 0;;) {
+    const size_t comma = std::min(text.find(',', start), text.size());
+    const std::string_view item = text.substr(start, comma - start);
+    const size_t dash = item.find('-');
+    CaseRange range;
+    if (!ParseCaseNumber(item.substr(0, dash), range.first)) return false;
+    range.last = range.first;
+    if (dash != std::string_view::npos) {
+      if (!ParseCaseNumber(item.substr(dash + 1), range.last) || range.last < range.first) return false;
+    }
+    o.loadCases.push_back(range);
+    if (comma == text.size()) return true;
+    start = comma + 1;
+  }
+}
+
 bool EndsWithFolded(std::string_view text, std::string_view end) {
   if (text.size() < end.size()) return false;
   text.remove_prefix(text.size() - end.size());
@@ -78,7 +126,7 @@ bool EndsWithFolded(std::string_view text, std::string_view end) {
 ViewOptions TakeViewOptions(std::vector<std::string>& args, std::string& error) {
   ViewOptions o;
   std::vector<std::string> rest;
-  bool viewGiven = false, labelsGiven = false;
+  bool viewGiven = false, labelsGiven = false, upGiven = false;
   auto fail = [&error](std::string text) {
     if (error.empty()) error = std::move(text);
   };
@@ -96,7 +144,8 @@ ViewOptions TakeViewOptions(std::vector<std::string>& args, std::string& error) 
         inlineValue = true;
       }
     }
-    const bool takesValue = name == "--picture" || name == "--vtk" || name == "--view";
+    const bool takesValue =
+        name == "--picture" || name == "--vtk" || name == "--view" || name == "--up" || name == "--load-case";
     if (name == "--labels" || name == "--no-labels") {
       if (inlineValue) fail(std::string(name) + " takes no value");
       o.labels = name == "--labels" ? LabelChoice::kOn : LabelChoice::kOff;
@@ -120,14 +169,21 @@ ViewOptions TakeViewOptions(std::vector<std::string>& args, std::string& error) 
       o.picturePath = value;
     } else if (name == "--vtk") {
       o.vtkPath = value;
+    } else if (name == "--up") {
+      upGiven = true;
+      if (!ParseUp(value, o.up)) fail("unknown axis '" + value + "' for --up (x, y or z)");
+    } else if (name == "--load-case") {
+      if (!ParseLoadCases(value, o))
+        fail("bad load case list '" + value + "' (all, or numbers and ranges such as 1,3-5)");
     } else {
       viewGiven = true;
       if (!ParseView(value, o.view)) fail("unknown view '" + value + "' (iso, xy, yz or xz)");
     }
   }
 
-  if (o.picturePath.empty() && (viewGiven || labelsGiven))
-    fail("--view, --labels and --no-labels apply to --picture");
+  if (o.picturePath.empty() && (viewGiven || labelsGiven || upGiven))
+    fail("--view, --up, --labels and --no-labels apply to --picture");
+  if (!o.Any() && !o.loadCases.empty()) fail("--load-case applies to --picture and --vtk");
   if (!o.vtkPath.empty() && EndsWithFolded(o.vtkPath, ".vtu"))
     fail("--vtk writes the legacy VTK format: name the file .vtk");
   if (!o.picturePath.empty() && o.picturePath == o.vtkPath) fail("--picture and --vtk name the same file");
@@ -215,10 +271,14 @@ const char* UsageText() {
          "                  must exist) rather than beside the model.\n"
          "  --picture FILE.svg  write an SVG picture of the model to FILE.svg instead\n"
          "                  of the listing (with or without --vtk; in any mode).\n"
-         "  --view iso|xy|yz|xz  the picture's view (default iso, Z up).\n"
+         "  --view iso|xy|yz|xz  the picture's view (default iso).\n"
+         "  --up x|y|z      the axis that points up in the picture (default z).\n"
          "  --labels, --no-labels  node and element labels in the picture, or none\n"
          "                  (default: labels up to 500 elements).\n"
          "  --vtk FILE.vtk  write the model as a legacy VTK file instead of the listing.\n"
+         "  --load-case N[,M-P...]|all  draw load case N's loads on the picture (the\n"
+         "                  first case asked for), and add each case's loads to the\n"
+         "                  VTK file as arrays.\n"
          "\n"
          "Two runs that would write the same listing do not mix: the second waits\n"
          "until the first has closed the listing and the comment file.\n"

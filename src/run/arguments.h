@@ -33,11 +33,13 @@ struct Arguments {
 inline constexpr char kListEverything[] = "1/1/1/1/1/1/1/1/1/1/1/";
 
 // The views' options (--picture FILE.svg, --vtk FILE.vtk, --view
-// iso|xy|yz|xz, --labels, --no-labels, each with a value also as
-// --name=VALUE) are taken wherever they stand, and are bad use first: a
-// missing or empty value, an unknown view, --view or a label option without
-// --picture, one file named for both, a VTK file named .vtu (only the legacy
-// format is written). Of the arguments that remain, leading ones of the form
+// iso|xy|yz|xz, --up x|y|z, --labels, --no-labels, --load-case
+// N[,M-P...]|all, each with a value also as --name=VALUE) are taken
+// wherever they stand, and are bad use first: a missing or empty value, an
+// unknown view or axis, a bad load case list, --view, --up or a label
+// option without --picture, --load-case without --picture or --vtk, one
+// file named for both, a VTK file named .vtu (only the legacy format is
+// written). Of the arguments that remain, leading ones of the form
 // --NAME or --NAME=VALUE are program options ("--" ends them); the arguments
 // from the first other one on, joined by single blanks, are the option
 // string, as they always were.

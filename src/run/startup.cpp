@@ -244,8 +244,11 @@ int RunOrvantIn(const std::vector<std::string>& argv) {
   try {
     StartUp(*ctx, args, !views.Any());
     if (views.Any()) {
-      WriteViewFiles(views, ctx->settings, ctx->model);
+      const std::vector<int16_t> cases = WriteViewFiles(views, ctx->settings, ctx->model, ctx->files);
       ctx->progress.Clear();
+      if (!views.picturePath.empty() && cases.size() > 1)
+        ShowMessage("note: the picture shows load case " + std::to_string(cases[0]) + ", the first of the " +
+                    std::to_string(cases.size()) + " asked for");
       return kListingComplete;
     }
   } catch (const IndexFault& e) {

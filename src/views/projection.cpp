@@ -13,23 +13,45 @@ namespace {
 const double kInvSqrt2 = 1.0 / std::sqrt(2.0);
 const double kInvSqrt6 = 1.0 / std::sqrt(6.0);
 
-}  // namespace
+// With Z up the model's axes are the view's; with another axis up they are
+// renamed in turn, so that the up axis takes Z's place: Y up, (x, y, z)
+// is seen as (z, x, y); X up, as (y, z, x). Axis a of the model is axis
+// (a + 2 - up) % 3 of the view's.
+int ViewAxis(Up up, int axis) { return (axis + 2 - static_cast<int>(up)) % 3; }
 
-Projected Project(View view, double x, double y, double z) {
-  switch (view) {
-    case View::kXy: return {x, y};
-    case View::kYz: return {y, z};
-    case View::kXz: return {x, z};
-    case View::kIso: break;
+// The view that looks along the same model axis as `view` does, in the
+// renamed axes: xy looks along Z, yz along X, xz along Y.
+View RenamedView(View view, Up up) {
+  if (view == View::kIso || up == Up::kZ) return view;
+  const int sight = view == View::kXy ? 2 : view == View::kYz ? 0 : 1;
+  switch (ViewAxis(up, sight)) {
+    case 0: return View::kYz;
+    case 1: return View::kXz;
+    default: return View::kXy;
   }
-  return {(y - x) * kInvSqrt2, (2 * z - x - y) * kInvSqrt6};
 }
 
-int AxisDepthSign(View view, int axis) {
-  switch (view) {
-    case View::kXy: return axis == 2 ? 1 : 0;   // looking down Z
-    case View::kYz: return axis == 0 ? 1 : 0;   // looking along -X from +X
-    case View::kXz: return axis == 1 ? -1 : 0;  // looking along +Y from -Y
+}  // namespace
+
+Projected Project(View view, Up up, double x, double y, double z) {
+  double a = x, b = y, c = z;
+  if (up == Up::kY) a = z, b = x, c = y;
+  if (up == Up::kX) a = y, b = z, c = x;
+  switch (RenamedView(view, up)) {
+    case View::kXy: return {a, b};
+    case View::kYz: return {b, c};
+    case View::kXz: return {a, c};
+    case View::kIso: break;
+  }
+  return {(b - a) * kInvSqrt2, (2 * c - a - b) * kInvSqrt6};
+}
+
+int AxisDepthSign(View view, Up up, int axis) {
+  const int renamed = ViewAxis(up, axis);
+  switch (RenamedView(view, up)) {
+    case View::kXy: return renamed == 2 ? 1 : 0;   // looking down Z
+    case View::kYz: return renamed == 0 ? 1 : 0;   // looking along -X from +X
+    case View::kXz: return renamed == 1 ? -1 : 0;  // looking along +Y from -Y
     case View::kIso: break;
   }
   return 1;  // every axis leans towards the viewer at (1, 1, 1)
@@ -58,14 +80,19 @@ PageFit FitToBox(const std::vector<Projected>& points, PageBox box) {
   return fit;
 }
 
-std::vector<PagePoint> PagePositions(const std::vector<std::array<float, 3>>& positions, View view, PageBox box) {
+PageFit FitPositions(const std::vector<std::array<float, 3>>& positions, View view, Up up, PageBox box) {
   std::vector<Projected> projected;
   projected.reserve(positions.size());
-  for (const auto& p : positions) projected.push_back(Project(view, p[0], p[1], p[2]));
-  const PageFit fit = FitToBox(projected, box);
+  for (const auto& p : positions) projected.push_back(Project(view, up, p[0], p[1], p[2]));
+  return FitToBox(projected, box);
+}
+
+std::vector<PagePoint> PagePositions(const std::vector<std::array<float, 3>>& positions, View view, Up up,
+                                     PageBox box) {
+  const PageFit fit = FitPositions(positions, view, up, box);
   std::vector<PagePoint> page;
-  page.reserve(projected.size());
-  for (const Projected& p : projected) page.push_back(fit.ToPage(p));
+  page.reserve(positions.size());
+  for (const auto& p : positions) page.push_back(fit.ToPage(Project(view, up, p[0], p[1], p[2])));
   return page;
 }
 

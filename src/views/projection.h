@@ -13,13 +13,14 @@ struct Projected {
   double u = 0, v = 0;
 };
 
-// Orthographic projection. Iso: X to the lower left, Y to the lower right,
-// Z straight up (the three axes 120 degrees apart).
-Projected Project(View view, double x, double y, double z);
+// Orthographic projection (lengths in the view's plane kept). Iso with Z
+// up: X to the lower left, Y to the lower right, Z straight up (the three
+// axes 120 degrees apart); with another axis up, the axes renamed in turn.
+Projected Project(View view, Up up, double x, double y, double z);
 
 // +1 when the axis (0 X, 1 Y, 2 Z) points at the viewer, -1 away from him,
 // 0 when it lies in the view's plane.
-int AxisDepthSign(View view, int axis);
+int AxisDepthSign(View view, Up up, int axis);
 
 // A box of the page, y down.
 struct PageBox {
@@ -43,7 +44,11 @@ struct PageFit {
 // direction is fitted by the other.
 PageFit FitToBox(const std::vector<Projected>& points, PageBox box);
 
+// The fit of the model's points, projected, into the box.
+PageFit FitPositions(const std::vector<std::array<float, 3>>& positions, View view, Up up, PageBox box);
+
 // Every point of the model projected and fitted into the box.
-std::vector<PagePoint> PagePositions(const std::vector<std::array<float, 3>>& positions, View view, PageBox box);
+std::vector<PagePoint> PagePositions(const std::vector<std::array<float, 3>>& positions, View view, Up up,
+                                     PageBox box);
 
 }  // namespace orvant

@@ -7,15 +7,52 @@
 
 #include "model/model_tables.h"
 #include "settings/run_settings.h"
+#include "views/load_picture.h"
 #include "views/number_text.h"
+#include "views/svg_text.h"
 
 namespace orvant {
 
 namespace {
 
+bool IsUtf8(std::string_view text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) continue;
+    const size_t more = (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : 0;
+    if (more == 0 || c < 0xc2 || c > 0xf4 || i + more >= text.size()) return false;
+    for (size_t k = 1; k <= more; ++k)
+      if ((static_cast<unsigned char>(text[i + k]) >> 6) != 2) return false;
+    i += more;
+  }
+  return true;
+}
+
+}  // namespace
+
+SvgText& SvgText::Text(std::string_view text) {
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
+  const bool utf8 = IsUtf8(text);
+  for (char ch : text) {
+    const unsigned char c = static_cast<unsigned char>(ch);
+    if (c == '&') out += "&amp;";
+    else if (c == '<') out += "&lt;";
+    else if (c == '>') out += "&gt;";
+    else if (c == '"') out += "&quot;";
+    else if (c < 0x20 || c == 0x7f) out += ' ';
+    else if (c < 0x80 || utf8) out += ch;
+    else out += static_cast<char>(0xc0 | (c >> 6)), out += static_cast<char>(0x80 | (c & 0x3f));
+  }
+  return *this;
+}
+
+namespace {
+
 // Legend column, right of the drawing.
 constexpr double kLegendLeft = 1000, kLegendTop = 84, kRowHeight = 18;
-constexpr double kTriadX = 1094, kTriadY = 810, kTriadLength = 40;
+constexpr double kTriadX = 1094, kTriadY = 810, kTriadLength = 40, kGravityX = 990;
+// Room around the model for the arrows of loads.
+constexpr double kLoadMargin = 60;
 constexpr char kSpringColour[] = "#8e24aa";
 constexpr char kSupportColour[] = "#263238";
 
@@ -48,69 +85,6 @@ std::string Colour(size_t rank) {
     out += hex[byte & 15];
   }
   return out;
-}
-
-// The document is built in one buffer; numbers with a fixed two decimals.
-struct SvgText {
-  std::string out;
-
-  SvgText& Raw(std::string_view text) {
-    out.append(text);
-    return *this;
-  }
-  SvgText& Num(double v) {
-    AppendFixed2(out, v);
-    return *this;
-  }
-  SvgText& Int(long long v) {
-    AppendInt(out, v);
-    return *this;
-  }
-  SvgText& Point(PagePoint p) {
-    Num(p.x);
-    out += ' ';
-    return Num(p.y);
-  }
-  SvgText& MoveTo(PagePoint p) {
-    out += 'M';
-    return Point(p);
-  }
-  SvgText& LineTo(PagePoint p) {
-    out += 'L';
-    return Point(p);
-  }
-  // Model text: trailing blanks and control characters dropped, markup characters escaped, control
-  // characters as blanks; text that is not UTF-8 is taken as Latin-1.
-  SvgText& Text(std::string_view text);
-};
-
-bool IsUtf8(std::string_view text) {
-  for (size_t i = 0; i < text.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c < 0x80) continue;
-    const size_t more = (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : 0;
-    if (more == 0 || c < 0xc2 || c > 0xf4 || i + more >= text.size()) return false;
-    for (size_t k = 1; k <= more; ++k)
-      if ((static_cast<unsigned char>(text[i + k]) >> 6) != 2) return false;
-    i += more;
-  }
-  return true;
-}
-
-SvgText& SvgText::Text(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
-  const bool utf8 = IsUtf8(text);
-  for (char ch : text) {
-    const unsigned char c = static_cast<unsigned char>(ch);
-    if (c == '&') out += "&amp;";
-    else if (c == '<') out += "&lt;";
-    else if (c == '>') out += "&gt;";
-    else if (c == '"') out += "&quot;";
-    else if (c < 0x20 || c == 0x7f) out += ' ';
-    else if (c < 0x80 || utf8) out += ch;
-    else out += static_cast<char>(0xc0 | (c >> 6)), out += static_cast<char>(0x80 | (c & 0x3f));
-  }
-  return *this;
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -158,13 +132,13 @@ std::string Designation(const ModelTables& m, int16_t code) {
   return text;
 }
 
-void Triad(SvgText& svg, View view) {
+void Triad(SvgText& svg, View view, Up up) {
   static const char* const kNames[] = {"X", "Y", "Z"};
   static const char* const kColours[] = {"#c62828", "#2e7d32", "#1565c0"};
   Projected axes[3];
   double longest = 0;
   for (int a = 0; a < 3; ++a) {
-    axes[a] = Project(view, a == 0, a == 1, a == 2);
+    axes[a] = Project(view, up, a == 0, a == 1, a == 2);
     longest = std::max(longest, std::hypot(axes[a].u, axes[a].v));
   }
   const PagePoint origin{kTriadX, kTriadY};
@@ -176,7 +150,7 @@ void Triad(SvgText& svg, View view) {
       // Along the line of sight: a dot (towards the viewer) or a cross (away).
       svg.Raw("<path vector-effect=\"non-scaling-stroke\" stroke=\"").Raw(kColours[a]).Raw("\" d=\"");
       svg.MoveTo({origin.x - 6, origin.y}).Raw("a6 6 0 1 0 12 0a6 6 0 1 0 -12 0");
-      if (AxisDepthSign(view, a) > 0) {
+      if (AxisDepthSign(view, up, a) > 0) {
         svg.MoveTo(origin).Raw("h0");
       } else {
         svg.MoveTo({origin.x - 4, origin.y - 4}).Raw("l8 8").MoveTo({origin.x + 4, origin.y - 4}).Raw("l-8 8");
@@ -195,13 +169,24 @@ void Triad(SvgText& svg, View view) {
     svg.Num(label.y).Raw("\">").Raw(kNames[a]).Raw("</text>\n");
   }
   svg.Raw("<text stroke=\"none\" fill=\"#333\" x=\"").Num(origin.x).Raw("\" y=\"").Num(origin.y + 62);
-  svg.Raw("\">view ").Raw(ViewName(view)).Raw("</text>\n</g>\n");
+  svg.Raw("\">view ").Raw(ViewName(view));
+  if (up != Up::kZ) svg.Raw(", ").Raw(up == Up::kX ? "X" : "Y").Raw(" up");
+  svg.Raw("</text>\n</g>\n");
 }
 
 }  // namespace
 
-std::string SvgPicture(const RunSettings& s, const ModelTables& m, const DrawnModel& d, const ViewOptions& options) {
-  const std::vector<PagePoint> page = PagePositions(d.positions, options.view, kDrawingBox);
+std::string SvgPicture(const RunSettings& s, const ModelTables& m, const DrawnModel& d, const ViewOptions& options,
+                       const DrawnCase* loads) {
+  // With loads the model leaves room around it for their arrows.
+  const PageBox box = loads ? PageBox{kDrawingBox.left + kLoadMargin, kDrawingBox.top + kLoadMargin,
+                                      kDrawingBox.right - kLoadMargin, kDrawingBox.bottom - kLoadMargin}
+                            : kDrawingBox;
+  const PageFit fit = FitPositions(d.positions, options.view, options.up, box);
+  std::vector<PagePoint> page;
+  page.reserve(d.positions.size());
+  for (const auto& p : d.positions) page.push_back(fit.ToPage(Project(options.view, options.up, p[0], p[1], p[2])));
+  const LoadScales scales = loads ? ScalesOf(*loads) : LoadScales{};
   SvgText svg;
   svg.out.reserve(256 * 1024 + d.lines.size() * 30 + d.positions.size() * 18 + d.solidPoints.size() * 16);
 
@@ -250,12 +235,20 @@ std::string SvgPicture(const RunSettings& s, const ModelTables& m, const DrawnMo
   title.Text(s.ModelName);
   if (!Trimmed(s.AnalysisDescription).empty()) title.Raw(": ").Text(Trimmed(s.AnalysisDescription));
   title.Raw(" (").Raw(counts).Raw(")");
-  svg.Raw("<title>").Raw(title.out).Raw("</title>\n");
+  SvgText caseTitle;
+  if (loads) caseTitle.Text(CaseTitle(*loads));
+  svg.Raw("<title>").Raw(title.out).Raw(loads ? "; " : "").Raw(caseTitle.out).Raw("</title>\n");
   svg.Raw("<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n");
   svg.Raw("<text id=\"title\" x=\"24\" y=\"34\" font-size=\"18\" fill=\"#111\">").Raw(title.out).Raw("</text>\n");
+  if (loads) {
+    svg.Raw("<text id=\"case-title\" x=\"24\" y=\"54\" font-size=\"13\" fill=\"#111\">").Raw(caseTitle.out);
+    svg.Raw("</text>\n");
+  }
 
-  // Solid fills, then per colour the element lines and solid outlines.
-  svg.Raw("<g fill=\"none\" stroke-width=\"1.6\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n");
+  // Solid fills, then per colour the element lines and solid outlines; the
+  // model faint under loads.
+  svg.Raw("<g fill=\"none\" stroke-width=\"1.6\" stroke-linecap=\"round\" stroke-linejoin=\"round\"");
+  svg.Raw(loads ? " opacity=\"0.3\">\n" : ">\n");
   for (size_t r = 0; r < codes.size(); ++r) {
     if (solidStart[r] == solidStart[r + 1]) continue;
     PathStart(svg, "solids-" + std::to_string(codes[r]));
@@ -333,7 +326,8 @@ std::string SvgPicture(const RunSettings& s, const ModelTables& m, const DrawnMo
   const bool labels = options.labels == LabelChoice::kOn ||
                       (options.labels == LabelChoice::kBySize && d.ElementCount() <= kLabelElementLimit);
   if (labels) {
-    svg.Raw("<g id=\"labels\" font-size=\"9\" stroke=\"#ffffff\" stroke-width=\"2.5\" paint-order=\"stroke\">\n");
+    svg.Raw("<g id=\"labels\" font-size=\"9\" stroke=\"#ffffff\" stroke-width=\"2.5\" paint-order=\"stroke\"");
+    svg.Raw(loads ? " opacity=\"0.5\">\n" : ">\n");
     svg.Raw("<g id=\"node-labels\" fill=\"#616161\">\n");
     for (size_t p = 0; p < page.size(); ++p) {
       svg.Raw("<text x=\"").Num(page[p].x + 4).Raw("\" y=\"").Num(page[p].y - 4).Raw("\">");
@@ -363,12 +357,16 @@ std::string SvgPicture(const RunSettings& s, const ModelTables& m, const DrawnMo
     svg.Raw("</g>\n</g>\n");
   }
 
-  // Legend: the codes used (as many as fit), then the kinds drawn.
+  if (loads) DrawLoads(svg, *loads, scales, d, fit, page, outlines, options.view, options.up);
+
+  // Legend: the codes used (as many as fit), then the kinds drawn, then the
+  // loads.
   svg.Raw("<g id=\"legend\" font-size=\"12\" fill=\"#212121\">\n");
   double y = kLegendTop;
   svg.Raw("<text x=\"").Num(kLegendLeft).Raw("\" y=\"").Num(y).Raw("\" font-weight=\"bold\">Geometric codes</text>\n");
   size_t kindRows = 1 + betweenSprings + groundSprings + fullSupports + partSupports + (d.solids.empty() ? 0 : 1);
   if (labels) kindRows += 2;
+  if (loads) kindRows += 1 + static_cast<size_t>(LoadLegendRows(*loads, scales));
   const double lastCodeRow = kTriadY - 70 - kRowHeight * static_cast<double>(kindRows + 1);
   auto swatch = [&svg](double atY, const std::string& stroke, std::string_view extra) {
     svg.Raw("<path vector-effect=\"non-scaling-stroke\" fill=\"none\" stroke-width=\"2\" stroke=\"").Raw(stroke);
@@ -425,8 +423,12 @@ std::string SvgPicture(const RunSettings& s, const ModelTables& m, const DrawnMo
     rowText(y, "element label (S: spring)");
   }
   svg.Raw("</g>\n");
+  if (loads) {
+    DrawLoadLegend(svg, *loads, scales, s, kLegendLeft, y + kRowHeight * 1.5);
+    DrawGravity(svg, *loads, {kGravityX, kTriadY - 10}, options.view, options.up);
+  }
 
-  Triad(svg, options.view);
+  Triad(svg, options.view, options.up);
   svg.Raw("</svg>\n");
   return std::move(svg.out);
 }

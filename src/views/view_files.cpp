@@ -4,12 +4,20 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/faults.h"
 #include "base/file_system.h"
+#include "loads/comment_file.h"
+#include "loads/listed_loads.h"
+#include "loads/load_case_reader.h"
+#include "loads/load_cases.h"
+#include "settings/run_settings.h"
+#include "views/drawn_loads.h"
 #include "views/drawn_model.h"
 #include "views/svg_picture.h"
 #include "views/vtk_export.h"
@@ -44,12 +52,58 @@ std::string WriteBeside(const std::string& path, const std::string& content) {
 
 }  // namespace
 
-void WriteViewFiles(const ViewOptions& options, const RunSettings& settings, const ModelTables& model) {
+std::vector<int16_t> LoadCasesAskedFor(const ViewOptions& options, const RunSettings& s, FileSystem& files) {
+  std::vector<int16_t> cases;
+  for (const CaseRange& range : options.loadCases) {
+    const size_t before = cases.size();
+    for (int c = range.first; c <= range.last && c <= s.MaxLoadLabel; ++c)
+      if (files.FileExists(LoadCaseFileName(s, c))) cases.push_back(static_cast<int16_t>(c));
+    if (cases.size() > before) continue;
+    const std::string first = std::to_string(range.first), last = std::to_string(range.last);
+    if (options.allLoadCases) throw RunFault("the model has no load case");
+    if (range.first != range.last) throw RunFault("no load case from " + first + " to " + last + " exists");
+    if (range.first > s.MaxLoadLabel)
+      throw RunFault("load case " + first + " is above the maximum load label " + std::to_string(s.MaxLoadLabel));
+    throw RunFault("load case " + first + " does not exist: no file " +
+                   files.ToLinux(LoadCaseFileName(s, range.first)));
+  }
+  std::sort(cases.begin(), cases.end());
+  cases.erase(std::unique(cases.begin(), cases.end()), cases.end());
+  return cases;
+}
+
+std::vector<int16_t> WriteViewFiles(const ViewOptions& options, const RunSettings& settings, const ModelTables& model,
+                                    FileSystem& fileSystem) {
   const DrawnModel drawn = CollectDrawnModel(settings, model);
+  const std::vector<int16_t> cases = LoadCasesAskedFor(options, settings, fileSystem);
+
+  // The cases as the listing reads them, whatever its load case selection;
+  // their comment records stay in memory.
+  std::vector<DrawnCase> drawnCases;
+  std::optional<DrawnCase> pictureCase;
+  if (!cases.empty()) {
+    RunSettings every = settings;
+    every.SelectedCaseCount = 0;
+    CommentFile comments;
+    comments.loaded = true;
+    LoadCaseReader reader(every, model, comments, fileSystem);
+    ListedText texts(settings, model);
+    for (int16_t c : cases) {
+      reader.Restart(false, c);
+      const LoadCase* lc = reader.Next();
+      if (!lc || lc->label != c) throw RunFault("cannot read load case " + std::to_string(c));
+      if (!options.picturePath.empty() && !pictureCase)
+        pictureCase = CollectDrawnCase(settings, model, drawn, *lc, &texts);
+      if (options.vtkPath.empty()) break;
+      drawnCases.push_back(CollectDrawnCase(settings, model, drawn, *lc, nullptr));
+    }
+  }
+
   std::vector<PendingFile> files;
   if (!options.picturePath.empty())
-    files.push_back({options.picturePath, SvgPicture(settings, model, drawn, options), {}});
-  if (!options.vtkPath.empty()) files.push_back({options.vtkPath, VtkFile(settings, drawn), {}});
+    files.push_back({options.picturePath,
+                     SvgPicture(settings, model, drawn, options, pictureCase ? &*pictureCase : nullptr), {}});
+  if (!options.vtkPath.empty()) files.push_back({options.vtkPath, VtkFile(settings, drawn, drawnCases), {}});
 
   auto dropWritten = [&files] {
     for (PendingFile& f : files)
@@ -69,6 +123,7 @@ void WriteViewFiles(const ViewOptions& options, const RunSettings& settings, con
       throw RunFault("cannot write " + failed);
     }
   }
+  return cases;
 }
 
 }  // namespace orvant

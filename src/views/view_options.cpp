@@ -12,4 +12,13 @@ const char* ViewName(View view) {
   return "iso";
 }
 
+const char* UpName(Up up) {
+  switch (up) {
+    case Up::kX: return "x";
+    case Up::kY: return "y";
+    case Up::kZ: break;
+  }
+  return "z";
+}
+
 }  // namespace orvant

@@ -1,5 +1,6 @@
 #include "views/vtk_export.h"
 
+#include <cmath>
 #include <string_view>
 #include <vector>
 
@@ -36,6 +37,79 @@ void IntArray(VtkText& vtk, std::string_view name, const std::vector<T>& values)
   for (T v : values) vtk.Int(v).Line();
 }
 
+void FloatArray(VtkText& vtk, const std::string& name, const std::vector<float>& values) {
+  vtk.Raw("SCALARS ").Raw(name).Raw(" float 1\nLOOKUP_TABLE default\n");
+  for (float v : values) vtk.Float(v).Line();
+}
+
+void VectorArray(VtkText& vtk, const std::string& name, const std::vector<Vector3>& values) {
+  vtk.Raw("VECTORS ").Raw(name).Raw(" float\n");
+  for (const Vector3& v : values) vtk.Float(v[0]).Raw(" ").Float(v[1]).Raw(" ").Float(v[2]).Line();
+}
+
+void Add(Vector3& sum, const Vector3& v, float factor = 1) {
+  for (size_t k = 0; k < 3; ++k) sum[k] += v[k] * factor;
+}
+
+// The cell arrays of one case.
+void CaseCellArrays(VtkText& vtk, const DrawnCase& c, size_t cells) {
+  const std::string prefix = "case" + std::to_string(c.label) + "_";
+  std::vector<Vector3> distributed;
+  for (const auto& e : c.distributedLoads) {
+    if (e.local) continue;
+    // The mean intensity over the element: the loaded length's mean times
+    // its share of the length.
+    distributed.resize(cells);
+    Vector3 mean = e.start;
+    Add(mean, e.finish);
+    Add(distributed[static_cast<size_t>(e.line)], mean, 0.5f * std::fabs(e.to - e.from));
+  }
+  for (const auto& e : c.codeUdls) {
+    distributed.resize(cells);
+    for (int32_t line : e.lines) Add(distributed[static_cast<size_t>(line)], e.intensity);
+  }
+  if (!distributed.empty()) VectorArray(vtk, prefix + "distributed", distributed);
+
+  std::vector<float> temperature, pressure;
+  for (const auto* values : {&c.codeTempPress, &c.elementTempPress}) {
+    for (const auto& e : *values) {
+      if (e.hasTemperature) temperature.resize(cells);
+      if (e.hasPressure) pressure.resize(cells);
+      for (int32_t cell : e.cells) {
+        if (e.hasTemperature) temperature[static_cast<size_t>(cell)] = e.temperature;
+        if (e.hasPressure) pressure[static_cast<size_t>(cell)] = e.pressure;
+      }
+    }
+  }
+  if (!temperature.empty()) FloatArray(vtk, prefix + "temperature", temperature);
+  if (!pressure.empty()) FloatArray(vtk, prefix + "pressure", pressure);
+}
+
+// The point arrays of one case.
+void CasePointArrays(VtkText& vtk, const DrawnCase& c, size_t points) {
+  const std::string prefix = "case" + std::to_string(c.label) + "_";
+  std::vector<Vector3> force, moment, displacement;
+  for (const auto& e : c.nodalLoads) {
+    if (e.force != Vector3{}) force.resize(points);
+    if (e.moment != Vector3{}) moment.resize(points);
+    if (!force.empty()) Add(force[static_cast<size_t>(e.point)], e.force);
+    if (!moment.empty()) Add(moment[static_cast<size_t>(e.point)], e.moment);
+  }
+  for (const auto& e : c.displacements) {
+    displacement.resize(points);
+    Add(displacement[static_cast<size_t>(e.point)], e.translation);
+  }
+  std::vector<float> temperature;
+  for (const auto& e : c.nodalTemperatures) {
+    temperature.resize(points);
+    temperature[static_cast<size_t>(e.point)] = e.temperature;
+  }
+  if (!force.empty()) VectorArray(vtk, prefix + "force", force);
+  if (!moment.empty()) VectorArray(vtk, prefix + "moment", moment);
+  if (!displacement.empty()) VectorArray(vtk, prefix + "displacement", displacement);
+  if (!temperature.empty()) FloatArray(vtk, prefix + "temperature", temperature);
+}
+
 }  // namespace
 
 int SolidCellType(int nodeCount) {
@@ -47,7 +121,7 @@ int SolidCellType(int nodeCount) {
   }
 }
 
-std::string VtkFile(const RunSettings& s, const DrawnModel& d) {
+std::string VtkFile(const RunSettings& s, const DrawnModel& d, const std::vector<DrawnCase>& cases) {
   VtkText vtk;
   vtk.out.reserve(d.positions.size() * 48 + d.lines.size() * 48 + d.solidPoints.size() * 8 + 4096);
 
@@ -108,6 +182,7 @@ std::string VtkFile(const RunSettings& s, const DrawnModel& d) {
     IntArray(vtk, "mat_code", mat);
     IntArray(vtk, "group", group);
     IntArray(vtk, "kind", kind);
+    for (const DrawnCase& c : cases) CaseCellArrays(vtk, c, cells);
   }
 
   if (points > 0) {
@@ -120,6 +195,7 @@ std::string VtkFile(const RunSettings& s, const DrawnModel& d) {
       for (size_t i = 0; i < points; ++i) codes[i] = d.restraints[i][c];
       IntArray(vtk, kCodes[c], codes);
     }
+    for (const DrawnCase& c : cases) CasePointArrays(vtk, c, points);
   }
   return std::move(vtk.out);
 }

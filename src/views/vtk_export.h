@@ -5,6 +5,9 @@
 // spring/couple; cell and point data for colouring and selecting.
 #include <string>
 
+#include <vector>
+
+#include "views/drawn_loads.h"
 #include "views/drawn_model.h"
 
 namespace orvant {
@@ -25,7 +28,18 @@ int SolidCellType(int nodeCount);
 // The whole file. Cells: elements, then solids, then springs/couples (a
 // vertex for one to ground), each in label order. Cell data "label",
 // "type", "geom_code", "mat_code", "group", "kind"; point data "label",
-// "group", "Tx", "Ty", "Tz", "Rx", "Ry", "Rz".
-std::string VtkFile(const RunSettings& settings, const DrawnModel& drawn);
+// "group", "Tx", "Ty", "Tz", "Rx", "Ry", "Rz". Then for each load case,
+// the arrays of the kinds it has (N its number):
+//   point data "caseN_force", "caseN_moment": the nodal loads' forces and
+//     moments summed per node; "caseN_displacement": the prescribed
+//     translations summed per node; "caseN_temperature": the nodal
+//     temperature (the last one given for the node);
+//   cell data "caseN_distributed": per element, the global vector of its
+//     distributed and property code loads in global axes, as a mean
+//     intensity over its length (a full-span load's own intensity);
+//     "caseN_temperature", "caseN_pressure": the element's temperature and
+//     internal pressure, by its own (TEPR) or its code's (PTEMP, PPRESS).
+// Where a case gives nothing, the value is 0.
+std::string VtkFile(const RunSettings& settings, const DrawnModel& drawn, const std::vector<DrawnCase>& cases = {});
 
 }  // namespace orvant

@@ -4,7 +4,8 @@
 // VTK's own reader. The tools come from Debian packages (.ci/run installs
 // them); where one is missing the test is skipped with what to install, or
 // fails when ORVANT_REQUIRE_TOOLS is set (as in CI).
-// ORVANT_UPDATE_EXPECTED=1 rewrites docs/frame.svg and docs/frame.png.
+// ORVANT_UPDATE_EXPECTED=1 rewrites docs/frame.svg, docs/frame.png and the
+// pictures of the example's load case 2, docs/frame-case2.svg and .png.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,6 +14,8 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <tuple>
 
@@ -51,11 +54,21 @@ struct ExampleInstall {
   RunResult Run(const std::vector<std::string>& args) { return RunBinary(ORVANT_BINARY, install, args); }
 };
 
-// The example's picture and VTK file, written once for the tests below.
+// The example's picture and VTK file, the picture of its load case 2 and
+// the VTK file with every case, and its listing, written once for the tests
+// below.
 struct ExampleViews {
   ExampleInstall example;
   std::string svg = example.out + "/frame.svg", vtk = example.out + "/frame.vtk";
-  RunResult result = example.Run({kExampleOptions, "--picture", svg, "--vtk", vtk});
+  std::string caseSvg = example.out + "/frame-case2.svg", casesVtk = example.out + "/frame-cases.vtk";
+  RunResult result = example.Run({kExampleOptions, "--picture", svg, "--vtk", vtk, "--up", "y"});
+  RunResult caseResult = example.Run({kExampleOptions, "--picture", caseSvg, "--up", "y", "--load-case", "2"});
+  RunResult casesResult = example.Run({kExampleOptions, "--vtk", casesVtk, "--load-case", "all"});
+  RunResult listed = example.Run({kExampleOptions});
+  std::string listing = ReadFileText(example.install.ModelPath() + ".MTM");
+  bool Ok() const {
+    return result.status == 0 && caseResult.status == 0 && casesResult.status == 0 && listed.status == 0;
+  }
 };
 
 const ExampleViews& Example() {
@@ -79,7 +92,7 @@ std::vector<unsigned char> ReadPpm(const std::string& path, int width, int heigh
 struct VtkSummary {
   std::vector<std::array<float, 3>> points;
   std::vector<std::vector<long>> cells;
-  std::map<std::string, std::vector<long>> cellData, pointData;
+  std::map<std::string, std::vector<double>> cellData, pointData;  // vectors' components one after the other
 };
 
 VtkSummary ParseSummary(const std::string& text) {
@@ -96,9 +109,12 @@ VtkSummary ParseSummary(const std::string& text) {
       continue;
     }
     if (kind != "cell") in >> name;
-    std::vector<long> values;
-    for (long v; in >> v;) values.push_back(v);
-    (kind == "cell" ? s.cells.emplace_back() : (kind == "cell_data" ? s.cellData : s.pointData)[name]) = values;
+    std::vector<double> values;
+    for (double v; in >> v;) values.push_back(v);
+    if (kind == "cell")
+      s.cells.emplace_back(values.begin(), values.end());
+    else
+      (kind == "cell_data" ? s.cellData : s.pointData)[name] = values;
   }
   return s;
 }
@@ -153,9 +169,11 @@ VtkSummary ExpectedSummary(const TestModel& m, const std::vector<GroupEntry>& gr
 }  // namespace
 
 // Batch, interactive and direct mode: the files asked for are written, no
-// listing and no comment file, the model's files untouched. Bad use and
-// start-up failures: exit 2, one line on standard error, and nothing written:
-// neither view file (not even the one that could be written).
+// listing and no comment file (not even with load cases read), the model's
+// files untouched; several load cases with a picture are one note on
+// standard error. Bad use, start-up failures and a load case that does not
+// exist: exit 2, one line on standard error, and nothing written: neither
+// view file (not even the one that could be written).
 TEST(ViewFiles, WrittenInsteadOfTheListingOrNothingOnBadUse) {
   ExampleInstall example;
   example.install.WriteRunControl("\"\",\"1\",1,1,1,0,1,1,1,1,1,0,\"\",0,0,\"\",\"\"\r\n");
@@ -163,11 +181,18 @@ TEST(ViewFiles, WrittenInsteadOfTheListingOrNothingOnBadUse) {
   const std::string picture = out + "/batch.svg", vtk = out + "/batch.vtk", interactive = out + "/interactive.svg",
                     direct = out + "/direct.vtk", missingDir = example.install.root.path + "/no/such/dir/p.svg";
   // The files written, or the message after "orvant-in: " (a prefix for the
-  // start-up failure, after the model loses its nodes).
+  // start-up failure, after the model loses its nodes; a note does not fail).
   const std::tuple<std::vector<std::string>, std::vector<std::string>, std::string> runs[] = {
       {{"1/1/1/", "--picture", picture, "--vtk", vtk}, {picture, vtk}, ""},
       {{"--picture=" + interactive, "--view=xz", "--no-labels"}, {interactive}, ""},
       {{"--model", example.install.ModelPath(), "--vtk", direct}, {direct}, ""},
+      {{"1/", "--picture", out + "/c.svg", "--vtk", out + "/c.vtk", "--load-case=4,2"}, {out + "/c.svg", out + "/c.vtk"},
+       "note: the picture shows load case 2, the first of the 2 asked for\n"},
+      {{"1/", "--picture", out + "/p.svg", "--load-case", "7"}, {},
+       "load case 7 does not exist: no file " + model + "/FRAME.L7\n"},
+      {{"1/", "--vtk", out + "/p.vtk", "--load-case", "1,5-98"}, {}, "no load case from 5 to 98 exists\n"},
+      {{"1/", "--vtk", out + "/p.vtk", "--load-case", "100"}, {}, "load case 100 is above the maximum load label 99\n"},
+      {{"1/", "--load-case", "2"}, {}, "--load-case applies to --picture and --vtk" + usage},
       {{"1/", "--picture", missingDir}, {}, "cannot write " + missingDir + "\n"},
       {{"1/", "--picture", out + "/p.svg", "--vtk", model}, {}, "cannot write " + model + "\n"},
       {{"1/", "--vtk", out + "/p.vtk", "--picture", out}, {}, "cannot write " + out + "\n"},
@@ -180,7 +205,7 @@ TEST(ViewFiles, WrittenInsteadOfTheListingOrNothingOnBadUse) {
     if (message.rfind("cannot open", 0) == 0) fs::remove(model + "/FRAME.XYZ");
     const auto before = Snapshot(model), outBefore = Snapshot(out);
     const RunResult r = example.Run(args);
-    EXPECT_EQ(r.status, message.empty() ? 0 : 2);
+    EXPECT_EQ(r.status, message.empty() || message.rfind("note:", 0) == 0 ? 0 : 2);
     EXPECT_TRUE(message.empty() ? r.stderrText.empty() : r.stderrText.rfind("orvant-in: " + message, 0) == 0) << r.stderrText;
     EXPECT_EQ(std::count(r.stderrText.begin(), r.stderrText.end(), '\n'), message.empty() ? 0 : 1);
     for (const std::string& file : written) EXPECT_GT(fs::file_size(file), 1000u) << file;
@@ -193,67 +218,104 @@ TEST(ViewFiles, WrittenInsteadOfTheListingOrNothingOnBadUse) {
   EXPECT_EQ(ReadFileText(direct), ReadFileText(vtk));
 }
 
-// The picture in the README is what the program writes for the example, and
-// it is well-formed XML.
-TEST(ExampleViews, CommittedPictureIsWhatTheProgramWritesAndWellFormed) {
+// The pictures in the README are what the program writes for the example,
+// and they are well-formed XML.
+TEST(ExampleViews, CommittedPicturesAreWhatTheProgramWritesAndWellFormed) {
   const ExampleViews& v = Example();
-  ASSERT_EQ(v.result.status, 0) << v.result.stderrText;
-  const std::string committed = kSourceDir + "/docs/frame.svg";
-  if (std::getenv("ORVANT_UPDATE_EXPECTED")) WriteFile(committed, ReadFileText(v.svg));
-  EXPECT_TRUE(ReadFileText(v.svg) == ReadFileText(committed)) << "docs/frame.svg is out of date: rerun with "
-                                                                  "ORVANT_UPDATE_EXPECTED=1 and review it";
+  ASSERT_TRUE(v.Ok()) << v.result.stderrText << v.caseResult.stderrText;
+  for (const auto& [written, name] : {std::pair{v.svg, "frame.svg"}, {v.caseSvg, "frame-case2.svg"}}) {
+    const std::string committed = kSourceDir + "/docs/" + name;
+    if (std::getenv("ORVANT_UPDATE_EXPECTED")) WriteFile(committed, ReadFileText(written));
+    EXPECT_TRUE(ReadFileText(written) == ReadFileText(committed))
+        << "docs/" << name << " is out of date: rerun with ORVANT_UPDATE_EXPECTED=1 and review it";
+  }
   NEED_TOOL(HavePython("xml.etree.ElementTree"), "python3 (Debian's /usr/bin/python3)");
-  EXPECT_EQ(Shell(kPython + " -c 'import sys, xml.etree.ElementTree as x; x.parse(sys.argv[1])' " + ShellWord(v.svg)), 0);
+  for (const std::string& svg : {v.svg, v.caseSvg})
+    EXPECT_EQ(Shell(kPython + " -c 'import sys, xml.etree.ElementTree as x; x.parse(sys.argv[1])' " + ShellWord(svg)), 0);
 }
 
-// Headless Chromium opens the picture: its screenshot is not blank, has
-// drawing in the middle of the page and the elements' colours.
-TEST(ExampleViews, PictureOpensInABrowser) {
+// Headless Chromium opens the pictures. The model's screenshot is not blank,
+// has drawing in the middle of the page and the elements' colours; that of
+// load case 2 has the arrows of its beam and distributed loads in their
+// colours, on the model and in the legend's scale rows.
+TEST(ExampleViews, PicturesOpenInABrowser) {
   const ExampleViews& v = Example();
-  ASSERT_EQ(v.result.status, 0) << v.result.stderrText;
+  ASSERT_TRUE(v.Ok()) << v.result.stderrText << v.caseResult.stderrText;
   NEED_TOOL(HaveTool("chromium"), "chromium (apt-get install --no-install-recommends chromium)");
   NEED_TOOL(HavePython("PIL"), "python3-pil (apt-get install --no-install-recommends python3-pil)");
   TempDir dir;
-  const std::string png = dir.path + "/frame.png", ppm = dir.path + "/frame.ppm", log = dir.path + "/chromium.log";
-  const int status = Shell("timeout 120 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run "
-                           "--disable-background-networking --disable-component-update --disable-sync --user-data-dir=" +
-                           ShellWord(dir.path + "/profile") + " --screenshot=" + ShellWord(png) + " --window-size=1200,900 " +
-                           ShellWord("file://" + v.svg) + " >" + ShellWord(log) + " 2>&1");
-  ASSERT_EQ(status, 0) << ReadFileText(log);
-  ASSERT_EQ(Shell(kPython + " " + ShellWord(kSourceDir + "/tests/tools/png_to_ppm.py") + " " + ShellWord(png) + " " + ShellWord(ppm)), 0);
-  const std::vector<unsigned char> rgb = ReadPpm(ppm, 1200, 900);
-  ASSERT_FALSE(rgb.empty()) << "not a 1200 x 900 screenshot";
-  long drawn = 0, middle = 0, elementColour = 0;
-  for (size_t i = 0; i < rgb.size(); i += 3) {
-    const unsigned char* p = &rgb[i];
-    const size_t x = i / 3 % 1200, y = i / 3 / 1200;
-    if (p[0] > 235 && p[1] > 235 && p[2] > 235) continue;
-    ++drawn;
-    middle += x >= 400 && x < 800 && y >= 300 && y < 600;
-    // Code 1's colour, #1b6ca8, as anti-aliasing leaves it.
-    elementColour += std::abs(p[0] - 0x1b) + std::abs(p[1] - 0x6c) + std::abs(p[2] - 0xa8) < 60;
+  for (const auto& [svg, name] : {std::pair{v.svg, "frame"}, {v.caseSvg, "frame-case2"}}) {
+    SCOPED_TRACE(name);
+    const std::string png = dir.path + "/" + name + ".png", ppm = dir.path + "/shot.ppm", log = dir.path + "/chromium.log";
+    const int status = Shell("timeout 120 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run "
+                             "--disable-background-networking --disable-component-update --disable-sync --user-data-dir=" +
+                             ShellWord(dir.path + "/profile") + " --screenshot=" + ShellWord(png) +
+                             " --window-size=1200,900 " + ShellWord("file://" + svg) + " >" + ShellWord(log) + " 2>&1");
+    ASSERT_EQ(status, 0) << ReadFileText(log);
+    ASSERT_EQ(Shell(kPython + " " + ShellWord(kSourceDir + "/tests/tools/png_to_ppm.py") + " " + ShellWord(png) + " " +
+                    ShellWord(ppm)),
+              0);
+    const std::vector<unsigned char> rgb = ReadPpm(ppm, 1200, 900);
+    ASSERT_FALSE(rgb.empty()) << "not a 1200 x 900 screenshot";
+    // Pixels drawn, in the middle, and of code 1's colour, of the force and
+    // of the distributed load colours (on the model and in the legend), as
+    // anti-aliasing leaves them.
+    long drawn = 0, middle = 0, elementColour = 0, force[2] = {}, distributed[2] = {};
+    auto near = [](const unsigned char* p, int rgb) {
+      return std::abs(p[0] - (rgb >> 16)) + std::abs(p[1] - (rgb >> 8 & 255)) + std::abs(p[2] - (rgb & 255)) < 60;
+    };
+    for (size_t i = 0; i < rgb.size(); i += 3) {
+      const unsigned char* p = &rgb[i];
+      const size_t x = i / 3 % 1200, y = i / 3 / 1200;
+      if (p[0] > 235 && p[1] > 235 && p[2] > 235) continue;
+      ++drawn;
+      middle += x >= 400 && x < 800 && y >= 300 && y < 600;
+      elementColour += near(p, 0x1b6ca8);
+      force[x >= 1000] += near(p, 0xc62828);
+      distributed[x >= 1000] += near(p, 0xef6c00);
+    }
+    const double share = static_cast<double>(drawn) / (1200 * 900);
+    EXPECT_GT(share, 0.005) << "blank screenshot";
+    EXPECT_LT(share, 0.5) << "screenshot mostly not white";
+    EXPECT_GT(middle, 200) << "nothing drawn in the middle of the page";
+    if (svg == v.svg) {
+      EXPECT_GT(elementColour, 300) << "no element drawn in its code's colour";
+    } else {
+      EXPECT_GT(force[0], 40) << "no beam point load arrow";
+      EXPECT_GT(distributed[0], 400) << "no distributed load arrows";
+      EXPECT_GT(force[1], 10) << "no force scale in the legend";
+      EXPECT_GT(distributed[1], 10) << "no distributed load scale in the legend";
+    }
+    if (std::getenv("ORVANT_UPDATE_EXPECTED"))
+      fs::copy_file(png, kSourceDir + "/docs/" + name + ".png", fs::copy_options::overwrite_existing);
   }
-  const double share = static_cast<double>(drawn) / (1200 * 900);
-  EXPECT_GT(share, 0.005) << "blank screenshot";
-  EXPECT_LT(share, 0.5) << "screenshot mostly not white";
-  EXPECT_GT(middle, 200) << "nothing drawn in the middle of the page";
-  EXPECT_GT(elementColour, 300) << "no element drawn in its code's colour";
-  if (std::getenv("ORVANT_UPDATE_EXPECTED")) fs::copy_file(png, kSourceDir + "/docs/frame.png", fs::copy_options::overwrite_existing);
+}
+
+// The sum of each component of an array's tuples.
+std::vector<double> ComponentSums(const std::vector<double>& values, size_t components) {
+  std::vector<double> sums(components);
+  for (size_t i = 0; i < values.size(); ++i) sums[i % components] += values[i];
+  return sums;
 }
 
 // VTK's own reader finds the nodes, cells, cell types and data arrays of the
-// example as the model builder wrote them.
-TEST(ExampleViews, VtkFileReadByVtk) {
+// example as the model builder wrote them; in the file with every load case
+// the same, and for each case the arrays of the kinds it has, a value per
+// node or per element, adding up to the rows the listing prints for it.
+TEST(ExampleViews, VtkFilesReadByVtk) {
   const ExampleViews& v = Example();
-  ASSERT_EQ(v.result.status, 0) << v.result.stderrText;
+  ASSERT_TRUE(v.Ok()) << v.result.stderrText << v.casesResult.stderrText;
   NEED_TOOL(HavePython("vtk"), "python3-vtk9 (apt-get install --no-install-recommends python3-vtk9)");
   TempDir dir;
-  const std::string summaryFile = dir.path + "/summary.txt";
-  ASSERT_EQ(Shell(kPython + " " + ShellWord(kSourceDir + "/tests/tools/vtk_summary.py") + " " + ShellWord(v.vtk) + " >" +
-                  ShellWord(summaryFile) + " 2>&1"),
-            0)
-      << ReadFileText(summaryFile);
-  const VtkSummary got = ParseSummary(ReadFileText(summaryFile));
+  auto read = [&dir](const std::string& vtk) {
+    const std::string summaryFile = dir.path + "/summary.txt";
+    EXPECT_EQ(Shell(kPython + " " + ShellWord(kSourceDir + "/tests/tools/vtk_summary.py") + " " + ShellWord(vtk) + " >" +
+                    ShellWord(summaryFile) + " 2>&1"),
+              0)
+        << ReadFileText(summaryFile);
+    return ParseSummary(ReadFileText(summaryFile));
+  };
+  const VtkSummary got = read(v.vtk), withCases = read(v.casesVtk);
   const VtkSummary expected = ExpectedSummary(ExampleFrame(), ExampleGroups());
 
   EXPECT_EQ(got.points, expected.points);
@@ -265,4 +327,93 @@ TEST(ExampleViews, VtkFileReadByVtk) {
   std::map<long, int> types;
   for (const auto& cell : got.cells) ++types[cell.at(0)];
   EXPECT_EQ(types, (std::map<long, int>{{1, 1}, {3, 25}, {41, 1}}));
+
+  // The load case arrays ("cell NAME", "point NAME"), after the model's.
+  EXPECT_EQ(withCases.points, got.points);
+  EXPECT_EQ(withCases.cells, got.cells);
+  std::map<std::string, std::vector<double>> added;
+  for (const auto& [kind, arrays, model] : {std::tuple{"cell ", &withCases.cellData, &got.cellData},
+                                            {"point ", &withCases.pointData, &got.pointData}}) {
+    for (const auto& [name, values] : *arrays) {
+      if (model->count(name)) EXPECT_EQ(values, model->at(name)) << name;
+      else added[kind + name] = values;
+    }
+  }
+
+  // What the listing's rows add up to, per array ("point case4_force").
+  const std::vector<double>& labels = got.cellData.at("label");
+  const std::vector<double>& codes = got.cellData.at("geom_code");
+  const std::vector<double>& kinds = got.cellData.at("kind");
+  std::map<std::string, std::vector<double>> want;
+  for (int c = 1; c <= 4; ++c) {
+    const auto rows = CaseRows(v.listing, c);
+    auto section = [&rows](const char* title) {
+      return rows.count(title) ? rows.at(title) : std::multiset<std::string>{};
+    };
+    auto add = [&want, c](const std::string& kind, const std::string& array, const std::vector<double>& sums) {
+      auto& w = want[kind + " case" + std::to_string(c) + "_" + array];
+      w.resize(sums.size());
+      for (size_t k = 0; k < sums.size(); ++k) w[k] += sums[k];
+    };
+    // A row's numbers: its label's, then its words' as read ("Gl" and
+    // "Full" read as 0).
+    auto numbers = [](const std::string& row) {
+      std::istringstream in(row);
+      std::vector<double> out;
+      for (std::string w; in >> w;) out.push_back(out.empty() ? std::stoi(w) : std::strtod(w.c_str(), nullptr));
+      return out;
+    };
+    for (const std::string& row : section("LOAD (NODAL) DATA")) {
+      const auto n = numbers(row);  // node Fx Fy Fz Mx My Mz [mass]
+      if (n[1] || n[2] || n[3]) add("point", "force", {n[1], n[2], n[3]});
+      if (n[4] || n[5] || n[6]) add("point", "moment", {n[4], n[5], n[6]});
+    }
+    for (const std::string& row : section("PRESCRIBED DISPLACEMENTS")) {
+      const auto n = numbers(row);
+      add("point", "displacement", {n[1], n[2], n[3]});
+    }
+    for (const std::string& row : section("NODAL TEMPERATURES")) add("point", "temperature", {numbers(row)[1]});
+    // Distributed loads in global axes over their full span (the example's
+    // partial one is in local axes): the mean of start and finish.
+    for (const std::string& row : section("BEAM ELEMENT DISTRIBUTED LOADS")) {
+      const auto n = numbers(row);
+      const std::vector<double> w(n.end() - 6, n.end());
+      if (row.find(" Lo ") != std::string::npos || w == std::vector<double>(6, 0.0)) continue;
+      EXPECT_NE(row.find(" 0.0 Full Span "), std::string::npos) << row;
+      add("cell", "distributed", {(w[0] + w[1]) / 2, (w[2] + w[3]) / 2, (w[4] + w[5]) / 2});
+    }
+    for (const std::string& row : section("UDL LOADING BY GEOMETRIC PROPERTY CODE")) {
+      const auto n = numbers(row);  // code, axes, X Y Z on every element of the code
+      for (double code : codes)
+        if (code == n[0]) add("cell", "distributed", {n[2], n[3], n[4]});
+    }
+    // Temperature and internal pressure: an element's own row, else its code's.
+    std::map<int, std::vector<double>> own, byCode;
+    for (const std::string& row : section("TEMPERATURE & INT. PRESSURE LOADING"))
+      own[static_cast<int>(numbers(row)[0])] = numbers(row);
+    for (const std::string& row : section("PRESSURE & TEMP LOADING BY GEOMETRIC PROPERTY CODE"))
+      byCode[static_cast<int>(numbers(row)[0])] = numbers(row);
+    for (size_t cell = 0; cell < labels.size(); ++cell) {
+      const int label = static_cast<int>(labels[cell]), code = static_cast<int>(codes[cell]);
+      if (kinds[cell] == 3 || (!own.count(label) && !byCode.count(code))) continue;
+      // The label, temperature, pressure ...
+      const std::vector<double>& n = own.count(label) ? own.at(label) : byCode.at(code);
+      if (n[1]) add("cell", "temperature", {n[1]});
+      if (n[2]) add("cell", "pressure", {n[2]});
+    }
+  }
+  std::set<std::string> names;
+  for (const auto& [name, values] : added) names.insert(name);
+  for (const auto& [name, sums] : want) {
+    EXPECT_TRUE(added.count(name)) << name;
+    if (!added.count(name)) continue;
+    const std::vector<double>& values = added.at(name);
+    EXPECT_EQ(values.size(), sums.size() * (name[0] == 'c' ? labels.size() : got.points.size())) << name;
+    const std::vector<double> total = ComponentSums(values, sums.size());
+    for (size_t k = 0; k < sums.size(); ++k) EXPECT_NEAR(total[k], sums[k], 1e-4 * (1 + std::fabs(sums[k]))) << name;
+  }
+  EXPECT_EQ(names.size(), want.size());
+  EXPECT_EQ(names, (std::set<std::string>{"cell case2_distributed", "cell case3_pressure", "cell case3_temperature",
+                                          "point case3_temperature", "point case4_displacement", "point case4_force",
+                                          "point case4_moment"}));
 }

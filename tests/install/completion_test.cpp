@@ -68,6 +68,8 @@ TEST(BashCompletion, OptionsViewsModelPathsAndDirectories) {
       {{"--labels", "--no"}, {"--no-labels"}},  // options again after a flag
       {{"--picture", "f.svg", "--view", ""}, {"iso", "xy", "yz", "xz"}},
       {{"--view", "=", "x"}, {"xy", "xz"}},
+      {{"--picture", "f.svg", "--up", ""}, {"x", "y", "z"}},
+      {{"--load-case", ""}, {}},  // case numbers: nothing to offer
       // Each family once, in the spelling of its model size file when that one is offered.
       {{"--model", "jobs/"}, {"jobs/Frame", "jobs/Beam", "jobs/sub"}},
       {{"--model", "=", "jobs/FR"}, {"jobs/FRAME"}},

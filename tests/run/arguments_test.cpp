@@ -28,13 +28,17 @@ std::string Parsed(const Args& args) {
   return std::string(ModeName(a.mode)) + "|" + a.modelPath + "|" + a.outputDir + "|" + a.options;
 }
 
-// "picture|vtk|view|labels|option string", or as Parsed for bad use.
+// "picture|vtk|view|up|labels|load cases|option string", or as Parsed for bad use.
 std::string Views(const Args& args) {
   const Arguments a = ParseArguments(args);
   if (a.mode == RunMode::kBadUse) return Parsed(args);
   const ViewOptions& o = a.views;
   const char* labels = o.labels == LabelChoice::kOn ? "on" : o.labels == LabelChoice::kOff ? "off" : "size";
-  return o.picturePath + "|" + o.vtkPath + "|" + ViewName(o.view) + "|" + labels + "|" + a.options;
+  std::string cases = o.allLoadCases ? "all" : "";
+  for (const CaseRange& r : o.allLoadCases ? std::vector<CaseRange>{} : o.loadCases)
+    cases += (cases.empty() ? "" : ",") + std::to_string(r.first) + (r.last != r.first ? "-" + std::to_string(r.last) : "");
+  return o.picturePath + "|" + o.vtkPath + "|" + ViewName(o.view) + "|" + UpName(o.up) + "|" + labels + "|" + cases + "|" +
+         a.options;
 }
 
 }  // namespace
@@ -79,19 +83,23 @@ TEST(Arguments, ModesOptionsAndOptionString) {
 
 TEST(Arguments, ViewOptionsTakenOutWhereverTheyStandOrBadUseFirst) {
   const std::pair<Args, std::string> cases[] = {
-      {{"1/1/1/"}, "||iso|size|1/1/1/"},
-      {{}, "||iso|size|"},
-      {{"1/1/", "--picture", "m.svg"}, "m.svg||iso|size|1/1/"},
-      {{"--picture=m.svg", "--vtk=m.vtk", "1/"}, "m.svg|m.vtk|iso|size|1/"},
-      {{"--vtk", "M.VTK", "-1/0/", "x"}, "|M.VTK|iso|size|-1/0/ x"},
-      {{"--picture", "a b.svg", "--view", "xz"}, "a b.svg||xz|size|"},
-      {{"--view=yz", "--picture=p", "--labels"}, "p||yz|on|"},
-      {{"--picture", "p", "--view", "xy", "--no-labels"}, "p||xy|off|"},
-      {{"--picture", "p", "--no-labels", "--labels", "--view", "yz", "--view", "iso"}, "p||iso|on|"},
-      {{"--picture", "old.svg", "--picture", "new.svg"}, "new.svg||iso|size|"},
+      {{"1/1/1/"}, "||iso|z|size||1/1/1/"},
+      {{}, "||iso|z|size||"},
+      {{"1/1/", "--picture", "m.svg"}, "m.svg||iso|z|size||1/1/"},
+      {{"--picture=m.svg", "--vtk=m.vtk", "1/"}, "m.svg|m.vtk|iso|z|size||1/"},
+      {{"--vtk", "M.VTK", "-1/0/", "x"}, "|M.VTK|iso|z|size||-1/0/ x"},
+      {{"--picture", "a b.svg", "--view", "xz"}, "a b.svg||xz|z|size||"},
+      {{"--view=yz", "--picture=p", "--labels"}, "p||yz|z|on||"},
+      {{"--picture", "p", "--view", "xy", "--no-labels"}, "p||xy|z|off||"},
+      {{"--picture", "p", "--no-labels", "--labels", "--view", "yz", "--view", "iso"}, "p||iso|z|on||"},
+      {{"--picture", "old.svg", "--picture", "new.svg"}, "new.svg||iso|z|size||"},
       // Not the views' options: left for the run.
-      {{"1/", "--pictures", "x", "--model", "M"}, "||iso|size|1/ --pictures x --model M"},
-      {{"--vtk", "--picture"}, "|--picture|iso|size|"},
+      {{"1/", "--pictures", "x", "--model", "M"}, "||iso|z|size||1/ --pictures x --model M"},
+      {{"--vtk", "--picture"}, "|--picture|iso|z|size||"},
+      // The axis up and the load cases.
+      {{"--picture", "p", "--up", "y", "--load-case", "4"}, "p||iso|y|size|4|"},
+      {{"--up=x", "--picture=p", "--load-case=0,3-5,3,9-9"}, "p||iso|x|size|0,3-5,3,9|"},
+      {{"--vtk", "m.vtk", "--load-case", "2", "--load-case", "all"}, "|m.vtk|iso|z|size|all|"},
       // Bad use, found before that of the run's own options.
       {{"--picture", "p.svg", "--view", "top"}, "bad|unknown view 'top' (iso, xy, yz or xz)"},
       {{"--picture", "p.svg", "--view=ISO", "--modle"}, "bad|unknown view 'ISO' (iso, xy, yz or xz)"},
@@ -101,12 +109,18 @@ TEST(Arguments, ViewOptionsTakenOutWhereverTheyStandOrBadUseFirst) {
       {{"--picture", "p", "--view="}, "bad|--view needs a value"},
       {{"--vtk", "model.vtu"}, "bad|--vtk writes the legacy VTK format: name the file .vtk"},
       {{"--vtk", "MODEL.VTU"}, "bad|--vtk writes the legacy VTK format: name the file .vtk"},
-      {{"--view", "xy", "1/"}, "bad|--view, --labels and --no-labels apply to --picture"},
-      {{"--vtk", "m.vtk", "--no-labels"}, "bad|--view, --labels and --no-labels apply to --picture"},
+      {{"--view", "xy", "1/"}, "bad|--view, --up, --labels and --no-labels apply to --picture"},
+      {{"--vtk", "m.vtk", "--no-labels"}, "bad|--view, --up, --labels and --no-labels apply to --picture"},
       {{"--picture", "m", "--vtk", "m"}, "bad|--picture and --vtk name the same file"},
+      {{"--picture", "p", "--up", "Y"}, "bad|unknown axis 'Y' for --up (x, y or z)"},
+      {{"--vtk", "m.vtk", "--up=z"}, "bad|--view, --up, --labels and --no-labels apply to --picture"},
+      {{"1/", "--load-case", "3"}, "bad|--load-case applies to --picture and --vtk"},
       {{"--picture", "p", "--labels=yes"}, "bad|--labels takes no value"},
       // The first fault is the one reported.
       {{"--picture", "p", "--view", "up", "--vtk"}, "bad|unknown view 'up' (iso, xy, yz or xz)"},
   };
   for (const auto& [args, want] : cases) EXPECT_EQ(Views(args), want) << ::testing::PrintToString(args);
+  for (const std::string list : {"3-1", "1,,2", "x", "32768", "-3", "1-", "2,all", " 4"})
+    EXPECT_EQ(Views({"--vtk", "m.vtk", "--load-case=" + list}),
+              "bad|bad load case list '" + list + "' (all, or numbers and ranges such as 1,3-5)");
 }

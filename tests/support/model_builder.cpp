@@ -503,4 +503,33 @@ std::vector<std::string> SectionRows(const std::vector<std::string>& lines, cons
   return rows;
 }
 
+std::string Collapsed(const std::string& line) {
+  std::string out;
+  for (char c : line)
+    if (c != ' ' || (!out.empty() && out.back() != ' ')) out += c;
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+  return out;
+}
+
+std::map<std::string, std::multiset<std::string>> CaseRows(const std::string& listing, int label) {
+  std::map<std::string, std::multiset<std::string>> rows;
+  const std::regex entry(R"(\d+(-G\d+)? .*)"), temperature(R"((\d[^ ]* [^ ]+) ?)"), stars(R"(^[* ]+|[* ]+$)");
+  const std::string caseLine = "Load Case No: " + std::to_string(label) + " ";
+  bool inCase = false;
+  std::string section;
+  for (const std::string& line : ListingLines(listing)) {
+    const std::string text = Collapsed(line);
+    if (text.rfind("Load Case No:", 0) == 0) inCase = text.rfind(caseLine, 0) == 0;
+    if (line == std::string(77, '=')) inCase = false;  // the case's closing line
+    if (!inCase) continue;
+    if (text.rfind("***", 0) == 0) section = std::regex_replace(text, stars, "");
+    if (!std::regex_match(text, entry)) continue;
+    if (section != "NODAL TEMPERATURES") rows[section].insert(text);
+    for (std::sregex_iterator m(text.begin(), text.end(), temperature), end;
+         section == "NODAL TEMPERATURES" && m != end; ++m)
+      rows[section].insert((*m)[1]);
+  }
+  return rows;
+}
+
 }  // namespace orvant::testing

@@ -4,6 +4,7 @@
 #   cell TYPE POINT-ID...
 #   cell_data NAME VALUE...
 #   point_data NAME VALUE...
+# (the values of a vector array one component after the other).
 # Exits 1 when the reader reports an error.
 import sys
 
@@ -14,6 +15,7 @@ vtk.vtkOutputWindow.SetInstance(errors)
 reader = vtk.vtkUnstructuredGridReader()
 reader.SetFileName(sys.argv[1])
 reader.ReadAllScalarsOn()
+reader.ReadAllVectorsOn()
 reader.Update()
 if reader.GetErrorCode() != 0 or "ERROR" in errors.GetOutput():
     sys.stderr.write(errors.GetOutput())
@@ -28,4 +30,5 @@ for i in range(grid.GetNumberOfCells()):
 for kind, data in (("cell_data", grid.GetCellData()), ("point_data", grid.GetPointData())):
     for a in range(data.GetNumberOfArrays()):
         array = data.GetArray(a)
-        print(kind, array.GetName(), *(int(array.GetValue(k)) for k in range(array.GetNumberOfTuples())))
+        values = (array.GetValue(k) for k in range(array.GetNumberOfValues()))
+        print(kind, array.GetName(), *(repr(float(v)) if array.GetDataType() == vtk.VTK_FLOAT else int(v) for v in values))

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <memory>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <tuple>
@@ -14,9 +16,11 @@
 #include "model/model_tables.h"
 #include "run/run_context.h"
 #include "run/startup.h"
+#include "support/example_frame.h"
 #include "support/start_up.h"
 #include "support/model_builder.h"
 #include "views/drawn_model.h"
+#include "views/load_picture.h"
 #include "views/svg_picture.h"
 #include "views/vtk_export.h"
 
@@ -29,10 +33,11 @@ struct Loaded {
   std::unique_ptr<RunContext> ctx;
   DrawnModel drawn;
 
-  std::string Svg(View view = View::kIso, LabelChoice labels = LabelChoice::kBySize) const {
+  std::string Svg(View view = View::kIso, LabelChoice labels = LabelChoice::kBySize, Up up = Up::kZ) const {
     ViewOptions o;
     o.view = view;
     o.labels = labels;
+    o.up = up;
     return SvgPicture(ctx->settings, ctx->model, drawn, o);
   }
 };
@@ -79,37 +84,68 @@ std::vector<double> Numbers(std::string d) {
 
 int Sign(double v) { return v > 1e-9 ? 1 : v < -1e-9 ? -1 : 0; }
 
+// The texts of the loads drawn: section title (first line) and row (last).
+std::map<std::string, std::set<std::string>> DrawnRows(const std::string& svg) {
+  std::map<std::string, std::set<std::string>> rows;
+  const size_t from = svg.find("<g id=\"loads\""), to = svg.find("<g id=\"load-legend\"");
+  for (size_t at = svg.find("<title>", from); at < to; at = svg.find("<title>", at + 1)) {
+    const std::string title = svg.substr(at + 7, svg.find("</title>", at) - at - 7);
+    const std::string text = std::regex_replace(title, std::regex("&amp;"), "&");
+    const std::string row = text.substr(text.rfind('\n') + 1);
+    if (row[0] >= '0' && row[0] <= '9') rows[text.substr(0, text.find('\n'))].insert(row);
+  }
+  return rows;
+}
+
+// The sum of the page vectors (tail to tip) of a group's arrows.
+PagePoint ArrowSum(const std::string& svg, const std::string& id) {
+  PagePoint sum;
+  const size_t end = svg.find("</g>", svg.find("<g id=\"" + id + "\""));
+  for (size_t at = svg.find(" d=\"", svg.find("<g id=\"" + id + "\"")); at < end; at = svg.find(" d=\"", at + 4)) {
+    const std::vector<double> n = Numbers(svg.substr(at + 4, svg.find('"', at + 4) - at - 4));
+    sum.x += n[2] - n[0], sum.y += n[3] - n[1];
+  }
+  return sum;
+}
+
 }  // namespace
 
 // Nodes at the origin and one unit along each axis: the page direction in
-// which each view puts the axis nodes (page y grows downwards).
+// which each view, with each axis up, puts the axis nodes (page y grows
+// downwards).
 TEST(Views, AxisNodesLandWhereEachViewPutsThem) {
   const Loaded l = Load(Nodes({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}));
   struct Case {
     View view;
+    Up up;
     int x[2], y[2], z[2];
   };
   const Case cases[] = {
-      {View::kIso, {-1, 1}, {1, 1}, {0, -1}},  // X lower left, Y lower right, Z up
-      {View::kXy, {1, 0}, {0, -1}, {0, 0}},    // plan: Z towards the viewer
-      {View::kYz, {0, 0}, {1, 0}, {0, -1}},
-      {View::kXz, {1, 0}, {0, 0}, {0, -1}},
+      {View::kIso, Up::kZ, {-1, 1}, {1, 1}, {0, -1}},  // X lower left, Y lower right, Z up
+      {View::kXy, Up::kZ, {1, 0}, {0, -1}, {0, 0}},    // plan: Z towards the viewer
+      {View::kYz, Up::kZ, {0, 0}, {1, 0}, {0, -1}},
+      {View::kXz, Up::kZ, {1, 0}, {0, 0}, {0, -1}},
+      {View::kIso, Up::kY, {1, 1}, {0, -1}, {-1, 1}},  // Z lower left, X lower right, Y up
+      {View::kXy, Up::kY, {1, 0}, {0, -1}, {0, 0}},    // elevations with Y up
+      {View::kYz, Up::kY, {0, 0}, {0, -1}, {1, 0}},
+      {View::kXz, Up::kY, {0, -1}, {0, 0}, {1, 0}},    // the plan
+      {View::kIso, Up::kX, {0, -1}, {-1, 1}, {1, 1}},  // Y lower left, Z lower right, X up
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(ViewName(c.view));
-    const auto page = PagePositions(l.drawn.positions, c.view, kDrawingBox);
+    SCOPED_TRACE(std::string(ViewName(c.view)) + " " + UpName(c.up));
+    const auto page = PagePositions(l.drawn.positions, c.view, c.up, kDrawingBox);
     ASSERT_EQ(page.size(), 4u);
     const int* expected[] = {c.x, c.y, c.z};
     for (size_t axis = 0; axis < 3; ++axis)
       EXPECT_EQ(std::make_pair(Sign(page[axis + 1].x - page[0].x), Sign(page[axis + 1].y - page[0].y)),
                 std::make_pair(expected[axis][0], expected[axis][1])) << "axis " << axis;
     // The picture's node dots are these positions (x y and the 0 of "h0").
-    const std::vector<double> dots = Numbers(PathData(l.Svg(c.view), "nodes"));
+    const std::vector<double> dots = Numbers(PathData(l.Svg(c.view, LabelChoice::kBySize, c.up), "nodes"));
     ASSERT_EQ(dots.size(), 4u * 3);
     for (size_t k = 0; k < 4; ++k) EXPECT_LT(std::hypot(dots[3 * k] - page[k].x, dots[3 * k + 1] - page[k].y), 0.01);
   }
   // Isometric: the three axes equally long on the page, X and Y mirrored.
-  const auto iso = PagePositions(l.drawn.positions, View::kIso, kDrawingBox);
+  const auto iso = PagePositions(l.drawn.positions, View::kIso, Up::kZ, kDrawingBox);
   auto length = [&](size_t k) { return std::hypot(iso[k].x - iso[0].x, iso[k].y - iso[0].y); };
   EXPECT_NEAR(length(1), length(3), 1e-6);
   EXPECT_NEAR(length(2), length(3), 1e-6);
@@ -137,7 +173,7 @@ TEST(Views, ExtremeAndDegenerateRangesFitThePage) {
     const Loaded l = Load(Nodes(at));
     for (View view : {View::kIso, View::kXy, View::kYz, View::kXz}) {
       SCOPED_TRACE(std::string(name) + ", view " + ViewName(view));
-      const auto page = PagePositions(l.drawn.positions, view, kDrawingBox);
+      const auto page = PagePositions(l.drawn.positions, view, Up::kZ, kDrawingBox);
       const auto [minX, maxX] = std::minmax_element(page.begin(), page.end(), [](auto a, auto b) { return a.x < b.x; });
       const auto [minY, maxY] = std::minmax_element(page.begin(), page.end(), [](auto a, auto b) { return a.y < b.y; });
       const double w = maxX->x - minX->x, h = maxY->y - minY->y;
@@ -149,7 +185,7 @@ TEST(Views, ExtremeAndDegenerateRangesFitThePage) {
       // sight included) sits at the centre; any other fills the box one way.
       bool seenAsPoint = true;
       for (const auto& p : at) {
-        const Projected a = Project(view, p[0], p[1], p[2]), b = Project(view, at[0][0], at[0][1], at[0][2]);
+        const Projected a = Project(view, Up::kZ, p[0], p[1], p[2]), b = Project(view, Up::kZ, at[0][0], at[0][1], at[0][2]);
         seenAsPoint = seenAsPoint && a.u == b.u && a.v == b.v;
       }
       EXPECT_EQ(w < 1e-9 && h < 1e-9, seenAsPoint);
@@ -288,4 +324,93 @@ TEST(Views, WhatIsDrawnIsWhatTheListingListsUnderAnEscapedTitle) {
   EXPECT_NE(vtk.find("CELLS 5 17\n2 0 1\n4 0 1 2 3\n3 4 5 6\n2 1 4\n1 5\n"), std::string::npos);
   for (const char* code : {"Tx int 1\nLOOKUP_TABLE default\n1\n1\n0\n", "Ty int 1\nLOOKUP_TABLE default\n1\n0\n0\n"})
     EXPECT_NE(vtk.find(code), std::string::npos) << code;
+}
+
+// For a generated model with every kind of load, and for cases of the
+// example: the rows of the loads drawn are rows that the listing prints for
+// the case (so what the listing leaves out is not drawn), all of them but
+// those on a node that is not drawn; the drawn nodal forces and global beam
+// point loads add up, to the legend's scale, to the rows of their sections.
+TEST(Views, LoadsDrawnAreTheRowsListedAndAddUpToThem) {
+  TestModel generated;
+  generated.geoms.resize(4), generated.mats.resize(2);
+  for (auto [x, y, z] : {std::tuple{0, 0, 0}, {4, 0, 0}, {4, 3, 0}, {4, 3, 5}, {0, 3, 5}, {0, 0, 5}})
+    generated.AddNode(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+  generated.nodes.push_back(NodeRec{false});  // 7 does not exist
+  for (auto [a, b, code] : {std::tuple{1, 2, 1}, {2, 3, 1}, {3, 4, 2}, {4, 4, 1}, {5, 6, 2}})
+    generated.AddElement(a, b, code, 1, 4);
+  ElementRec solid;
+  solid.solidType = 1, solid.geom = 3, solid.solidNodes = {1, 2, 3, 5};
+  generated.elements.push_back(solid);  // 6
+  const std::string every =
+      "LDESC Every kind\r\nAMBT 20\r\nND,1,0.001,0,0.002\r\nND,7,0.5\r\nNF,2,1500,-2500,0,0,0,0\r\n"
+      "NF,3,0,0,-4000,0,300,0,750\r\nNF,7,1000\r\nNF,4,,,,,,,250\r\nEP,1,1,0.5,0,-3000,200,0,0,0\r\nEP,2,2,0.25,100\r\n"
+      "EP,4,1,0,5000\r\nED,2,1,0,0,0,0,-100,-300,0,0\r\nED,3,0,0,0,5\r\nUDL,5,0,-200,0\r\nED,4,1,0,0,7\r\n"
+      "FP,6,-2,3,10,10,10,10\r\nPUDL,2,3,-50\r\nPUDL,3,0,7\r\nPTEMP,1,60\r\nPPRESS,2,0,5\r\nTEPR,5,0,0,,3\r\n"
+      "TEPR,3,90,2E5\r\nNT,1,35\r\nNT,7,40\r\nACCEL,0,0,-9.81\r\nLSUM,100,0,-500\r\nCOF,1,1,1,1,1,1,2,2,2\r\n";
+  struct Case {
+    bool example;
+    int label;
+    Up up;
+    size_t sections;
+    std::vector<std::string> notDrawn;  // rows listed but not drawn
+    std::string title;  // "": not looked at
+  };
+  const Case cases[] = {
+      {false, 1, Up::kZ, 9,
+       {"NODAL TEMPERATURES: 7 40.00",
+        "PRESCRIBED DISPLACEMENTS: 7 5.000E-01 0.000E+00 0.000E+00 0.000E+00 0.000E+00 0.000E+00"},
+       "Load case 1, Every kind: ND 1 (1 left out), NF 3 (1 left out), EP 2 (1 left out), ED/UDL 2 (2 left out), FP 1, "
+       "PUDL 1 (1 left out), PTEMP/PPRESS 1 (1 left out), TEPR 1 (1 left out), NT 1 (1 left out), ACCEL 1, LSUM/COF 1"},
+      {true, 2, Up::kY, 3, {}, ""},
+      {true, 4, Up::kY, 3, {}, ""},
+  };
+  const std::string options = "1/1/1/1/0/1/1/1/1/1/0/1/";  // the example's group set 1 active: labels with groups
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.example) + " case " + std::to_string(c.label));
+    TestInstall install;
+    if (c.example) {
+      WriteExampleModel(install.modelDir);
+    } else {
+      install.WriteModel(generated);
+      install.WriteModelText(".L1", every);
+    }
+    ASSERT_EQ(RunInProcess(install, {options}).status, 0);
+    const auto listed = CaseRows(install.Listing(), c.label);
+    for (View view : {View::kXy, View::kYz}) {
+      const std::string file = install.root.path + "/p.svg";
+      const RunResult r = RunInProcess(install, {options, "--picture", file, "--view", ViewName(view), "--up",
+                                                 UpName(c.up), "--load-case", std::to_string(c.label)});
+      ASSERT_EQ(r.status, 0) << r.stderrText;
+      const std::string svg = ReadFileText(file);
+      if (!c.title.empty()) {
+        EXPECT_NE(svg.find(">" + c.title + "</text>"), std::string::npos);
+      }
+      const auto drawn = DrawnRows(svg);
+      EXPECT_EQ(drawn.size(), c.sections);
+      std::vector<std::string> notDrawn;
+      for (const auto& [section, rows] : listed)
+        for (const std::string& row : rows)
+          if (drawn.count(section) == 0 || drawn.at(section).count(row) == 0) notDrawn.push_back(section + ": " + row);
+      EXPECT_EQ(notDrawn, c.notDrawn);
+      for (const auto& [section, rows] : drawn)
+        for (const std::string& row : rows) EXPECT_TRUE(listed.count(section) && listed.at(section).count(row)) << row;
+
+      // The forces of the rows, summed, against the arrows drawn.
+      const double perCm = std::strtod(svg.c_str() + svg.find("arrow of 1 cm = ") + 16, nullptr);
+      for (auto [section, id, first] : {std::tuple{"LOAD (NODAL) DATA", "nodal-forces", 1},
+                                        {"BEAM ELEMENT POINT LOADS", "point-loads", 3}}) {
+        Vector3 sum{};
+        for (const std::string& row : listed.count(section) ? listed.at(section) : std::multiset<std::string>{}) {
+          std::istringstream words(row);
+          std::vector<std::string> w{std::istream_iterator<std::string>(words), {}};
+          for (int k = 0; k < 3 && w[1] != "Lo"; ++k)
+            sum[static_cast<size_t>(k)] += std::stof(w[static_cast<size_t>(first + k)]);
+        }
+        const PagePoint want = PageVector(sum, perCm, view, c.up), got = ArrowSum(svg, id);
+        EXPECT_NEAR(got.x, want.x, 0.05) << id;
+        EXPECT_NEAR(got.y, want.y, 0.05) << id;
+      }
+    }
+  }
 }
