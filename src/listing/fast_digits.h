@@ -1,10 +1,11 @@
 #pragma once
 // Quick rounding for the common numbers of a listing, decided in double
 // arithmetic. When a value lies so close to a rounding boundary (a half unit
-// of the last place) that double arithmetic cannot tell the side, or is too
-// large or small for the quick way, the functions give up (false or
-// nullptr); the exact conversion must then decide. So they never meet a tie,
-// and what they give is the same whichever way ties are rounded.
+// of the last place) that one rounded operation cannot tell the side, the
+// exact error of that operation decides, exact halves included (ties away
+// from zero or to even, as the caller asks). A value too large or small for
+// the quick way is given up (false or nullptr); the exact conversion must
+// then decide.
 // Inline: they sit in the innermost loop of the listing.
 #include <bit>
 #include <charconv>
@@ -59,11 +60,43 @@ inline constexpr int kMaxScale = 22;
 
 }  // namespace fast_digits
 
-// a (>= 0) * 10^scale rounded to the nearest integer (below 2^53). One
-// correctly rounded multiplication (or division) of exact operands: its
-// error is at most half a unit in the last place of y, so the rounding of y
-// stands unless y lies within that distance of a half.
-inline bool QuickRoundScaled(double a, int scale, uint64_t& rounded) {
+// How an exact half is rounded: away from zero (the patterns) or to the
+// even neighbour (the bare numbers).
+enum class Ties { kAway, kEven };
+
+// a (> 0) * 10^scale (|scale| <= 22, below 2^53), decided exactly when it
+// lies near a half: its integer part and whether it lies below (-1), on (0)
+// or above (+1) that integer and a half. The power of ten is exact; the
+// error of the product (or the remainder of the quotient) is a double,
+// which fma gives exactly, and the sign of what is left over is that of
+// one correctly rounded operation.
+inline void ExactHalfSide(double a, int scale, uint64_t& whole, int& side) {
+  using namespace fast_digits;
+  double y, left;
+  if (scale >= 0) {
+    const double p = kExactPowers[scale];
+    y = a * p;
+    const double error = std::fma(a, p, -y);  // a * p = y + error
+    const double w = std::floor(y);
+    left = ((y - w) - 0.5) + error;
+    whole = static_cast<uint64_t>(w);
+  } else {
+    const double q = kExactPowers[-scale];
+    y = a / q;
+    const double remainder = std::fma(-y, q, a);  // a = y * q + remainder
+    const double w = std::floor(y);
+    left = std::fma((y - w) - 0.5, q, remainder);  // (a / q - w - 1/2) * q
+    whole = static_cast<uint64_t>(w);
+  }
+  side = left > 0 ? 1 : (left < 0 ? -1 : 0);
+}
+
+// a (>= 0) * 10^scale rounded to the nearest integer (below 2^53), an exact
+// half by `ties`. One correctly rounded multiplication (or division) of
+// exact operands: its error is at most half a unit in the last place of y,
+// so the rounding of y stands unless y lies within that distance of a
+// half, which ExactHalfSide then decides.
+inline bool QuickRoundScaled(double a, int scale, uint64_t& rounded, Ties ties) {
   using namespace fast_digits;
   if (scale > kMaxScale || scale < -kMaxScale) return false;
   const double y = scale >= 0 ? a * kExactPowers[scale] : a / kExactPowers[-scale];
@@ -71,14 +104,21 @@ inline bool QuickRoundScaled(double a, int scale, uint64_t& rounded) {
   const uint64_t whole = static_cast<uint64_t>(static_cast<int64_t>(y));  // y >= 0: its floor
   const double frac = y - static_cast<double>(whole);  // exact: y and whole are close doubles
   const double error = y * 0x1p-52;
-  if (std::fabs(frac - 0.5) <= error) return false;
-  rounded = whole + (frac > 0.5 ? 1 : 0);
+  if (std::fabs(frac - 0.5) > error) {
+    rounded = whole + (frac > 0.5 ? 1 : 0);
+    return true;
+  }
+  uint64_t exactWhole;
+  int side;
+  ExactHalfSide(a, scale, exactWhole, side);
+  const bool up = side > 0 || (side == 0 && (ties == Ties::kAway || (exactWhole & 1) != 0));
+  rounded = exactWhole + (up ? 1 : 0);
   return true;
 }
 
 // a (> 0) rounded to sig significant digits (1..15): digits holds exactly
 // sig digits and a is about digits * 10^(exp10 - sig + 1).
-inline bool QuickRoundSignificant(double a, int sig, uint64_t& digits, int& exp10) {
+inline bool QuickRoundSignificant(double a, int sig, uint64_t& digits, int& exp10, Ties ties) {
   using namespace fast_digits;
   if (sig < 1 || sig > 15 || !(a > 0) || !std::isfinite(a)) return false;
   // floor(log10(a)) or one less: a lies in [2^b, 2^(b+1)), and
@@ -89,7 +129,7 @@ inline bool QuickRoundSignificant(double a, int sig, uint64_t& digits, int& exp1
   // Scaled to sig digits; a carry out of the rounding (9.9996 to 10.000)
   // or a low estimate of the exponent gives one digit more: scale again.
   for (int attempt = 0;; ++attempt) {
-    if (attempt == 3 || !QuickRoundScaled(a, sig - 1 - e, digits)) return false;
+    if (attempt == 3 || !QuickRoundScaled(a, sig - 1 - e, digits, ties)) return false;
     if (digits < kIntPowers[sig]) break;
     ++e;
   }
@@ -104,7 +144,8 @@ inline char* QuickScientificDigits(char* out, double v, int precision) {
   const int sig = precision + 1;
   uint64_t r;
   int e;
-  if (precision < 0 || precision > 14 || v == 0 || !QuickRoundSignificant(std::fabs(v), sig, r, e)) return nullptr;
+  if (precision < 0 || precision > 14 || v == 0 || !QuickRoundSignificant(std::fabs(v), sig, r, e, Ties::kEven))
+    return nullptr;
   char* o = out;
   if (v < 0) *o++ = '-';
   char digits[20];

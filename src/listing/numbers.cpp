@@ -18,9 +18,9 @@
 // exactly that. The patterns want ties away from zero, so a value that is an
 // exact tie at the pattern's precision is printed with one place more (its
 // exact expansion, ending in 5) and rounded up by hand. Most values never
-// get that far: when double arithmetic decides the rounding (a tie never
-// lets it), QuickRoundScaled and QuickRoundSignificant give the rounded
-// digits and LayoutFixed and LayoutExponent write what the exact path would.
+// get that far: QuickRoundScaled and QuickRoundSignificant give the rounded
+// digits of every value of usual size (an exact half decided by the tie
+// rule) and LayoutFixed and LayoutExponent write what the exact path would.
 
 namespace orvant {
 namespace {
@@ -179,7 +179,7 @@ int LayoutFixed(char* out, bool negative, uint64_t rounded, const Pattern& p) {
 int RenderFixed(char* out, float v, const Pattern& p) {
   const int decimals = p.zeros + p.hashes;
   uint64_t rounded;
-  if (decimals <= 16 && QuickRoundScaled(std::fabs(static_cast<double>(v)), decimals, rounded))
+  if (decimals <= 16 && QuickRoundScaled(std::fabs(static_cast<double>(v)), decimals, rounded, Ties::kAway))
     return LayoutFixed(out, std::signbit(v), rounded, p);
 
   // A float is a tie at d decimals exactly when it is odd * 2^-(d+1).
@@ -279,7 +279,7 @@ int RenderExponent(char* out, float v, const Pattern& p) {
   if (v == 0.0f) return LayoutExponent(out, false, 0, 0, p);
   uint64_t digits;
   int exp10;
-  if (QuickRoundSignificant(std::fabs(static_cast<double>(v)), p.zeros + 1, digits, exp10) &&
+  if (QuickRoundSignificant(std::fabs(static_cast<double>(v)), p.zeros + 1, digits, exp10, Ties::kAway) &&
       exp10 > -100 && exp10 < 100)
     return LayoutExponent(out, v < 0, digits, exp10, p);
 
@@ -390,8 +390,16 @@ bool PutScientificField(char* field, float v, int width) {
     const double y = a * kScales[scale + kMaxScale];
     const uint32_t whole = static_cast<uint32_t>(y);
     const double frac = y - static_cast<double>(whole);
-    if (std::fabs(frac - 0.5) <= y * 0x1p-51) return false;
-    digits = whole + (frac > 0.5 ? 1 : 0);
+    if (std::fabs(frac - 0.5) > y * 0x1p-51) {
+      digits = whole + (frac > 0.5 ? 1 : 0);
+    } else {
+      // Near a half (an exact half most often): decided exactly, a half
+      // away from zero.
+      uint64_t exactWhole;
+      int side;
+      ExactHalfSide(a, scale, exactWhole, side);
+      digits = static_cast<uint32_t>(exactWhole) + (side >= 0 ? 1 : 0);
+    }
     if (digits == 10000) {  // 9.9996 and up: the carry makes 1.000 of the next power
       digits = 1000;
       ++e;
