@@ -11,7 +11,6 @@
 #include "loads/comment_file.h"
 #include "loads/load_case.h"
 #include "loads/load_cases.h"
-#include "loads/lookahead.h"
 #include "model/model_tables.h"
 #include "settings/run_settings.h"
 
@@ -102,14 +101,8 @@ void StoreCommandLine(CaseParse& p, CommandLines& commands, std::string_view lin
 void ParseDataLine(const RunSettings& s, const ModelTables& m, CaseParse& p, LoadCase& lc, std::string_view line) {
   char keywordRoom[kKeywordRoom];
   std::string_view k;
-  float split[kMaxLoadFields + 1];
-  const float* f = split;
-  if (const SplitLine* ahead = FindSplitLine(p.splitLines, p.splitCursor, line)) {
-    k = std::string_view(ahead->keywordRoom, ahead->keywordSize);
-    f = ahead->fieldValue;
-  } else {
-    SplitDataLine(line, p.spillBuffer, keywordRoom, k, split);
-  }
+  float f[kMaxLoadFields + 1];
+  SplitDataLine(line, p.spillBuffer, keywordRoom, k, f);
 
   switch (KeywordCode(k)) {
   case KeywordCode("ACCEL"): {
@@ -347,7 +340,7 @@ void ParseLoadCaseLine(const RunSettings& s, const ModelTables& m, CaseParse& p,
   if (MayBeHeaderLine(line) && StartsWithUpper(line, "COM")) {
     line = DataTextOf(line);
     p.commentCounter = Add16(p.commentCounter, 1);
-    WriteCommentRecord(p.comments, p.files, p.commentCounter, line);
+    p.comments.push_back(line);
   }
 
   if (MayBeHeaderLine(line)) {
@@ -377,6 +370,12 @@ void ParseLoadCaseLine(const RunSettings& s, const ModelTables& m, CaseParse& p,
   if (headerOnly == 1) return;
 
   ParseDataLine(s, m, p, lc, line);
+}
+
+void WriteParsedComments(CaseParse& p, CommentFile& c, FileSystem& files) {
+  int16_t n = static_cast<int16_t>(p.commentCounter - static_cast<int16_t>(p.comments.size()));
+  for (std::string_view text : p.comments) WriteCommentRecord(c, files, ++n, text);
+  p.comments.clear();
 }
 
 }  // namespace orvant
