@@ -113,7 +113,94 @@ const char* QuickLeadingNumber(const char* p, const char* end, double& value) {
   return QuickNumber<true>(p, end, value);
 }
 
-const char* QuickNumberBeforeComma(const char* p, double& value) { return QuickNumber<false>(p, nullptr, value); }
+namespace {
+
+// The bytes of w (eight characters, the first in the lowest byte) that are
+// not decimal digits: nonzero bytes there. A carry out of a byte of 0xFA or
+// more reaches only the bytes after it, and that byte is no digit.
+inline uint64_t NonDigitBytes(uint64_t w) {
+  const uint64_t high = 0xF0F0F0F0F0F0F0F0ull, zeros = 0x3030303030303030ull;
+  return ((w & high) ^ zeros) | (((w + 0x0606060606060606ull) & high) ^ zeros);
+}
+
+// How many of the eight characters of w, from the first, are digits.
+inline int LeadingDigits(uint64_t w) {
+  const uint64_t nonDigits = NonDigitBytes(w);
+  return nonDigits == 0 ? 8 : std::countr_zero(nonDigits) >> 3;
+}
+
+// The value of the first n (1..8) digit characters of w: moved to the top
+// bytes, with zero bytes (leading zeros) below them, combined pairwise.
+inline uint64_t DigitsValue(uint64_t w, int n) {
+  w <<= 8 * (8 - n);
+  w = ((w & 0x0F0F0F0F0F0F0F0Full) * 2561) >> 8;
+  w = ((w & 0x00FF00FF00FF00FFull) * 6553601) >> 16;
+  return ((w & 0x0000FFFF0000FFFFull) * 42949672960001ull) >> 32;
+}
+
+inline uint64_t LoadEight(const char* p) {
+  uint64_t w;
+  std::memcpy(&w, p, 8);
+  return w;
+}
+
+constexpr uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+
+}  // namespace
+
+// The common field ("-2694.9", "17652", "0.0092845") eight characters at a
+// time: up to seven integer digits and seven decimals are read as whole
+// words, and the value formed exactly as the character by character reading
+// forms it (the same digits over the same power of ten). Anything else goes
+// that way.
+const char* QuickNumberBeforeComma(const char* p, double& value) {
+  const char* const start = p;
+  const bool negative = *p == '-';
+  if (negative || *p == '+') ++p;
+  uint64_t w = LoadEight(p);
+  int n = LeadingDigits(w);
+  if (n == 8) return QuickNumber<false>(start, nullptr, value);
+  uint64_t digits = n == 0 ? 0 : DigitsValue(w, n);
+  p += n;
+  int scale = 0;
+  if (*p == '.') {
+    ++p;
+    w = LoadEight(p);
+    n = LeadingDigits(w);
+    if (n == 8) return QuickNumber<false>(start, nullptr, value);
+    if (n > 0) digits = digits * kPowersOfTen[n] + DigitsValue(w, n);
+    scale = -n;
+    p += n;
+  } else if (n == 0 && (*start == ' ' || *start == '\t')) {
+    return QuickNumber<false>(start, nullptr, value);  // blanks before the number
+  }
+  if (digits == 0) {
+    value = 0.0;  // no digit, or zeros only
+    return p;
+  }
+  if ((*p | 0x20) == 'e' || (*p | 0x20) == 'd') {
+    const char* q = p + 1;
+    bool expNegative = false;
+    if (*q == '+' || *q == '-') {
+      expNegative = *q == '-';
+      ++q;
+    }
+    if (IsDigit(*q)) {
+      int e = 0;
+      for (; IsDigit(*q); ++q) {
+        if (e > 1000) return nullptr;
+        e = e * 10 + (*q - '0');
+      }
+      scale += expNegative ? -e : e;
+      p = q;
+    }
+  }
+  if (scale < -22 || scale > 22) return nullptr;
+  double v = static_cast<double>(digits);
+  v = scale <= 0 ? v / kExactPowers[-scale] : v * kExactPowers[scale];
+  value = negative ? -v : v;
+  return p;
+}
 
 double LeadingNumber(std::string_view text) {
   if (double value; QuickLeadingNumber(text.data(), text.data() + text.size(), value)) return value;

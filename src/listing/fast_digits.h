@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace orvant {
 
@@ -54,6 +55,12 @@ inline constexpr double kTenPowers[] = {
     1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22, 1e23,
     1e24, 1e25, 1e26, 1e27, 1e28, 1e29, 1e30, 1e31, 1e32, 1e33,
     1e34, 1e35, 1e36, 1e37, 1e38, 1e39, 1e40};
+// "00" to "99": two digits at a time.
+inline constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // Below this every integer is a double.
 inline constexpr double kExactIntegers = 9007199254740992.0;  // 2^53
 inline constexpr int kMaxScale = 22;
@@ -160,6 +167,70 @@ inline char* QuickScientificDigits(char* out, double v, int precision) {
   if (e < 0) e = -e;
   if (e < 10) *o++ = '0';
   return std::to_chars(o, o + 4, e).ptr;
+}
+
+// A "0.000E+00" field of `width` at `field` (blanks there already; room for
+// 16 bytes past the field), written in place from the float's bits: false
+// when the quick way cannot decide or the field is too narrow, and the
+// general way must render it (which also refuses what is not finite).
+inline bool PutScientificField(char* field, float v, int width) {
+  using namespace fast_digits;
+  const uint32_t bits = std::bit_cast<uint32_t>(v);
+  const uint32_t biased = (bits >> 23) & 0xFFu;
+  const uint32_t minus = bits >> 31;
+  uint32_t digits = 0;
+  int e = 0;
+  if ((bits & 0x7FFFFFFFu) != 0) {
+    if (biased == 0 || biased == 0xFF) return false;  // subnormal, or not finite
+    // The decimal exponent: from the binary one, one more where the value
+    // reaches the next power of ten.
+    const double a = std::fabs(static_cast<double>(v));
+    e = ((static_cast<int>(biased) - 127) * 78913) >> 18;
+    if (a >= kTenPowers[e + 1 - kMinTenPower]) ++e;
+    // Four digits: one multiplication, within a unit in the last place of
+    // the exact product (the factor is exact for 10^0 and up, the nearest
+    // double below); the rounding stands unless that near a half.
+    const int scale = 3 - e;
+    if (scale < -kMaxScale || scale > kMaxScale) return false;
+    const double y = a * kScales[scale + kMaxScale];
+    const uint32_t whole = static_cast<uint32_t>(y);
+    const double frac = y - static_cast<double>(whole);
+    if (std::fabs(frac - 0.5) > y * 0x1p-51) {
+      digits = whole + (frac > 0.5 ? 1 : 0);
+    } else {
+      // Near a half (an exact half most often): decided exactly, a half
+      // away from zero.
+      uint64_t exactWhole;
+      int side;
+      ExactHalfSide(a, scale, exactWhole, side);
+      digits = static_cast<uint32_t>(exactWhole) + (side >= 0 ? 1 : 0);
+    }
+    if (digits == 10000) {  // 9.9996 and up: the carry makes 1.000 of the next power
+      digits = 1000;
+      ++e;
+    } else if (digits < 1000 || digits > 10000) {
+      return false;
+    }
+  } else {
+    // Zero, either sign: "0.000E+00".
+    return (width >= 9) && (std::memcpy(field + width - 9, "0.000E+00", 9), true);
+  }
+  const int n = 9 + static_cast<int>(minus);
+  if (n > width) return false;
+  char* o = field + (width - n);
+  *o = '-';
+  o += minus;
+  const uint32_t first = digits / 1000;
+  const uint32_t rest = digits - first * 1000;
+  const uint32_t second = rest / 100;
+  o[0] = static_cast<char>('0' + first);
+  o[1] = '.';
+  o[2] = static_cast<char>('0' + second);
+  std::memcpy(o + 3, kDigitPairs + 2 * (rest - second * 100), 2);
+  o[5] = 'E';
+  o[6] = e < 0 ? '-' : '+';
+  std::memcpy(o + 7, kDigitPairs + 2 * (e < 0 ? -e : e), 2);
+  return true;
 }
 
 }  // namespace orvant

@@ -70,12 +70,6 @@ struct FieldPattern {
                    parsed.hashes == 0 && parsed.expSignAlways && parsed.expDigits == 2) {}
 };
 
-// A "0.000E+00" field of `width` at `field` (blanks there already; room for
-// 16 bytes past the field), written in place from the float's bits: false
-// when the quick way cannot decide or the field is too narrow, and the
-// general way must render it (which also refuses what is not finite).
-bool PutScientificField(char* field, float v, int width);
-
 // v rendered by pattern at out (kRenderRoom bytes); returns the length.
 // A value that is infinite or not a number throws RunFault.
 int RenderNumber(char* out, float v, const NumberPattern& pattern);

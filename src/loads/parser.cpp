@@ -294,14 +294,17 @@ void PrepareDataLine(std::string_view line, std::string& data) {
 void SplitDataLine(std::string_view line, std::string& spill, char (&keywordRoom)[kKeywordRoom],
                    std::string_view& keyword, float (&fieldValue)[kMaxLoadFields + 1]) {
   for (int i = 1; i <= kMaxLoadFields; ++i) fieldValue[i] = NoValue;
-  char room[kSplitLineRoom];
+  // The copy is followed by 16 bytes that the number reading may look at.
+  constexpr size_t kPadding = 16;
+  char room[kSplitLineRoom + 1 + kPadding];
   char* copy = room;
   if (line.size() >= kSplitLineRoom) {
-    spill.resize(line.size() + 1);
+    spill.resize(line.size() + 1 + kPadding);
     copy = spill.data();
   }
   if (!line.empty()) std::memcpy(copy, line.data(), line.size());
   copy[line.size()] = ',';
+  std::memset(copy + line.size() + 1, 0, kPadding);
   const char* const end = copy + line.size();
   const char* start = copy;
   for (int piece = 1;; ++piece) {

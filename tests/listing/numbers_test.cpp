@@ -12,6 +12,7 @@
 #include <random>
 #include <vector>
 
+#include "listing/fast_digits.h"
 #include "listing/numbers.h"
 #include "base/faults.h"
 #include "support/exact_reference.h"
