@@ -233,4 +233,58 @@ inline bool PutScientificField(char* field, float v, int width) {
   return true;
 }
 
+// The digits of u (below 10^16; none for 0).
+inline int DecimalDigitCount(uint64_t u) {
+  int n = 0;
+  while (n < 16 && u >= fast_digits::kIntPowers[n]) ++n;
+  return n;
+}
+
+// Writes the last `count` digits of u before `end`, leading zeros included,
+// and returns where they begin.
+inline char* PutDigitsBackwards(char* end, uint64_t u, int count) {
+  for (; count >= 2; count -= 2) {
+    const uint64_t q = u / 100;
+    end -= 2;
+    std::memcpy(end, fast_digits::kDigitPairs + 2 * (u - q * 100), 2);
+    u = q;
+  }
+  if (count == 1) *--end = static_cast<char>('0' + u % 10);
+  return end;
+}
+
+// A fixed-form field whose pattern has "0" decimals only (no "#" after
+// them): `width` characters at `field` (blanks there already), the
+// rendering right-justified, written in place. False when the quick
+// rounding cannot decide or the rendering is wider than the field (the
+// general way then renders it, and refuses what is not finite).
+inline bool PutFixedField(char* field, float v, int minInt, bool point, int decimals, int width) {
+  using namespace fast_digits;
+  uint64_t rounded;
+  if (decimals > 9 || !QuickRoundScaled(std::fabs(static_cast<double>(v)), decimals, rounded, Ties::kAway))
+    return false;
+  const uint64_t whole = rounded / kIntPowers[decimals];
+  const uint64_t fraction = rounded - whole * kIntPowers[decimals];
+  int intDigits = DecimalDigitCount(whole);
+  if (intDigits < minInt) intDigits = minInt;
+  const bool minus = std::signbit(v) && rounded != 0;
+  const int n = static_cast<int>(minus) + intDigits + (point ? 1 + decimals : 0);
+  if (n > width) return false;
+  char* o = field + width;
+  if (point) {
+    o = PutDigitsBackwards(o, fraction, decimals);
+    *--o = '.';
+  }
+  o = PutDigitsBackwards(o, whole, intDigits);
+  if (minus) *--o = '-';
+  return true;
+}
+
+// A whole number from 0 to 99 999 in plain decimal at o; returns the end.
+inline char* PutSmallUnsigned(char* o, uint32_t v) {
+  const int n = v < 10 ? 1 : v < 100 ? 2 : v < 1000 ? 3 : v < 10000 ? 4 : 5;
+  PutDigitsBackwards(o + n, v, n);
+  return o + n;
+}
+
 }  // namespace orvant

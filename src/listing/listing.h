@@ -66,15 +66,38 @@ struct Listing {
       char* o = Room(2 * kFieldSlack);
       std::memset(o, ' ', kFieldSlack);
       if (PutScientificField(o, value, width)) return Took(o + width);
+    } else if (pattern.plainFixed && width <= kFieldSlack) {
+      char* o = Room(2 * kFieldSlack);
+      std::memset(o, ' ', kFieldSlack);
+      const NumberPattern& p = pattern.parsed;
+      if (PutFixedField(o, value, p.minInt, p.point, p.zeros, width)) return Took(o + width);
     }
     return RenderedField(value, pattern, width);
   }
   Listing& Plain(float value, const FieldPattern& pattern);             // plain formatter
   Listing& Repeat(char c, int count) {
     if (count <= 0) return *this;
+    if (count <= kFieldSlack) {  // the usual advance: one fixed-size store
+      char* o = Room(kFieldSlack);
+      std::memset(o, c, kFieldSlack);
+      return Took(o + count);
+    }
     char* o = Room(static_cast<size_t>(count));
     std::memset(o, c, static_cast<size_t>(count));
     return Took(o + count);
+  }
+  // Up to n bytes written straight at Room(n) and taken with Took: for
+  // items built in place (the group-suffixed label).
+  char* Room(size_t n) {
+    if (capacity - used < n) MakeRoom(n);
+    return store.get() + used;
+  }
+  Listing& Took(const char* end) {
+    const size_t now = static_cast<size_t>(end - store.get());
+    column += static_cast<int>(now - used);
+    used = now;
+    if (used >= kFlushSize && fd >= 0) FlushFull();
+    return *this;
   }
   // Ends the line (an empty line when nothing was written on it).
   void End() {
@@ -114,22 +137,7 @@ struct Listing {
   size_t capacity = 0;
   size_t used = 0;
 
-  // Where the next n bytes go: room for them at the end of the buffer.
-  char* Room(size_t n) {
-    if (capacity - used < n) MakeRoom(n);
-    return store.get() + used;
-  }
   void MakeRoom(size_t n);
-  // Takes the bytes written from the end of the buffer up to `end` (all
-  // printable single-byte characters, so the print position grows by their
-  // count) and writes a full buffer to the file.
-  Listing& Took(const char* end) {
-    const size_t now = static_cast<size_t>(end - store.get());
-    column += static_cast<int>(now - used);
-    used = now;
-    if (used >= kFlushSize && fd >= 0) FlushFull();
-    return *this;
-  }
 };
 
 }  // namespace orvant

@@ -64,10 +64,12 @@ constexpr NumberPattern ParseNumberPattern(std::string_view s) {
 struct FieldPattern {
   NumberPattern parsed;
   bool scientific;  // "0.000E+00", the most frequent of all
+  bool plainFixed;  // fixed form with "0" decimals only ("######0.00", "#")
   consteval FieldPattern(const char* text)
       : parsed(ParseNumberPattern(text)),
         scientific(parsed.exponent && parsed.minInt == 1 && parsed.point && parsed.zeros == 3 &&
-                   parsed.hashes == 0 && parsed.expSignAlways && parsed.expDigits == 2) {}
+                   parsed.hashes == 0 && parsed.expSignAlways && parsed.expDigits == 2),
+        plainFixed(!parsed.exponent && parsed.hashes == 0 && parsed.zeros <= 9) {}
 };
 
 // v rendered by pattern at out (kRenderRoom bytes); returns the length.
