@@ -282,9 +282,29 @@ inline bool PutFixedField(char* field, float v, int minInt, bool point, int deci
 
 // A whole number from 0 to 99 999 in plain decimal at o; returns the end.
 inline char* PutSmallUnsigned(char* o, uint32_t v) {
-  const int n = v < 10 ? 1 : v < 100 ? 2 : v < 1000 ? 3 : v < 10000 ? 4 : 5;
-  PutDigitsBackwards(o + n, v, n);
-  return o + n;
+  using fast_digits::kDigitPairs;
+  if (v < 10) {
+    *o = static_cast<char>('0' + v);
+    return o + 1;
+  }
+  if (v < 100) {
+    std::memcpy(o, kDigitPairs + 2 * v, 2);
+    return o + 2;
+  }
+  const uint32_t high = v / 100, low = v - high * 100;  // high below 1000
+  if (high < 10) {
+    *o++ = static_cast<char>('0' + high);
+  } else if (high < 100) {
+    std::memcpy(o, kDigitPairs + 2 * high, 2);
+    o += 2;
+  } else {
+    const uint32_t top = high / 100;
+    *o++ = static_cast<char>('0' + top);
+    std::memcpy(o, kDigitPairs + 2 * (high - top * 100), 2);
+    o += 2;
+  }
+  std::memcpy(o, kDigitPairs + 2 * low, 2);
+  return o + 2;
 }
 
 }  // namespace orvant

@@ -20,8 +20,8 @@ void WriteGroupLabel(Listing& listing, long long label, int16_t group, std::stri
     char* const start = listing.Room(32);
     char* p = PutSmallUnsigned(start, static_cast<uint32_t>(label));
     if (grouped) {
-      std::memcpy(p, suffix.data(), suffix.size());
-      p = PutSmallUnsigned(p + suffix.size(), static_cast<uint32_t>(group));
+      for (char c : suffix) *p++ = c;  // "-G" or "G"
+      p = PutSmallUnsigned(p, static_cast<uint32_t>(group));
     }
     listing.Took(p);
     return;
