@@ -200,15 +200,18 @@ void LoadCaseReader::HandWholeRead(int16_t from) {
   next.analysisText2 = last.analysisText2;
   next.savedTotalsPresent = last.savedTotalsPresent;
 
-  job.caseFile = files.FoundFile(LoadCaseFileName(s, c)).value_or(std::string());
+  const std::string name = LoadCaseFileName(s, c);
+  const auto kept = caseTexts.find(name);
+  job.caseText = kept != caseTexts.end() ? &kept->second : nullptr;
+  job.caseFile = job.caseText ? std::string() : files.FoundFile(name).value_or(std::string());
   const std::string totals = SavedTotalsFileName(s, c);
   job.totalsExist = files.FileExists(totals);
   job.totalsText = nullptr;
   job.totalsFile.clear();
   if (job.totalsExist) {
-    const auto kept = savedTotalsText.find(totals);
-    if (kept != savedTotalsText.end())
-      job.totalsText = &kept->second;
+    const auto keptTotals = savedTotalsText.find(totals);
+    if (keptTotals != savedTotalsText.end())
+      job.totalsText = &keptTotals->second;
     else
       job.totalsFile = files.FoundFile(totals).value_or(std::string());
   }
@@ -269,6 +272,6 @@ bool LoadCaseReader::ReadCombinationCase(int16_t label) {
 
 void LoadCaseReader::ReadHeadersAhead() { ahead.ReadHeaders(s, files); }
 
-void LoadCaseReader::TakeHeadersAhead() { ahead.TakeHeaders(headerLines, savedTotalsText); }
+void LoadCaseReader::TakeHeadersAhead() { ahead.TakeHeaders(headerLines, caseTexts, savedTotalsText); }
 
 }  // namespace orvant
