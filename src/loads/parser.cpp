@@ -306,30 +306,31 @@ void SplitDataLine(std::string_view line, std::string& spill, char (&keywordRoom
   copy[line.size()] = ',';
   std::memset(copy + line.size() + 1, 0, kPadding);
   const char* const end = copy + line.size();
-  const char* start = copy;
-  for (int piece = 1;; ++piece) {
-    if (piece - 1 > kMaxLoadFields) ThrowIndexFault("load case fields", piece - 1, kMaxLoadFields);
+  // The keyword: the first piece, up to the first comma.
+  const char* comma = copy;
+  while (*comma != ',') ++comma;
+  const size_t keywordSize = static_cast<size_t>(comma - copy);
+  const size_t kept = keywordSize < kKeywordRoom ? keywordSize : 0;
+  for (size_t i = 0; i < kept; ++i) keywordRoom[i] = UpperAscii(copy[i]);
+  keyword = std::string_view(keywordRoom, kept);
+  if (comma == end) return;  // no field at all
+  for (int field = 1;; ++field) {
+    if (field > kMaxLoadFields) ThrowIndexFault("load case fields", field, kMaxLoadFields);
+    const char* const start = comma + 1;
     // A field's number is read where it stands: it never takes in a comma,
     // so the search for the closing comma goes on from its end.
     double number = 0;
-    const char* from = piece > 1 ? QuickNumberBeforeComma(start, number) : nullptr;
-    const bool quick = from != nullptr;
-    const char* comma = quick ? from : start;
+    const char* const from = QuickNumberBeforeComma(start, number);
+    comma = from ? from : start;
     while (*comma != ',') ++comma;
     const bool last = comma == end;
-    const std::string_view p(start, static_cast<size_t>(comma - start));
-    if (piece == 1) {
-      size_t n = p.size() < kKeywordRoom ? p.size() : 0;
-      for (size_t i = 0; i < n; ++i) keywordRoom[i] = UpperAscii(p[i]);
-      keyword = std::string_view(keywordRoom, n);
-    }
-    const bool blank = p == " " || (piece > 1 && p.empty() && !last);
-    if (blank)
-      fieldValue[piece - 1] = NoValue;
+    const size_t size = static_cast<size_t>(comma - start);
+    // A blank field: one blank, or empty before a comma.
+    if ((size == 1 && *start == ' ') || (size == 0 && !last))
+      fieldValue[field] = NoValue;
     else
-      fieldValue[piece - 1] = static_cast<float>(quick ? number : LeadingNumber(p));
+      fieldValue[field] = static_cast<float>(from ? number : LeadingNumber(std::string_view(start, size)));
     if (last) return;
-    start = comma + 1;
   }
 }
 
