@@ -329,6 +329,21 @@ Start SeekValue(const std::string& data, size_t& pos, bool& afterComma) {
   }
 }
 
+// Blanks after a number; a comma or line end there closes the value,
+// anything else starts the next one.
+void FinishNumber(const std::string& data, size_t& pos, bool& afterComma) {
+  while (pos < data.size() && IsBlank(data[pos])) ++pos;
+  afterComma = false;
+  if (pos < data.size()) {
+    if (data[pos] == ',') {
+      ++pos;
+      afterComma = true;
+    } else if (IsLineEnd(data[pos])) {
+      SkipLineEnd(data, pos);
+    }
+  }
+}
+
 // Skips to the next comma or line end and consumes it.
 void EndValue(const std::string& data, size_t& pos, bool& afterComma) {
   while (pos < data.size() && data[pos] != ',' && !IsLineEnd(data[pos])) ++pos;
@@ -371,6 +386,22 @@ std::string TextValues::Text() {
 }
 
 double TextValues::Number() {
+  // The usual value, a whole number of up to nine digits closed by a comma,
+  // a blank or a line end, is read here; its value is what the leading
+  // number rule gives for it.
+  const size_t n = data.size();
+  size_t i = pos;
+  const bool negative = i < n && data[i] == '-';
+  if (negative) ++i;
+  const size_t digits = i;
+  int64_t whole = 0;
+  while (i < n && i - digits < 9 && IsDigit(data[i])) whole = whole * 10 + (data[i++] - '0');
+  if (i > digits && (i == n || data[i] == ',' || data[i] == ' ' || IsLineEnd(data[i]))) {
+    pos = i;
+    FinishNumber(data, pos, afterComma);
+    return negative && whole != 0 ? -static_cast<double>(whole) : static_cast<double>(whole);
+  }
+
   if (AtEnd()) throw RunFault("input past end of file " + name);
   if (SeekValue(data, pos, afterComma) == Start::Empty) return 0.0;
   if (quotedNumbers && data[pos] == '"') return LeadingNumber(QuotedValue(data, pos, afterComma));
@@ -378,19 +409,7 @@ double TextValues::Number() {
   size_t begin = pos;
   while (pos < data.size() && data[pos] != ',' && data[pos] != ' ' && !IsLineEnd(data[pos])) ++pos;
   double value = LeadingNumber(std::string_view(data.data() + begin, pos - begin));
-
-  // Blanks after the number; a comma or line end there closes the value,
-  // anything else starts the next one.
-  while (pos < data.size() && IsBlank(data[pos])) ++pos;
-  afterComma = false;
-  if (pos < data.size()) {
-    if (data[pos] == ',') {
-      ++pos;
-      afterComma = true;
-    } else if (IsLineEnd(data[pos])) {
-      SkipLineEnd(data, pos);
-    }
-  }
+  FinishNumber(data, pos, afterComma);
   return value;
 }
 
