@@ -43,7 +43,14 @@ bool Blank(float v) { return v == NoValue; }
 float Or(float v, float whenBlank) { return Blank(v) ? whenBlank : v; }
 
 // A whole number from a field: nearest integer, halves to even, 16 bits.
-int16_t Whole(float v) { return ToInt16(static_cast<double>(v)); }
+int16_t Whole(float v) {
+  // A whole number in range, the usual label, is itself.
+  if (v >= -32768.0f && v <= 32767.0f) {
+    const int i = static_cast<int>(v);
+    if (static_cast<float>(i) == v) return static_cast<int16_t>(i);
+  }
+  return ToInt16(static_cast<double>(v));
+}
 
 // Counts one more entry of a per-entry table and returns it; past the
 // capacity the checked table fails with an index error.
