@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ctx->model.SolidElemType[e] = static_cast<int16_t>(e % 2);
   }
   LoadCase lc;
-  CaseParse parse(ctx->comments, ctx->files);
+  CaseParse parse;
   ResetLoadCase(ctx->settings, lc);
 
   std::string text(reinterpret_cast<const char*>(data) + 4, size - 4);
@@ -92,13 +92,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     if (upper.find(",,") == std::string::npos) CheckSplit(upper);
     Check(orvant::testing::QuickSplitDifference(line).empty(), "quick split differs from SplitFields");
+    const std::string copy(line);  // the line alone: a read beyond it is caught
     try {
-      ParseLoadCaseLine(ctx->settings, ctx->model, parse, lc, std::string(line), headerOnly);
+      ParseLoadCaseLine(ctx->settings, ctx->model, parse, lc, copy, headerOnly);
     } catch (const IndexFault&) {
+      WriteParsedComments(parse, ctx->comments, ctx->files);
       break;
     } catch (const RunFault&) {
+      WriteParsedComments(parse, ctx->comments, ctx->files);
       break;
     }
+    WriteParsedComments(parse, ctx->comments, ctx->files);
     CheckRecord(lc);
   }
   CheckRecord(lc);

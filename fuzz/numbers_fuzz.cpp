@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "listing/fast_digits.h"
 #include "listing/numbers.h"
 #include "base/faults.h"
 #include "support/exact_reference.h"

@@ -14,12 +14,6 @@ int16_t ToInt16(double value) {
   return static_cast<int16_t>(r);
 }
 
-int16_t Narrow16(long long v) {
-  if (v < -32768 || v > 32767) throw RunFault("16-bit overflow: " + std::to_string(v));
-  return static_cast<int16_t>(v);
-}
-
-int16_t Add16(long long a, long long b) { return Narrow16(a + b); }
-int16_t Mul16(long long a, long long b) { return Narrow16(a * b); }
+void ThrowOverflow16(long long v) { throw RunFault("16-bit overflow: " + std::to_string(v)); }
 
 }  // namespace orvant

@@ -53,10 +53,15 @@ const T& At(const std::array<T, N>& a, long long i) {
 // NaN, infinities and values outside -32768..32767 throw RunFault.
 int16_t ToInt16(double value);
 
-// 16-bit arithmetic that fails on overflow, as the system's 16-bit sums do.
-int16_t Add16(long long a, long long b);
-int16_t Mul16(long long a, long long b);
+[[noreturn]] void ThrowOverflow16(long long v);
+
 // Checked narrowing of an integer to 16 bits.
-int16_t Narrow16(long long v);
+inline int16_t Narrow16(long long v) {
+  if (v < -32768 || v > 32767) ThrowOverflow16(v);
+  return static_cast<int16_t>(v);
+}
+// 16-bit arithmetic that fails on overflow, as the system's 16-bit sums do.
+inline int16_t Add16(long long a, long long b) { return Narrow16(a + b); }
+inline int16_t Mul16(long long a, long long b) { return Narrow16(a * b); }
 
 }  // namespace orvant

@@ -113,7 +113,94 @@ const char* QuickLeadingNumber(const char* p, const char* end, double& value) {
   return QuickNumber<true>(p, end, value);
 }
 
-const char* QuickNumberBeforeComma(const char* p, double& value) { return QuickNumber<false>(p, nullptr, value); }
+namespace {
+
+// The bytes of w (eight characters, the first in the lowest byte) that are
+// not decimal digits: nonzero bytes there. A carry out of a byte of 0xFA or
+// more reaches only the bytes after it, and that byte is no digit.
+inline uint64_t NonDigitBytes(uint64_t w) {
+  const uint64_t high = 0xF0F0F0F0F0F0F0F0ull, zeros = 0x3030303030303030ull;
+  return ((w & high) ^ zeros) | (((w + 0x0606060606060606ull) & high) ^ zeros);
+}
+
+// How many of the eight characters of w, from the first, are digits.
+inline int LeadingDigits(uint64_t w) {
+  const uint64_t nonDigits = NonDigitBytes(w);
+  return nonDigits == 0 ? 8 : std::countr_zero(nonDigits) >> 3;
+}
+
+// The value of the first n (1..8) digit characters of w: moved to the top
+// bytes, with zero bytes (leading zeros) below them, combined pairwise.
+inline uint64_t DigitsValue(uint64_t w, int n) {
+  w <<= 8 * (8 - n);
+  w = ((w & 0x0F0F0F0F0F0F0F0Full) * 2561) >> 8;
+  w = ((w & 0x00FF00FF00FF00FFull) * 6553601) >> 16;
+  return ((w & 0x0000FFFF0000FFFFull) * 42949672960001ull) >> 32;
+}
+
+inline uint64_t LoadEight(const char* p) {
+  uint64_t w;
+  std::memcpy(&w, p, 8);
+  return w;
+}
+
+constexpr uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+
+}  // namespace
+
+// The common field ("-2694.9", "17652", "0.0092845") eight characters at a
+// time: up to seven integer digits and seven decimals are read as whole
+// words, and the value formed exactly as the character by character reading
+// forms it (the same digits over the same power of ten). Anything else goes
+// that way.
+const char* QuickNumberBeforeComma(const char* p, double& value) {
+  const char* const start = p;
+  const bool negative = *p == '-';
+  if (negative || *p == '+') ++p;
+  uint64_t w = LoadEight(p);
+  int n = LeadingDigits(w);
+  if (n == 8) return QuickNumber<false>(start, nullptr, value);
+  uint64_t digits = n == 0 ? 0 : DigitsValue(w, n);
+  p += n;
+  int scale = 0;
+  if (*p == '.') {
+    ++p;
+    w = LoadEight(p);
+    n = LeadingDigits(w);
+    if (n == 8) return QuickNumber<false>(start, nullptr, value);
+    if (n > 0) digits = digits * kPowersOfTen[n] + DigitsValue(w, n);
+    scale = -n;
+    p += n;
+  } else if (n == 0 && (*start == ' ' || *start == '\t')) {
+    return QuickNumber<false>(start, nullptr, value);  // blanks before the number
+  }
+  if (digits == 0) {
+    value = 0.0;  // no digit, or zeros only
+    return p;
+  }
+  if ((*p | 0x20) == 'e' || (*p | 0x20) == 'd') {
+    const char* q = p + 1;
+    bool expNegative = false;
+    if (*q == '+' || *q == '-') {
+      expNegative = *q == '-';
+      ++q;
+    }
+    if (IsDigit(*q)) {
+      int e = 0;
+      for (; IsDigit(*q); ++q) {
+        if (e > 1000) return nullptr;
+        e = e * 10 + (*q - '0');
+      }
+      scale += expNegative ? -e : e;
+      p = q;
+    }
+  }
+  if (scale < -22 || scale > 22) return nullptr;
+  double v = static_cast<double>(digits);
+  v = scale <= 0 ? v / kExactPowers[-scale] : v * kExactPowers[scale];
+  value = negative ? -v : v;
+  return p;
+}
 
 double LeadingNumber(std::string_view text) {
   if (double value; QuickLeadingNumber(text.data(), text.data() + text.size(), value)) return value;
@@ -242,6 +329,21 @@ Start SeekValue(const std::string& data, size_t& pos, bool& afterComma) {
   }
 }
 
+// Blanks after a number; a comma or line end there closes the value,
+// anything else starts the next one.
+void FinishNumber(const std::string& data, size_t& pos, bool& afterComma) {
+  while (pos < data.size() && IsBlank(data[pos])) ++pos;
+  afterComma = false;
+  if (pos < data.size()) {
+    if (data[pos] == ',') {
+      ++pos;
+      afterComma = true;
+    } else if (IsLineEnd(data[pos])) {
+      SkipLineEnd(data, pos);
+    }
+  }
+}
+
 // Skips to the next comma or line end and consumes it.
 void EndValue(const std::string& data, size_t& pos, bool& afterComma) {
   while (pos < data.size() && data[pos] != ',' && !IsLineEnd(data[pos])) ++pos;
@@ -284,6 +386,22 @@ std::string TextValues::Text() {
 }
 
 double TextValues::Number() {
+  // The usual value, a whole number of up to nine digits closed by a comma,
+  // a blank or a line end, is read here; its value is what the leading
+  // number rule gives for it.
+  const size_t n = data.size();
+  size_t i = pos;
+  const bool negative = i < n && data[i] == '-';
+  if (negative) ++i;
+  const size_t digits = i;
+  int64_t whole = 0;
+  while (i < n && i - digits < 9 && IsDigit(data[i])) whole = whole * 10 + (data[i++] - '0');
+  if (i > digits && (i == n || data[i] == ',' || data[i] == ' ' || IsLineEnd(data[i]))) {
+    pos = i;
+    FinishNumber(data, pos, afterComma);
+    return negative && whole != 0 ? -static_cast<double>(whole) : static_cast<double>(whole);
+  }
+
   if (AtEnd()) throw RunFault("input past end of file " + name);
   if (SeekValue(data, pos, afterComma) == Start::Empty) return 0.0;
   if (quotedNumbers && data[pos] == '"') return LeadingNumber(QuotedValue(data, pos, afterComma));
@@ -291,19 +409,7 @@ double TextValues::Number() {
   size_t begin = pos;
   while (pos < data.size() && data[pos] != ',' && data[pos] != ' ' && !IsLineEnd(data[pos])) ++pos;
   double value = LeadingNumber(std::string_view(data.data() + begin, pos - begin));
-
-  // Blanks after the number; a comma or line end there closes the value,
-  // anything else starts the next one.
-  while (pos < data.size() && IsBlank(data[pos])) ++pos;
-  afterComma = false;
-  if (pos < data.size()) {
-    if (data[pos] == ',') {
-      ++pos;
-      afterComma = true;
-    } else if (IsLineEnd(data[pos])) {
-      SkipLineEnd(data, pos);
-    }
-  }
+  FinishNumber(data, pos, afterComma);
   return value;
 }
 

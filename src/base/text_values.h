@@ -27,7 +27,8 @@ double LeadingNumber(std::string_view text);
 // another kind, which LeadingNumber must read.
 const char* QuickLeadingNumber(const char* p, const char* end, double& value);
 // As QuickLeadingNumber, for text that goes on to a comma (or another
-// character that is no part of a number): the end need not be watched.
+// character that is no part of a number): the end need not be watched, and
+// 16 bytes past that comma may be read.
 const char* QuickNumberBeforeComma(const char* p, double& value);
 
 // Reads delimited values from a whole file's text.

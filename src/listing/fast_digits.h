@@ -1,15 +1,17 @@
 #pragma once
 // Quick rounding for the common numbers of a listing, decided in double
 // arithmetic. When a value lies so close to a rounding boundary (a half unit
-// of the last place) that double arithmetic cannot tell the side, or is too
-// large or small for the quick way, the functions give up (false or
-// nullptr); the exact conversion must then decide. So they never meet a tie,
-// and what they give is the same whichever way ties are rounded.
+// of the last place) that one rounded operation cannot tell the side, the
+// exact error of that operation decides, exact halves included (ties away
+// from zero or to even, as the caller asks). A value too large or small for
+// the quick way is given up (false or nullptr); the exact conversion must
+// then decide.
 // Inline: they sit in the innermost loop of the listing.
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace orvant {
 
@@ -53,17 +55,55 @@ inline constexpr double kTenPowers[] = {
     1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22, 1e23,
     1e24, 1e25, 1e26, 1e27, 1e28, 1e29, 1e30, 1e31, 1e32, 1e33,
     1e34, 1e35, 1e36, 1e37, 1e38, 1e39, 1e40};
+// "00" to "99": two digits at a time.
+inline constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // Below this every integer is a double.
 inline constexpr double kExactIntegers = 9007199254740992.0;  // 2^53
 inline constexpr int kMaxScale = 22;
 
 }  // namespace fast_digits
 
-// a (>= 0) * 10^scale rounded to the nearest integer (below 2^53). One
-// correctly rounded multiplication (or division) of exact operands: its
-// error is at most half a unit in the last place of y, so the rounding of y
-// stands unless y lies within that distance of a half.
-inline bool QuickRoundScaled(double a, int scale, uint64_t& rounded) {
+// How an exact half is rounded: away from zero (the patterns) or to the
+// even neighbour (the bare numbers).
+enum class Ties { kAway, kEven };
+
+// a (> 0) * 10^scale (|scale| <= 22, below 2^53), decided exactly when it
+// lies near a half: its integer part and whether it lies below (-1), on (0)
+// or above (+1) that integer and a half. The power of ten is exact; the
+// error of the product (or the remainder of the quotient) is a double,
+// which fma gives exactly, and the sign of what is left over is that of
+// one correctly rounded operation.
+inline void ExactHalfSide(double a, int scale, uint64_t& whole, int& side) {
+  using namespace fast_digits;
+  double y, left;
+  if (scale >= 0) {
+    const double p = kExactPowers[scale];
+    y = a * p;
+    const double error = std::fma(a, p, -y);  // a * p = y + error
+    const double w = std::floor(y);
+    left = ((y - w) - 0.5) + error;
+    whole = static_cast<uint64_t>(w);
+  } else {
+    const double q = kExactPowers[-scale];
+    y = a / q;
+    const double remainder = std::fma(-y, q, a);  // a = y * q + remainder
+    const double w = std::floor(y);
+    left = std::fma((y - w) - 0.5, q, remainder);  // (a / q - w - 1/2) * q
+    whole = static_cast<uint64_t>(w);
+  }
+  side = left > 0 ? 1 : (left < 0 ? -1 : 0);
+}
+
+// a (>= 0) * 10^scale rounded to the nearest integer (below 2^53), an exact
+// half by `ties`. One correctly rounded multiplication (or division) of
+// exact operands: its error is at most half a unit in the last place of y,
+// so the rounding of y stands unless y lies within that distance of a
+// half, which ExactHalfSide then decides.
+inline bool QuickRoundScaled(double a, int scale, uint64_t& rounded, Ties ties) {
   using namespace fast_digits;
   if (scale > kMaxScale || scale < -kMaxScale) return false;
   const double y = scale >= 0 ? a * kExactPowers[scale] : a / kExactPowers[-scale];
@@ -71,14 +111,21 @@ inline bool QuickRoundScaled(double a, int scale, uint64_t& rounded) {
   const uint64_t whole = static_cast<uint64_t>(static_cast<int64_t>(y));  // y >= 0: its floor
   const double frac = y - static_cast<double>(whole);  // exact: y and whole are close doubles
   const double error = y * 0x1p-52;
-  if (std::fabs(frac - 0.5) <= error) return false;
-  rounded = whole + (frac > 0.5 ? 1 : 0);
+  if (std::fabs(frac - 0.5) > error) {
+    rounded = whole + (frac > 0.5 ? 1 : 0);
+    return true;
+  }
+  uint64_t exactWhole;
+  int side;
+  ExactHalfSide(a, scale, exactWhole, side);
+  const bool up = side > 0 || (side == 0 && (ties == Ties::kAway || (exactWhole & 1) != 0));
+  rounded = exactWhole + (up ? 1 : 0);
   return true;
 }
 
 // a (> 0) rounded to sig significant digits (1..15): digits holds exactly
 // sig digits and a is about digits * 10^(exp10 - sig + 1).
-inline bool QuickRoundSignificant(double a, int sig, uint64_t& digits, int& exp10) {
+inline bool QuickRoundSignificant(double a, int sig, uint64_t& digits, int& exp10, Ties ties) {
   using namespace fast_digits;
   if (sig < 1 || sig > 15 || !(a > 0) || !std::isfinite(a)) return false;
   // floor(log10(a)) or one less: a lies in [2^b, 2^(b+1)), and
@@ -89,7 +136,7 @@ inline bool QuickRoundSignificant(double a, int sig, uint64_t& digits, int& exp1
   // Scaled to sig digits; a carry out of the rounding (9.9996 to 10.000)
   // or a low estimate of the exponent gives one digit more: scale again.
   for (int attempt = 0;; ++attempt) {
-    if (attempt == 3 || !QuickRoundScaled(a, sig - 1 - e, digits)) return false;
+    if (attempt == 3 || !QuickRoundScaled(a, sig - 1 - e, digits, ties)) return false;
     if (digits < kIntPowers[sig]) break;
     ++e;
   }
@@ -104,7 +151,8 @@ inline char* QuickScientificDigits(char* out, double v, int precision) {
   const int sig = precision + 1;
   uint64_t r;
   int e;
-  if (precision < 0 || precision > 14 || v == 0 || !QuickRoundSignificant(std::fabs(v), sig, r, e)) return nullptr;
+  if (precision < 0 || precision > 14 || v == 0 || !QuickRoundSignificant(std::fabs(v), sig, r, e, Ties::kEven))
+    return nullptr;
   char* o = out;
   if (v < 0) *o++ = '-';
   char digits[20];
@@ -119,6 +167,144 @@ inline char* QuickScientificDigits(char* out, double v, int precision) {
   if (e < 0) e = -e;
   if (e < 10) *o++ = '0';
   return std::to_chars(o, o + 4, e).ptr;
+}
+
+// A "0.000E+00" field of `width` at `field` (blanks there already; room for
+// 16 bytes past the field), written in place from the float's bits: false
+// when the quick way cannot decide or the field is too narrow, and the
+// general way must render it (which also refuses what is not finite).
+inline bool PutScientificField(char* field, float v, int width) {
+  using namespace fast_digits;
+  const uint32_t bits = std::bit_cast<uint32_t>(v);
+  const uint32_t biased = (bits >> 23) & 0xFFu;
+  const uint32_t minus = bits >> 31;
+  uint32_t digits = 0;
+  int e = 0;
+  if ((bits & 0x7FFFFFFFu) != 0) {
+    if (biased == 0 || biased == 0xFF) return false;  // subnormal, or not finite
+    // The decimal exponent: from the binary one, one more where the value
+    // reaches the next power of ten.
+    const double a = std::fabs(static_cast<double>(v));
+    e = ((static_cast<int>(biased) - 127) * 78913) >> 18;
+    if (a >= kTenPowers[e + 1 - kMinTenPower]) ++e;
+    // Four digits: one multiplication, within a unit in the last place of
+    // the exact product (the factor is exact for 10^0 and up, the nearest
+    // double below); the rounding stands unless that near a half.
+    const int scale = 3 - e;
+    if (scale < -kMaxScale || scale > kMaxScale) return false;
+    const double y = a * kScales[scale + kMaxScale];
+    const uint32_t whole = static_cast<uint32_t>(y);
+    const double frac = y - static_cast<double>(whole);
+    if (std::fabs(frac - 0.5) > y * 0x1p-51) {
+      digits = whole + (frac > 0.5 ? 1 : 0);
+    } else {
+      // Near a half (an exact half most often): decided exactly, a half
+      // away from zero.
+      uint64_t exactWhole;
+      int side;
+      ExactHalfSide(a, scale, exactWhole, side);
+      digits = static_cast<uint32_t>(exactWhole) + (side >= 0 ? 1 : 0);
+    }
+    if (digits == 10000) {  // 9.9996 and up: the carry makes 1.000 of the next power
+      digits = 1000;
+      ++e;
+    } else if (digits < 1000 || digits > 10000) {
+      return false;
+    }
+  } else {
+    // Zero, either sign: "0.000E+00".
+    return (width >= 9) && (std::memcpy(field + width - 9, "0.000E+00", 9), true);
+  }
+  const int n = 9 + static_cast<int>(minus);
+  if (n > width) return false;
+  char* o = field + (width - n);
+  *o = '-';
+  o += minus;
+  const uint32_t first = digits / 1000;
+  const uint32_t rest = digits - first * 1000;
+  const uint32_t second = rest / 100;
+  o[0] = static_cast<char>('0' + first);
+  o[1] = '.';
+  o[2] = static_cast<char>('0' + second);
+  std::memcpy(o + 3, kDigitPairs + 2 * (rest - second * 100), 2);
+  o[5] = 'E';
+  o[6] = e < 0 ? '-' : '+';
+  std::memcpy(o + 7, kDigitPairs + 2 * (e < 0 ? -e : e), 2);
+  return true;
+}
+
+// The digits of u (below 10^16; none for 0).
+inline int DecimalDigitCount(uint64_t u) {
+  int n = 0;
+  while (n < 16 && u >= fast_digits::kIntPowers[n]) ++n;
+  return n;
+}
+
+// Writes the last `count` digits of u before `end`, leading zeros included,
+// and returns where they begin.
+inline char* PutDigitsBackwards(char* end, uint64_t u, int count) {
+  for (; count >= 2; count -= 2) {
+    const uint64_t q = u / 100;
+    end -= 2;
+    std::memcpy(end, fast_digits::kDigitPairs + 2 * (u - q * 100), 2);
+    u = q;
+  }
+  if (count == 1) *--end = static_cast<char>('0' + u % 10);
+  return end;
+}
+
+// A fixed-form field whose pattern has "0" decimals only (no "#" after
+// them): `width` characters at `field` (blanks there already), the
+// rendering right-justified, written in place. False when the quick
+// rounding cannot decide or the rendering is wider than the field (the
+// general way then renders it, and refuses what is not finite).
+inline bool PutFixedField(char* field, float v, int minInt, bool point, int decimals, int width) {
+  using namespace fast_digits;
+  uint64_t rounded;
+  if (decimals > 9 || !QuickRoundScaled(std::fabs(static_cast<double>(v)), decimals, rounded, Ties::kAway))
+    return false;
+  const uint64_t whole = rounded / kIntPowers[decimals];
+  const uint64_t fraction = rounded - whole * kIntPowers[decimals];
+  int intDigits = DecimalDigitCount(whole);
+  if (intDigits < minInt) intDigits = minInt;
+  const bool minus = std::signbit(v) && rounded != 0;
+  const int n = static_cast<int>(minus) + intDigits + (point ? 1 + decimals : 0);
+  if (n > width) return false;
+  char* o = field + width;
+  if (point) {
+    o = PutDigitsBackwards(o, fraction, decimals);
+    *--o = '.';
+  }
+  o = PutDigitsBackwards(o, whole, intDigits);
+  if (minus) *--o = '-';
+  return true;
+}
+
+// A whole number from 0 to 99 999 in plain decimal at o; returns the end.
+inline char* PutSmallUnsigned(char* o, uint32_t v) {
+  using fast_digits::kDigitPairs;
+  if (v < 10) {
+    *o = static_cast<char>('0' + v);
+    return o + 1;
+  }
+  if (v < 100) {
+    std::memcpy(o, kDigitPairs + 2 * v, 2);
+    return o + 2;
+  }
+  const uint32_t high = v / 100, low = v - high * 100;  // high below 1000
+  if (high < 10) {
+    *o++ = static_cast<char>('0' + high);
+  } else if (high < 100) {
+    std::memcpy(o, kDigitPairs + 2 * high, 2);
+    o += 2;
+  } else {
+    const uint32_t top = high / 100;
+    *o++ = static_cast<char>('0' + top);
+    std::memcpy(o, kDigitPairs + 2 * (high - top * 100), 2);
+    o += 2;
+  }
+  std::memcpy(o, kDigitPairs + 2 * low, 2);
+  return o + 2;
 }
 
 }  // namespace orvant

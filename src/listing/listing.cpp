@@ -19,13 +19,7 @@
 namespace orvant {
 
 namespace {
-// Output goes to the file in blocks of at least this size; the buffer holds
-// a block and the longest usual item on top of it.
-constexpr size_t kFlushSize = 1 << 20;
-constexpr size_t kInitialCapacity = kFlushSize + 4096;
-// Extra room a field asks for: its blanks and the rendering are written in
-// fixed 32- and 16-byte pieces.
-constexpr int kFieldSlack = 32;
+constexpr size_t kInitialCapacity = (size_t{1} << 20) + 4096;
 }  // namespace
 
 // The writing thread and what it shares with the listing: the block handed
@@ -134,19 +128,7 @@ void Listing::MakeRoom(size_t n) {
   capacity = grown;
 }
 
-Listing& Listing::Took(const char* end) {
-  const size_t now = static_cast<size_t>(end - store.get());
-  column += static_cast<int>(now - used);
-  used = now;
-  if (used >= kFlushSize && fd >= 0) Flush();
-  return *this;
-}
-
-Listing& Listing::Text(std::string_view text) {
-  char* o = Room(text.size());
-  if (!text.empty()) std::memcpy(o, text.data(), text.size());
-  return Took(o + text.size());
-}
+void Listing::FlushFull() { Flush(); }
 
 Listing& Listing::Int(long long value) { return Took(PutBareInt(Room(kBareRoom), value)); }
 
@@ -156,24 +138,13 @@ Listing& Listing::Factor(double value) { return Took(PutBareDouble15(Room(kBareR
 
 Listing& Listing::Digits(long long value) { return Took(PutDigits(Room(kBareRoom), value)); }
 
-Listing& Listing::Column(int n) {
-  if (column > n) End();
-  if (column < n) Repeat(' ', n - column);
-  return *this;
-}
-
 Listing& Listing::NextZone() {
   int next = ((column - 1) / 14 + 1) * 14 + 1;
   return Repeat(' ', next - column);
 }
 
-// The last `width` characters of width blanks followed by the rendering.
-Listing& Listing::Field(float value, const FieldPattern& pattern, int width) {
-  if (pattern.scientific && width <= kFieldSlack) {
-    char* o = Room(2 * kFieldSlack);
-    std::memset(o, ' ', kFieldSlack);
-    if (PutScientificField(o, value, width)) return Took(o + width);
-  }
+// A field that the in-place writing did not write.
+Listing& Listing::RenderedField(float value, const FieldPattern& pattern, int width) {
   char rendered[kRenderRoom];
   const int n = RenderNumber(rendered, value, pattern.parsed);
   if (width <= 0) return *this;
@@ -200,21 +171,6 @@ Listing& Listing::Plain(float value, const FieldPattern& pattern) {
   char rendered[kRenderRoom];
   const int n = RenderNumber(rendered, value, pattern.parsed);
   return Text(std::string_view(rendered, static_cast<size_t>(n)));
-}
-
-Listing& Listing::Repeat(char c, int count) {
-  if (count <= 0) return *this;
-  char* o = Room(static_cast<size_t>(count));
-  std::memset(o, c, static_cast<size_t>(count));
-  return Took(o + count);
-}
-
-void Listing::End() {
-  char* o = Room(2);
-  o[0] = '\r';
-  o[1] = '\n';
-  Took(o + 2);
-  column = 1;
 }
 
 void Listing::Rule() {

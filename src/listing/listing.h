@@ -6,10 +6,12 @@
 // thread writes each full block to the file while the next one is built.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "listing/fast_digits.h"
 #include "listing/numbers.h"
 
 namespace orvant {
@@ -40,19 +42,71 @@ struct Listing {
   std::string_view Pending() const { return {store.get(), used}; }
   void Discard() { used = 0; }
 
-  // Items.
-  Listing& Text(std::string_view text);
+  // Items. The frequent ones are written here, inline: they are most of
+  // what the listing's thread does.
+  Listing& Text(std::string_view text) {
+    char* o = Room(text.size());
+    if (!text.empty()) std::memcpy(o, text.data(), text.size());
+    return Took(o + text.size());
+  }
   Listing& Int(long long value);        // bare 16/32-bit number: " 7 ", "-12 "
   Listing& Single(float value);         // bare single-precision number
   Listing& Factor(double value);        // bare load factor (15 digits)
   Listing& Digits(long long value);     // digits without blanks ("-3")
-  Listing& Column(int n);               // advance to column n
+  Listing& Column(int n) {              // advance to column n
+    if (column > n) End();
+    if (column < n) Repeat(' ', n - column);
+    return *this;
+  }
   Listing& NextZone();                  // spaces up to the next 14-column zone start
-  Listing& Field(float value, const FieldPattern& pattern, int width);  // FormatRight
+  // FormatRight: the last `width` characters of width blanks followed by
+  // the rendering. "0.000E+00" fields are written in place.
+  Listing& Field(float value, const FieldPattern& pattern, int width) {
+    if (pattern.scientific && width <= kFieldSlack) {
+      char* o = Room(2 * kFieldSlack);
+      std::memset(o, ' ', kFieldSlack);
+      if (PutScientificField(o, value, width)) return Took(o + width);
+    } else if (pattern.plainFixed && width <= kFieldSlack) {
+      char* o = Room(2 * kFieldSlack);
+      std::memset(o, ' ', kFieldSlack);
+      const NumberPattern& p = pattern.parsed;
+      if (PutFixedField(o, value, p.minInt, p.point, p.zeros, width)) return Took(o + width);
+    }
+    return RenderedField(value, pattern, width);
+  }
   Listing& Plain(float value, const FieldPattern& pattern);             // plain formatter
-  Listing& Repeat(char c, int count);
+  Listing& Repeat(char c, int count) {
+    if (count <= 0) return *this;
+    if (count <= kFieldSlack) {  // the usual advance: one fixed-size store
+      char* o = Room(kFieldSlack);
+      std::memset(o, c, kFieldSlack);
+      return Took(o + count);
+    }
+    char* o = Room(static_cast<size_t>(count));
+    std::memset(o, c, static_cast<size_t>(count));
+    return Took(o + count);
+  }
+  // Up to n bytes written straight at Room(n) and taken with Took: for
+  // items built in place (the group-suffixed label).
+  char* Room(size_t n) {
+    if (capacity - used < n) MakeRoom(n);
+    return store.get() + used;
+  }
+  Listing& Took(const char* end) {
+    const size_t now = static_cast<size_t>(end - store.get());
+    column += static_cast<int>(now - used);
+    used = now;
+    if (used >= kFlushSize && fd >= 0) FlushFull();
+    return *this;
+  }
   // Ends the line (an empty line when nothing was written on it).
-  void End();
+  void End() {
+    char* o = Room(2);
+    o[0] = '\r';
+    o[1] = '\n';
+    Took(o + 2);
+    column = 1;
+  }
   // Text followed by the line end.
   void Line(std::string_view text) { Text(text); End(); }
   // 105 "=" and a line end.
@@ -62,6 +116,17 @@ struct Listing {
   void Heading(std::string_view title, std::string_view columns);
 
  private:
+  // Output goes to the file in blocks of at least this size; the buffer
+  // holds a block and the longest usual item on top of it.
+  static constexpr size_t kFlushSize = 1 << 20;
+  // Extra room a field asks for: its blanks and the rendering are written
+  // in fixed 32- and 16-byte pieces.
+  static constexpr int kFieldSlack = 32;
+
+  Listing& RenderedField(float value, const FieldPattern& pattern, int width);
+  // Hands a full buffer over to be written.
+  void FlushFull();
+
   struct Writer;
   std::unique_ptr<Writer> writer;  // started when the file is opened
   // Waits for the block handed over last and stops the thread; false when a
@@ -72,16 +137,7 @@ struct Listing {
   size_t capacity = 0;
   size_t used = 0;
 
-  // Where the next n bytes go: room for them at the end of the buffer.
-  char* Room(size_t n) {
-    if (capacity - used < n) MakeRoom(n);
-    return store.get() + used;
-  }
   void MakeRoom(size_t n);
-  // Takes the bytes written from the end of the buffer up to `end` (all
-  // printable single-byte characters, so the print position grows by their
-  // count) and writes a full buffer to the file.
-  Listing& Took(const char* end);
 };
 
 }  // namespace orvant

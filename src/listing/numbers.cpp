@@ -18,9 +18,9 @@
 // exactly that. The patterns want ties away from zero, so a value that is an
 // exact tie at the pattern's precision is printed with one place more (its
 // exact expansion, ending in 5) and rounded up by hand. Most values never
-// get that far: when double arithmetic decides the rounding (a tie never
-// lets it), QuickRoundScaled and QuickRoundSignificant give the rounded
-// digits and LayoutFixed and LayoutExponent write what the exact path would.
+// get that far: QuickRoundScaled and QuickRoundSignificant give the rounded
+// digits of every value of usual size (an exact half decided by the tie
+// rule) and LayoutFixed and LayoutExponent write what the exact path would.
 
 namespace orvant {
 namespace {
@@ -95,12 +95,6 @@ char* ToCharsAway(char* first, char* last, double v, std::chars_format format, i
   return end;
 }
 
-// "00" to "99": two digits at a time.
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
 // Writes the last `count` digits of u (leading zeros included) at out and
 // returns what is left of u, two digits per constant division.
 uint64_t WriteDigits(char* out, uint64_t u, int count) {
@@ -110,7 +104,7 @@ uint64_t WriteDigits(char* out, uint64_t u, int count) {
     uint32_t w = static_cast<uint32_t>(u);
     for (; i >= 2; i -= 2) {
       const uint32_t q = w / 100;
-      std::memcpy(out + i - 2, kDigitPairs + 2 * (w - q * 100), 2);
+      std::memcpy(out + i - 2, fast_digits::kDigitPairs + 2 * (w - q * 100), 2);
       w = q;
     }
     if (i == 1) {
@@ -121,7 +115,7 @@ uint64_t WriteDigits(char* out, uint64_t u, int count) {
   }
   for (; i >= 2; i -= 2) {
     const uint64_t q = u / 100;
-    std::memcpy(out + i - 2, kDigitPairs + 2 * (u - q * 100), 2);
+    std::memcpy(out + i - 2, fast_digits::kDigitPairs + 2 * (u - q * 100), 2);
     u = q;
   }
   if (i == 1) {
@@ -179,7 +173,7 @@ int LayoutFixed(char* out, bool negative, uint64_t rounded, const Pattern& p) {
 int RenderFixed(char* out, float v, const Pattern& p) {
   const int decimals = p.zeros + p.hashes;
   uint64_t rounded;
-  if (decimals <= 16 && QuickRoundScaled(std::fabs(static_cast<double>(v)), decimals, rounded))
+  if (decimals <= 16 && QuickRoundScaled(std::fabs(static_cast<double>(v)), decimals, rounded, Ties::kAway))
     return LayoutFixed(out, std::signbit(v), rounded, p);
 
   // A float is a tie at d decimals exactly when it is odd * 2^-(d+1).
@@ -279,7 +273,7 @@ int RenderExponent(char* out, float v, const Pattern& p) {
   if (v == 0.0f) return LayoutExponent(out, false, 0, 0, p);
   uint64_t digits;
   int exp10;
-  if (QuickRoundSignificant(std::fabs(static_cast<double>(v)), p.zeros + 1, digits, exp10) &&
+  if (QuickRoundSignificant(std::fabs(static_cast<double>(v)), p.zeros + 1, digits, exp10, Ties::kAway) &&
       exp10 > -100 && exp10 < 100)
     return LayoutExponent(out, v < 0, digits, exp10, p);
 
@@ -367,58 +361,6 @@ char* PutBare(char* o, double v, int sig, int expFormAt) {
 }
 
 }  // namespace
-
-bool PutScientificField(char* field, float v, int width) {
-  using namespace fast_digits;
-  const uint32_t bits = std::bit_cast<uint32_t>(v);
-  const uint32_t biased = (bits >> 23) & 0xFFu;
-  const uint32_t minus = bits >> 31;
-  uint32_t digits = 0;
-  int e = 0;
-  if ((bits & 0x7FFFFFFFu) != 0) {
-    if (biased == 0 || biased == 0xFF) return false;  // subnormal, or not finite
-    // The decimal exponent: from the binary one, one more where the value
-    // reaches the next power of ten.
-    const double a = std::fabs(static_cast<double>(v));
-    e = ((static_cast<int>(biased) - 127) * 78913) >> 18;
-    if (a >= kTenPowers[e + 1 - kMinTenPower]) ++e;
-    // Four digits: one multiplication, within a unit in the last place of
-    // the exact product (the factor is exact for 10^0 and up, the nearest
-    // double below); the rounding stands unless that near a half.
-    const int scale = 3 - e;
-    if (scale < -kMaxScale || scale > kMaxScale) return false;
-    const double y = a * kScales[scale + kMaxScale];
-    const uint32_t whole = static_cast<uint32_t>(y);
-    const double frac = y - static_cast<double>(whole);
-    if (std::fabs(frac - 0.5) <= y * 0x1p-51) return false;
-    digits = whole + (frac > 0.5 ? 1 : 0);
-    if (digits == 10000) {  // 9.9996 and up: the carry makes 1.000 of the next power
-      digits = 1000;
-      ++e;
-    } else if (digits < 1000 || digits > 10000) {
-      return false;
-    }
-  } else {
-    // Zero, either sign: "0.000E+00".
-    return (width >= 9) && (std::memcpy(field + width - 9, "0.000E+00", 9), true);
-  }
-  const int n = 9 + static_cast<int>(minus);
-  if (n > width) return false;
-  char* o = field + (width - n);
-  *o = '-';
-  o += minus;
-  const uint32_t first = digits / 1000;
-  const uint32_t rest = digits - first * 1000;
-  const uint32_t second = rest / 100;
-  o[0] = static_cast<char>('0' + first);
-  o[1] = '.';
-  o[2] = static_cast<char>('0' + second);
-  std::memcpy(o + 3, kDigitPairs + 2 * (rest - second * 100), 2);
-  o[5] = 'E';
-  o[6] = e < 0 ? '-' : '+';
-  std::memcpy(o + 7, kDigitPairs + 2 * (e < 0 ? -e : e), 2);
-  return true;
-}
 
 void ThrowBadPattern(std::string_view pattern) {
   throw std::logic_error("unsupported number pattern \"" + std::string(pattern) + "\"");

@@ -64,17 +64,13 @@ constexpr NumberPattern ParseNumberPattern(std::string_view s) {
 struct FieldPattern {
   NumberPattern parsed;
   bool scientific;  // "0.000E+00", the most frequent of all
+  bool plainFixed;  // fixed form with "0" decimals only ("######0.00", "#")
   consteval FieldPattern(const char* text)
       : parsed(ParseNumberPattern(text)),
         scientific(parsed.exponent && parsed.minInt == 1 && parsed.point && parsed.zeros == 3 &&
-                   parsed.hashes == 0 && parsed.expSignAlways && parsed.expDigits == 2) {}
+                   parsed.hashes == 0 && parsed.expSignAlways && parsed.expDigits == 2),
+        plainFixed(!parsed.exponent && parsed.hashes == 0 && parsed.zeros <= 9) {}
 };
-
-// A "0.000E+00" field of `width` at `field` (blanks there already; room for
-// 16 bytes past the field), written in place from the float's bits: false
-// when the quick way cannot decide or the field is too narrow, and the
-// general way must render it (which also refuses what is not finite).
-bool PutScientificField(char* field, float v, int width);
 
 // v rendered by pattern at out (kRenderRoom bytes); returns the length.
 // A value that is infinite or not a number throws RunFault.

@@ -30,15 +30,6 @@ void CreateCommands(CommandLines& commands) {
   commands.lines.Size(kCommandSlots);
 }
 
-// An analysis comment: a line beginning "ACOM", from its 6th character on,
-// trailing blanks removed.
-void KeepIfAnalysisComment(std::string_view line, std::vector<std::string>& comments) {
-  if (line.substr(0, 4) != "ACOM") return;
-  std::string_view comment = line.size() > 5 ? line.substr(5) : std::string_view();
-  const size_t end = comment.find_last_not_of(' ');
-  comments.emplace_back(end == std::string_view::npos ? std::string_view() : comment.substr(0, end + 1));
-}
-
 }  // namespace
 
 std::string LoadCaseFileName(const RunSettings& s, int c) { return s.ModelPath + ".L" + std::to_string(c); }
@@ -82,86 +73,76 @@ void ResetLoadCase(const RunSettings& s, LoadCase& lc) {
   // description, dateText, timeText and ambientTemperature carry over.
 }
 
-LoadCaseReader::LoadCaseReader(const RunSettings& settings, const ModelTables& model, CommentFile& comments,
+LoadCaseReader::LoadCaseReader(const RunSettings& settings, const ModelTables& model, CommentFile& commentFile,
                                FileSystem& fileSystem)
-    : s(settings), m(model), files(fileSystem), parse(comments, fileSystem) {}
+    : s(settings), m(model), comments(commentFile), files(fileSystem) {}
+
+void LoadCaseReader::DropReadAhead() {
+  if (aheadHanded) ahead.WaitCase();
+  aheadHanded = false;
+  searchFailure = nullptr;
+}
 
 void LoadCaseReader::Restart(bool headerLinesOnly, int16_t from) {
+  DropReadAhead();
   headerOnly = headerLinesOnly;
   current = from;
-  given = false;
-  if (!headerOnly) ResetLoadCase(s, lc);
+  gave = false;
+  if (!headerOnly) ResetLoadCase(s, Shown());
 }
 
-void LoadCaseReader::ParseCaseFile(const std::string& name, bool headerLinesOnly) {
-  const int16_t mode = headerLinesOnly ? 1 : 0;
+void LoadCaseReader::ParseHeaderLines(const std::string& name) {
   std::string_view line;
   const auto kept = headerLines.find(name);
-  if (headerLinesOnly && kept != headerLines.end()) {
-    LineReader lines(kept->second);
-    while (lines.Next(line)) ParseLoadCaseLine(s, m, parse, lc, line, 1);
-    return;
-  }
-
-  // In the pass the case may have been read (and its data lines split)
-  // ahead; the next one is read ahead while this one is parsed and listed.
-  // (A header-only read has too little to do for that to pay.)
-  parse.splitLines.clear();
-  parse.splitCursor = 0;
-  if (headerLinesOnly || !ahead.TakeCase(name, caseText, parse.splitLines, splitResumeAt))
-    files.ReadFile(name, caseText);
-  if (!headerLinesOnly) {
-    ahead.ReadCase(s, files, current);
-    lc.analysisComments.clear();
-  }
-
-  const bool keepHeaders = kept == headerLines.end();
-  std::string headers;
-  // The lines found ahead first, then the rest of the text.
-  LineReader lines(caseText.View());
-  size_t next = 0;
-  const auto nextLine = [&](std::string_view& into) {
-    if (next < parse.splitLines.size()) {
-      into = parse.splitLines[next++].raw;
-      if (next == parse.splitLines.size()) lines.pos = splitResumeAt;
-      return true;
+  // The comments parsed are written when the parse ends, as it ends.
+  try {
+    if (kept != headerLines.end()) {
+      LineReader lines(kept->second);
+      while (lines.Next(line)) ParseLoadCaseLine(s, m, parse, Shown(), line, 1);
+    } else {
+      files.ReadFile(name, caseText);
+      std::string headers;
+      LineReader lines(caseText.View());
+      while (lines.Next(line)) {
+        // A header-only read need not look at any other line.
+        if (!MayBeHeaderLine(line)) continue;
+        KeepIfHeaderLine(line, headers);
+        ParseLoadCaseLine(s, m, parse, Shown(), line, 1);
+      }
+      headerLines.emplace(name, std::move(headers));
     }
-    return lines.Next(into);
-  };
-  while (nextLine(line)) {
-    if (keepHeaders) KeepIfHeaderLine(line, headers);
-    // A header-only read need not look at any other line.
-    if (headerLinesOnly && !MayBeHeaderLine(line)) continue;
-    ParseLoadCaseLine(s, m, parse, lc, line, mode);
-    if (!headerLinesOnly) KeepIfAnalysisComment(line, lc.analysisComments);
+  } catch (...) {
+    WriteParsedComments(parse, comments, files);
+    throw;
   }
-  if (keepHeaders) headerLines.emplace(name, std::move(headers));
-  parse.splitLines.clear();
+  WriteParsedComments(parse, comments, files);
 }
 
-// The ".#" file: Fx, Fy, Fz, then (for the listed case) the two analysis
-// texts.
-void LoadCaseReader::ReadSavedTotals(int16_t c, bool withTexts) {
-  lc.savedTotalsPresent = 0;
-  const std::string name = SavedTotalsFileName(s, c);
-  if (!files.FileExists(name)) return;
-  lc.savedTotalsPresent = 1;
-  const auto kept = savedTotalsText.find(name);
-  TextValues values(kept != savedTotalsText.end() ? kept->second : files.ReadFile(name), name);
+void ReadSavedTotals(std::string text, const std::string& name, bool withTexts, LoadCase& lc) {
+  TextValues values(std::move(text), name);
   for (float& total : lc.SavedTotals) total = static_cast<float>(values.Number());
   if (!withTexts) return;
   lc.analysisText1 = values.Text();
   lc.analysisText2 = values.Text();
 }
 
-const LoadCase* LoadCaseReader::Next() {
-  if (given && current <= s.MaxLoadLabel) current = Add16(current, 1);
-  given = false;
+// The ".#" file of case c, for a header-only read (read ahead, or read now).
+void LoadCaseReader::ReadTotalsFile(int16_t c, bool withTexts) {
+  LoadCase& lc = Shown();
+  lc.savedTotalsPresent = 0;
+  const std::string name = SavedTotalsFileName(s, c);
+  if (!files.FileExists(name)) return;
+  lc.savedTotalsPresent = 1;
+  const auto kept = savedTotalsText.find(name);
+  ReadSavedTotals(kept != savedTotalsText.end() ? kept->second : files.ReadFile(name), name, withTexts, lc);
+}
+
+const LoadCase* LoadCaseReader::NextHeaderLines() {
   int16_t c = current;
   // The case is created empty for every number tried; numbers that are
   // skipped change nothing, so once before the search is the same.
   if (c <= s.MaxLoadLabel) {
-    ResetLoadCase(s, lc);
+    ResetLoadCase(s, Shown());
     parse.commentCounter = 0;
   }
   for (; c <= s.MaxLoadLabel; c = Add16(c, 1)) {
@@ -170,32 +151,127 @@ const LoadCase* LoadCaseReader::Next() {
     if (!files.FileExists(name)) continue;
 
     current = c;
-    given = true;
+    gave = true;
+    LoadCase& lc = Shown();
     lc.label = c;
     lc.scaseText.clear();
-    ParseCaseFile(name, headerOnly);
+    ParseHeaderLines(name);
     lc.elementTempPress.SortWritten();
-    ReadSavedTotals(c, true);
+    ReadTotalsFile(c, true);
     return &lc;
   }
   current = c;
   return nullptr;
 }
 
+void LoadCaseReader::HandWholeRead(int16_t from) {
+  const int slot = 1 - shown;
+  WholeCaseJob& job = jobs[slot];
+  LoadCase& next = cases[slot];
+  job.failure = nullptr;
+  job.parse.commentCounter = 0;
+  job.parse.comments.clear();
+  aheadHanded = true;
+  aheadSlot = slot;
+  aheadFrom = from;
+
+  int16_t c = from;
+  try {
+    for (; c <= s.MaxLoadLabel; c = Add16(c, 1)) {
+      if (s.SelectedCaseCount != 0 && s.SelectedLoadCases[c] == 0) continue;
+      if (files.FileExists(LoadCaseFileName(s, c))) break;
+    }
+  } catch (...) {
+    searchFailure = std::current_exception();
+    return;
+  }
+  job.label = c;
+  if (c > s.MaxLoadLabel) return;  // none left: nothing to read
+
+  // What one case carries to the next.
+  const LoadCase& last = Shown();
+  next.label = last.label;
+  next.description = last.description;
+  next.dateText = last.dateText;
+  next.timeText = last.timeText;
+  next.ambientTemperature = last.ambientTemperature;
+  next.SavedTotals = last.SavedTotals;
+  next.analysisText1 = last.analysisText1;
+  next.analysisText2 = last.analysisText2;
+  next.savedTotalsPresent = last.savedTotalsPresent;
+
+  const std::string name = LoadCaseFileName(s, c);
+  const auto kept = caseTexts.find(name);
+  job.caseText = kept != caseTexts.end() ? &kept->second : nullptr;
+  job.caseFile = job.caseText ? std::string() : files.FoundFile(name).value_or(std::string());
+  const std::string totals = SavedTotalsFileName(s, c);
+  job.totalsExist = files.FileExists(totals);
+  job.totalsText = nullptr;
+  job.totalsFile.clear();
+  if (job.totalsExist) {
+    const auto keptTotals = savedTotalsText.find(totals);
+    if (keptTotals != savedTotalsText.end())
+      job.totalsText = &keptTotals->second;
+    else
+      job.totalsFile = files.FoundFile(totals).value_or(std::string());
+  }
+  job.lc = &next;
+  ahead.ReadCase(s, m, job);
+}
+
+const LoadCase* LoadCaseReader::Next() {
+  if (gave && current <= s.MaxLoadLabel) current = Add16(current, 1);
+  gave = false;
+  if (headerOnly) return NextHeaderLines();
+
+  // The case from `current` on: read ahead while the one before was listed,
+  // or read now.
+  if (!aheadHanded || aheadFrom != current) {
+    DropReadAhead();
+    HandWholeRead(current);
+  }
+  ahead.WaitCase();
+  aheadHanded = false;
+  if (searchFailure) {
+    const std::exception_ptr failure = searchFailure;
+    searchFailure = nullptr;
+    std::rethrow_exception(failure);
+  }
+  WholeCaseJob& job = jobs[aheadSlot];
+  if (job.label > s.MaxLoadLabel) {
+    // None left; the search started with the case created empty.
+    if (aheadFrom <= s.MaxLoadLabel) ResetLoadCase(s, Shown());
+    current = job.label;
+    return nullptr;
+  }
+  // What the read did that shows, in its place: the comment records, then
+  // the failure that stopped it.
+  shown = aheadSlot;
+  parse.commentCounter = job.parse.commentCounter;
+  WriteParsedComments(job.parse, comments, files);
+  if (job.failure) std::rethrow_exception(job.failure);
+  current = job.label;
+  gave = true;
+  // The next one is read while this one is listed.
+  if (current < s.MaxLoadLabel) HandWholeRead(static_cast<int16_t>(current + 1));
+  return &Shown();
+}
+
 bool LoadCaseReader::ReadCombinationCase(int16_t label) {
   const std::string name = LoadCaseFileName(s, label);
+  LoadCase& lc = Shown();
   if (!files.FileExists(name)) {
     lc.SavedTotals = {0.0f, 0.0f, 0.0f};
     return false;
   }
   lc.scaseText.clear();
-  ParseCaseFile(name, true);
-  ReadSavedTotals(label, false);
+  ParseHeaderLines(name);
+  ReadTotalsFile(label, false);
   return true;
 }
 
 void LoadCaseReader::ReadHeadersAhead() { ahead.ReadHeaders(s, files); }
 
-void LoadCaseReader::TakeHeadersAhead() { ahead.TakeHeaders(headerLines, savedTotalsText); }
+void LoadCaseReader::TakeHeadersAhead() { ahead.TakeHeaders(headerLines, caseTexts, savedTotalsText); }
 
 }  // namespace orvant

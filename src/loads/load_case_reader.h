@@ -6,6 +6,7 @@
 // texts kept from earlier reads, the read-ahead thread, the comment file's
 // numbering, the choice of header-only reads and the current case number.
 #include <cstdint>
+#include <exception>
 #include <string>
 
 #include "base/file_system.h"
@@ -23,6 +24,10 @@ struct CommentFile;
 // + 2, which must fit 16 bits) and clears what its data lines set; the
 // header texts carry over.
 void ResetLoadCase(const RunSettings& s, LoadCase& lc);
+
+// The ".#" figures of a case from the file's text: Fx, Fy, Fz, then
+// (withTexts) the two analysis texts.
+void ReadSavedTotals(std::string text, const std::string& name, bool withTexts, LoadCase& lc);
 
 struct LoadCaseReader {
   LoadCaseReader(const RunSettings& s, const ModelTables& m, CommentFile& comments, FileSystem& files);
@@ -45,7 +50,7 @@ struct LoadCaseReader {
   // flag stays as the case read before left it, and false is returned.
   bool ReadCombinationCase(int16_t label);
   // The case as the last read left it.
-  const LoadCase& Case() const { return lc; }
+  const LoadCase& Case() const { return cases[shown]; }
 
   // Every case file that the run may read, and its ".#" file, read on the
   // second thread meanwhile (for the summaries); taken by the next reads.
@@ -55,24 +60,41 @@ struct LoadCaseReader {
  private:
   const RunSettings& s;
   const ModelTables& m;
+  CommentFile& comments;
   FileSystem& files;
-  LoadCase lc;
-  CaseParse parse;
+  // Two cases: the one given last, and the next one, read ahead into the
+  // other while the first is listed.
+  LoadCase cases[2];
+  WholeCaseJob jobs[2];
+  int shown = 0;           // the case Case() shows
+  bool gave = false;       // Next gave case `current`
+  CaseParse parse;         // header-only reads, and the comment numbering
   int16_t current = 0;     // the case number read or searched for
-  bool given = false;      // Next gave case `current`
   bool headerOnly = false;
+  // A whole read handed over (jobs[aheadSlot], searched from aheadFrom), or
+  // a search that failed before anything could be read.
+  bool aheadHanded = false;
+  int aheadSlot = 0;
+  int16_t aheadFrom = 0;
+  std::exception_ptr searchFailure;
 
-  // The text of the case file read last (the analysis comments come from
-  // it); per case file read so far, the lines on which a header-only read
-  // acts (a later header-only read replays them); ".#" files read ahead.
+  // The text of the case file read last by a header-only read; per case
+  // file read so far, the lines on which a header-only read acts (a later
+  // header-only read replays them); case files and ".#" files read ahead.
   TextBuffer caseText;
   TextsByName headerLines;
+  TextsByName caseTexts;
   TextsByName savedTotalsText;
-  size_t splitResumeAt = 0;  // where the lines after those split ahead begin
   ReadAhead ahead;
 
-  void ParseCaseFile(const std::string& name, bool headerLinesOnly);
-  void ReadSavedTotals(int16_t c, bool withTexts);
+  LoadCase& Shown() { return cases[shown]; }
+  void DropReadAhead();
+  const LoadCase* NextHeaderLines();
+  // Finds the first case from `from` on and hands its whole read over,
+  // into the case not shown.
+  void HandWholeRead(int16_t from);
+  void ParseHeaderLines(const std::string& name);
+  void ReadTotalsFile(int16_t c, bool withTexts);
 };
 
 }  // namespace orvant

@@ -40,17 +40,6 @@ void PrepareDataLine(std::string_view line, std::string& data);
 void SplitDataLine(std::string_view line, std::string& spill, char (&keywordRoom)[kKeywordRoom],
                    std::string_view& keyword, float (&fieldValue)[kMaxLoadFields + 1]);
 
-// A line of a case file, and its data text as SplitDataLine split it
-// ahead of the parser. Both are views into the case's text.
-struct SplitLine {
-  std::string_view raw;
-  std::string_view line;
-  bool split = false;  // false: the split failed and is to be made again
-  char keywordRoom[kKeywordRoom];
-  uint8_t keywordSize = 0;
-  float fieldValue[kMaxLoadFields + 1];
-};
-
 // The part of a load case line that is split when it is a data line: the
 // line, or for a comment line ("COM") its text from the 5th character on.
 std::string_view DataTextOf(std::string_view line);
@@ -67,25 +56,25 @@ void KeepIfHeaderLine(std::string_view line, std::string& headers);
 bool MayBeHeaderLine(std::string_view line);
 
 // What the parser keeps from line to line besides the case it fills: the
-// comment numbering and the comment file its records go to, the lines of
-// the case split ahead (looked up in order), and scratch storage.
+// comment numbering, the comment lines parsed and not yet written to the
+// comment file (views into the text parsed: they are written while it
+// lasts), and scratch storage. It touches no file, so a case may be parsed
+// on another thread and its comments written in order afterwards.
 struct CaseParse {
-  CommentFile& comments;
-  FileSystem& files;
   int16_t commentCounter = 0;
-  std::vector<SplitLine> splitLines;
-  size_t splitCursor = 0;
+  // The texts of comment records commentCounter - size + 1 .. commentCounter.
+  std::vector<std::string_view> comments;
   std::string lineBuffer;   // an interpreted command line as split
   std::string spillBuffer;  // a data line too long to be split on the stack
-
-  CaseParse(CommentFile& c, FileSystem& f) : comments(c), files(f) {}
 };
 
 // Parses one line of a load case file into the case. A comment line is
-// numbered and written to the comment file; with headerOnly 1 only the text
+// numbered and kept for the comment file; with headerOnly 1 only the text
 // lines are looked at.
 void ParseLoadCaseLine(const RunSettings& s, const ModelTables& m, CaseParse& p, LoadCase& lc, std::string_view line,
                        int16_t headerOnly);
+// Writes the comment records parsed and not yet written, in order.
+void WriteParsedComments(CaseParse& p, CommentFile& c, FileSystem& files);
 
 // The load case pass: every case with its loads.
 void WriteLoadCasePass(const RunSettings& s, const ModelTables& m, LoadCaseReader& reader, CommentFile& c,

@@ -1,13 +1,14 @@
 #pragma once
-// Reading ahead on a second thread: while one case is listed, the next
-// case's file is read and its data lines are split, so that the parser
-// finds them split when it gets there; while the model data is listed,
-// every case file's header lines and every ".#" file are read for the
-// summaries. Splitting and reading have no effect on anything else: the
-// reader does everything else, in order, as without them, and a file that
-// cannot be read ahead is read (and fails) in its place.
-#include <cstddef>
+// Reading ahead on a second thread: while one case is listed, the next one
+// is read and parsed whole; while the model data is listed, every case
+// file's header lines and every ".#" file are read for the summaries. The
+// reader finds the files (the file lookup is the listing thread's alone)
+// and does, on its own thread and in order, everything whose effect shows:
+// it writes the comment records that the parse kept and raises a failure
+// the parse met, where the case is taken. So the listing stops where it
+// would stop with the case read in its place.
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -19,17 +20,43 @@
 namespace orvant {
 
 struct RunSettings;
+struct ModelTables;
+struct LoadCase;
 
-// The worker thread and its job live in lookahead.cpp; the read-ahead
+// File name -> text kept of it.
+using TextsByName = std::unordered_map<std::string, std::string>;
+
+// Case files read ahead for the summaries are kept whole for the load case
+// pass up to this many bytes in all; the others are read again.
+constexpr size_t kKeptCaseTexts = size_t{24} << 20;
+
+// One case to be read whole: set up by the reader, filled by ReadWholeCase.
+struct WholeCaseJob {
+  int16_t label = 0;
+  std::string caseFile;                   // the Linux path of the case file,
+  const std::string* caseText = nullptr;  // or its text, read ahead
+  bool totalsExist = false;               // it has a ".#" file:
+  const std::string* totalsText = nullptr;  // read ahead, or
+  std::string totalsFile;                 // to be read, at this Linux path
+  LoadCase* lc = nullptr;                 // the case to fill (carried texts set)
+
+  TextBuffer text;             // the case file's text as read (the comments are views into it)
+  CaseParse parse;             // its comment numbering, from 0
+  std::exception_ptr failure;  // what stopped the read, if anything did
+};
+
+// Reads the case of the job as the reader reads a whole case: the case's
+// tables created empty, every line parsed, the ".#" file read. A failure is
+// kept in the job, with what was parsed before it.
+void ReadWholeCase(const RunSettings& s, const ModelTables& m, WholeCaseJob& job);
+
+// The worker thread and its jobs live in lookahead.cpp; the read-ahead
 // holds one through this pointer, which stops the thread when let go.
 struct CaseLookahead;
 struct CaseLookaheadStop {
   void operator()(CaseLookahead* ahead) const;
 };
 using CaseLookaheadPtr = std::unique_ptr<CaseLookahead, CaseLookaheadStop>;
-
-// File name -> text kept of it.
-using TextsByName = std::unordered_map<std::string, std::string>;
 
 struct ReadAhead {
   CaseLookaheadPtr worker;  // started when first needed
@@ -39,22 +66,15 @@ struct ReadAhead {
   // the ".#" files kept whole.
   void ReadHeaders(const RunSettings& s, FileSystem& files);
   // Waits for what ReadHeaders read and adds it to headerLines (the
-  // header lines of a case file, as a header-only read would keep them)
-  // and savedTotals (".#" texts).
-  void TakeHeaders(TextsByName& headerLines, TextsByName& savedTotals);
+  // header lines of a case file, as a header-only read would keep them),
+  // caseTexts (whole case files, as many as kKeptCaseTexts bytes hold, for
+  // the load case pass) and savedTotals (".#" texts).
+  void TakeHeaders(TextsByName& headerLines, TextsByName& caseTexts, TextsByName& savedTotals);
 
-  // Reads the file of the first case to be read after case `after` and has
-  // it split. Nothing is read ahead when there is none, or while the
-  // headers job is not taken.
-  void ReadCase(const RunSettings& s, FileSystem& files, int16_t after);
-  // When `name` was read ahead: its text goes to text, its first lines
-  // split to lines, where the lines after them begin to resumeAt, and true
-  // is returned.
-  bool TakeCase(const std::string& name, TextBuffer& text, std::vector<SplitLine>& lines, size_t& resumeAt);
+  // Has the job done on the second thread; WaitCase waits until it is.
+  // The job and its case are the worker's until then.
+  void ReadCase(const RunSettings& s, const ModelTables& m, WholeCaseJob& job);
+  void WaitCase();
 };
-
-// The split of `line` when it was split ahead, or nullptr. The parser's
-// lines come in order: cursor goes on from where the last look-up left it.
-const SplitLine* FindSplitLine(const std::vector<SplitLine>& lines, size_t& cursor, std::string_view line);
 
 }  // namespace orvant

@@ -11,7 +11,6 @@
 #include "loads/comment_file.h"
 #include "loads/load_case.h"
 #include "loads/load_cases.h"
-#include "loads/lookahead.h"
 #include "model/model_tables.h"
 #include "settings/run_settings.h"
 
@@ -44,7 +43,14 @@ bool Blank(float v) { return v == NoValue; }
 float Or(float v, float whenBlank) { return Blank(v) ? whenBlank : v; }
 
 // A whole number from a field: nearest integer, halves to even, 16 bits.
-int16_t Whole(float v) { return ToInt16(static_cast<double>(v)); }
+int16_t Whole(float v) {
+  // A whole number in range, the usual label, is itself.
+  if (v >= -32768.0f && v <= 32767.0f) {
+    const int i = static_cast<int>(v);
+    if (static_cast<float>(i) == v) return static_cast<int16_t>(i);
+  }
+  return ToInt16(static_cast<double>(v));
+}
 
 // Counts one more entry of a per-entry table and returns it; past the
 // capacity the checked table fails with an index error.
@@ -102,14 +108,8 @@ void StoreCommandLine(CaseParse& p, CommandLines& commands, std::string_view lin
 void ParseDataLine(const RunSettings& s, const ModelTables& m, CaseParse& p, LoadCase& lc, std::string_view line) {
   char keywordRoom[kKeywordRoom];
   std::string_view k;
-  float split[kMaxLoadFields + 1];
-  const float* f = split;
-  if (const SplitLine* ahead = FindSplitLine(p.splitLines, p.splitCursor, line)) {
-    k = std::string_view(ahead->keywordRoom, ahead->keywordSize);
-    f = ahead->fieldValue;
-  } else {
-    SplitDataLine(line, p.spillBuffer, keywordRoom, k, split);
-  }
+  float f[kMaxLoadFields + 1];
+  SplitDataLine(line, p.spillBuffer, keywordRoom, k, f);
 
   switch (KeywordCode(k)) {
   case KeywordCode("ACCEL"): {
@@ -301,39 +301,43 @@ void PrepareDataLine(std::string_view line, std::string& data) {
 void SplitDataLine(std::string_view line, std::string& spill, char (&keywordRoom)[kKeywordRoom],
                    std::string_view& keyword, float (&fieldValue)[kMaxLoadFields + 1]) {
   for (int i = 1; i <= kMaxLoadFields; ++i) fieldValue[i] = NoValue;
-  char room[kSplitLineRoom];
+  // The copy is followed by 16 bytes that the number reading may look at.
+  constexpr size_t kPadding = 16;
+  char room[kSplitLineRoom + 1 + kPadding];
   char* copy = room;
   if (line.size() >= kSplitLineRoom) {
-    spill.resize(line.size() + 1);
+    spill.resize(line.size() + 1 + kPadding);
     copy = spill.data();
   }
   if (!line.empty()) std::memcpy(copy, line.data(), line.size());
   copy[line.size()] = ',';
+  std::memset(copy + line.size() + 1, 0, kPadding);
   const char* const end = copy + line.size();
-  const char* start = copy;
-  for (int piece = 1;; ++piece) {
-    if (piece - 1 > kMaxLoadFields) ThrowIndexFault("load case fields", piece - 1, kMaxLoadFields);
+  // The keyword: the first piece, up to the first comma.
+  const char* comma = copy;
+  while (*comma != ',') ++comma;
+  const size_t keywordSize = static_cast<size_t>(comma - copy);
+  const size_t kept = keywordSize < kKeywordRoom ? keywordSize : 0;
+  for (size_t i = 0; i < kept; ++i) keywordRoom[i] = UpperAscii(copy[i]);
+  keyword = std::string_view(keywordRoom, kept);
+  if (comma == end) return;  // no field at all
+  for (int field = 1;; ++field) {
+    if (field > kMaxLoadFields) ThrowIndexFault("load case fields", field, kMaxLoadFields);
+    const char* const start = comma + 1;
     // A field's number is read where it stands: it never takes in a comma,
     // so the search for the closing comma goes on from its end.
     double number = 0;
-    const char* from = piece > 1 ? QuickNumberBeforeComma(start, number) : nullptr;
-    const bool quick = from != nullptr;
-    const char* comma = quick ? from : start;
+    const char* const from = QuickNumberBeforeComma(start, number);
+    comma = from ? from : start;
     while (*comma != ',') ++comma;
     const bool last = comma == end;
-    const std::string_view p(start, static_cast<size_t>(comma - start));
-    if (piece == 1) {
-      size_t n = p.size() < kKeywordRoom ? p.size() : 0;
-      for (size_t i = 0; i < n; ++i) keywordRoom[i] = UpperAscii(p[i]);
-      keyword = std::string_view(keywordRoom, n);
-    }
-    const bool blank = p == " " || (piece > 1 && p.empty() && !last);
-    if (blank)
-      fieldValue[piece - 1] = NoValue;
+    const size_t size = static_cast<size_t>(comma - start);
+    // A blank field: one blank, or empty before a comma.
+    if ((size == 1 && *start == ' ') || (size == 0 && !last))
+      fieldValue[field] = NoValue;
     else
-      fieldValue[piece - 1] = static_cast<float>(quick ? number : LeadingNumber(p));
+      fieldValue[field] = static_cast<float>(from ? number : LeadingNumber(std::string_view(start, size)));
     if (last) return;
-    start = comma + 1;
   }
 }
 
@@ -347,7 +351,7 @@ void ParseLoadCaseLine(const RunSettings& s, const ModelTables& m, CaseParse& p,
   if (MayBeHeaderLine(line) && StartsWithUpper(line, "COM")) {
     line = DataTextOf(line);
     p.commentCounter = Add16(p.commentCounter, 1);
-    WriteCommentRecord(p.comments, p.files, p.commentCounter, line);
+    p.comments.push_back(line);
   }
 
   if (MayBeHeaderLine(line)) {
@@ -377,6 +381,12 @@ void ParseLoadCaseLine(const RunSettings& s, const ModelTables& m, CaseParse& p,
   if (headerOnly == 1) return;
 
   ParseDataLine(s, m, p, lc, line);
+}
+
+void WriteParsedComments(CaseParse& p, CommentFile& c, FileSystem& files) {
+  int16_t n = static_cast<int16_t>(p.commentCounter - static_cast<int16_t>(p.comments.size()));
+  for (std::string_view text : p.comments) WriteCommentRecord(c, files, ++n, text);
+  p.comments.clear();
 }
 
 }  // namespace orvant

@@ -237,7 +237,7 @@ TEST(LeadingNumber, CorrectlyRoundedLikeStrtodWithOrWithoutTheQuickReading) {
         "1e0000000000000000000000005"s, "3e1001"s, "3e-1001"s}) {
     const double want = std::strtod(text.c_str(), nullptr);
     EXPECT_EQ(LeadingNumber(text), want) << text.substr(0, 40);
-    const std::string closed = text + ",";
+    const std::string closed = text + "," + std::string(16, '\0');
     const char* const end = closed.data() + text.size();
     double quick = 0, beforeComma = 0;
     if (const char* stop = QuickLeadingNumber(closed.data(), end, quick)) {

@@ -116,71 +116,22 @@ TEST(LoadCasePassRun, CapacityOverflowStopsTheListingWithTheMessage) {
   EXPECT_EQ(ReadFileText(install.ModelFile(".LCM")), Record("Over capacity"));
 }
 
-TEST(LoadCaseReadAhead, TheNextSelectedCaseIsSplitAsTheParserSplitsIt) {
+TEST(LoadCaseReadAhead, TheNextCaseReadAheadShowsOnlyWhenTaken) {
   LoadContext t;
-  std::string seven = "LDESC Seven\r\ncom ND,4,2.5\r\n" + Repeat(",1", 21).replace(0, 1, "NF,") + "\r\nUDL,4,,-2\n";
-  for (int i = 0; i < 70000; ++i) seven += "ACCEL," + std::to_string(i) + "\r\n";
-  t.WriteModelText(".L1", "ND,1,1");
-  t.WriteModelText(".L3", "ND,3,1");
-  t.WriteModelText(".L7", seven);
-  t->settings.SelectedCaseCount = 2;
-  t->settings.SelectedLoadCases[3] = t->settings.SelectedLoadCases[7] = 1;
-  ReadAhead readAhead;
-  readAhead.ReadCase(t->settings, t->files, 3);
-  TextBuffer text;
-  std::vector<SplitLine> split;
-  size_t resumeAt = 0, cursor = 0;
-  EXPECT_FALSE(readAhead.TakeCase(t.File(".L3"), text, split, resumeAt));  // not the one read ahead
-  ASSERT_TRUE(readAhead.TakeCase(t.File(".L7"), text, split, resumeAt));
-  ASSERT_EQ(text.View(), seven);
-
-  // Every line up to the limit split as SplitDataLine splits it (a comment
-  // line from its 5th character); the line of 21 fields and the lines past
-  // the limit are left to the parser.
-  LineReader lines(text.View());
-  std::string spill;
-  int index = 0, found = 0;
-  for (std::string_view line; lines.Next(line); ++index) {
-    const std::string_view data = DataTextOf(line);
-    const SplitLine* ahead = FindSplitLine(split, cursor, data);
-    if (index == 2 || index >= 65536) {
-      EXPECT_EQ(ahead, nullptr) << index;
-      continue;
-    }
-    ASSERT_NE(ahead, nullptr) << index;
-    ++found;
-    char room[kKeywordRoom];
-    std::string_view keyword;
-    float want[21];
-    SplitDataLine(data, spill, room, keyword, want);
-    ASSERT_EQ(std::string_view(ahead->keywordRoom, ahead->keywordSize), keyword) << index;
-    ASSERT_EQ(std::memcmp(ahead->fieldValue + 1, want + 1, 20 * sizeof(float)), 0) << index;
-  }
-  EXPECT_EQ(found, 65535);
-}
-
-TEST(LoadCaseReadAhead, ACaseLongerThanTheLinesSplitAheadIsParsedWhole) {
-  LoadContext t;
-  std::string two;
-  int comments = 0;
-  for (int i = 0; i < 70000; ++i) {
-    if (i % 3 == 0) {
-      two += "COM c" + std::to_string(i) + "\r\n";
-      ++comments;
-    } else {
-      two += "ACCEL," + std::to_string(i) + "\n";
-    }
-  }
-  t.WriteModelText(".L1", "ND,1,1");
-  t.WriteModelText(".L2", two);
+  t.WriteModelText(".L1", "LDESC One\r\nCOM First of one\r\nND,1,1\r\n");
+  t.WriteModelText(".L2", "COM First of two\r\nCOM Second of two\r\nND" + Repeat(",1", 21) + "\r\n");
   t.reader.Restart(false);
-  ASSERT_EQ(t.reader.Next()->label, 1);
-  const LoadCase* second = t.reader.Next();  // read ahead while case 1 was given
-  ASSERT_EQ(second->label, 2);
-  // Every line once: each comment numbered, the last acceleration kept.
-  EXPECT_EQ(t->comments.bytes.size(), 100u * comments);
-  EXPECT_EQ(second->acceleration[0], 69998.0f);
-  EXPECT_EQ(CommentRecordOf(t->comments, static_cast<int16_t>(comments)), Record("c69999"));
+  const LoadCase* one = t.reader.Next();  // case 2 is read meanwhile
+  ASSERT_EQ(one->label, 1);
+  EXPECT_EQ(one->description, "One");
+  EXPECT_EQ(one->prescribedDisplacements.count, 1);
+  EXPECT_EQ(CommentRecordOf(t->comments, 1), Record("First of one"));
+  EXPECT_EQ(t->comments.bytes.size(), 100u);
+  // Case 2 carries case 1's description; its comments are written, then its
+  // 21 fields stop the read.
+  EXPECT_THROW(t.reader.Next(), IndexFault);
+  EXPECT_EQ(CommentRecordOf(t->comments, 2), Record("Second of two"));
+  EXPECT_EQ(t.reader.Case().description, "One");
 }
 
 TEST(LoadCaseReadAhead, HeadersReadAheadGiveTheSummaryAReadOfItsOwnWouldGive) {

@@ -37,7 +37,7 @@ struct LoadContext {
   TempDir dir;
   std::unique_ptr<RunContext> ctx = std::make_unique<RunContext>();
   LoadCase lc;  // the case Parse fills
-  CaseParse parse{ctx->comments, ctx->files};
+  CaseParse parse;
   LoadCaseReader reader{ctx->settings, ctx->model, ctx->comments, ctx->files};
 
   explicit LoadContext(int16_t maxNode = 20, int16_t maxElement = 30) {
@@ -63,6 +63,7 @@ struct LoadContext {
   void WriteModelText(const std::string& extension, const std::string& text) const { WriteFile(File(extension), text); }
   void Parse(const std::string& line, int16_t headerOnly = 0) {
     ParseLoadCaseLine(ctx->settings, ctx->model, parse, lc, line, headerOnly);
+    WriteParsedComments(parse, ctx->comments, ctx->files);
   }
   // The case as the lines parsed so far made it, ready to print (as the
   // reader gives it once the whole file is parsed).

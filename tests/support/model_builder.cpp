@@ -378,7 +378,7 @@ void RecordRun(const std::string& binary, const TestInstall& install, const std:
   fs::create_directories(into);
   std::string dir;
   for (auto n = std::distance(fs::directory_iterator(into), {}) + 1;
-       ::mkdir((dir = into + ("/" + std::to_string(n))).c_str(), 0755) != 0; ++n)
+       ::mkdir((dir = std::string(into).append("/").append(std::to_string(n))).c_str(), 0755) != 0; ++n)
     if (errno != EEXIST) throw std::runtime_error("cannot record a run in " + dir);
   const auto copy = [&dir](const std::string& from, const std::string& to) {  // links kept as links, modes kept
     return RunCommand("cp -a -- " + ShellWord(from) + " " + ShellWord(dir + to)).status == 0;
