@@ -131,7 +131,7 @@ const struct {
     // in direction 0 only.
     {".L3",
      "SCASE Interpreted commands only\r\nCOM Strains\r\nESTR,3,0.001,0.002,0.003\r\nsefo,8,25000\r\nCDISP,1,,0.5\r\n"
-     "CFACT,1,0.5\r\nPUDL,3,0,7\r\nacom not echoed\r\nACOM Birth of spring 1 after stage 2\r\n"},
+     "CFACT,1,0.5\r\nPUDL,3,0,7\r\nacom not echoed\r\nACOM Birth of spring 1 after stage\r\nACOM 2\r\n"},
     {".#3", "1500,0,0,\"Non-linear\",\"03/04/2026\"\r\n"},
     // Case 4: its description from a comment.
     {".L4", "COM LDESC Wind on the rack from the north\r\nEP,1,1,2.0,1250,0,0,0,0,0\r\nEP,2,1,2.0,1250,0,0,0,0,0\r\n"
