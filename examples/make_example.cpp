@@ -1,7 +1,10 @@
-// Writes the bundled example model: a two-bay portal frame carrying a pipe
-// run on springs, with a concrete foundation block, a group set, load cases
-// of every kind, combinations, sets and auxiliary files.
-// Usage: make-example DIRECTORY
+// Writes the example models, each into its own folder of DIRECTORY:
+// frame/ (a two-bay portal frame carrying a pipe run on springs, with a
+// concrete foundation block, a group set, load cases of every kind,
+// combinations, sets and auxiliary files), rack/ (a pipe rack whose load
+// cases hold nearly every kind of load line, awkward ones included) and
+// rack-imperial/ (the same rack in imperial units).
+// Usage: make-example DIRECTORY (examples/ for the committed ones)
 #include <cstdio>
 
 #include "support/example_frame.h"
@@ -11,6 +14,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make-example DIRECTORY\n");
     return 2;
   }
-  orvant::testing::WriteExampleModel(argv[1]);
+  const std::string dir = argv[1];
+  orvant::testing::WriteExampleModel(dir + "/frame");
+  orvant::testing::WriteExampleRack(dir + "/rack", "RACK", false);
+  orvant::testing::WriteExampleRack(dir + "/rack-imperial", "RACKIMP", true);
   return 0;
 }

@@ -1,12 +1,15 @@
-// The bundled example model: its files are what make-example writes, and its
-// listings under three option strings match the reviewed listings in
-// examples/expected (run date, time and model directory masked).
-// ORVANT_UPDATE_EXPECTED=1 rewrites the expected listings for review.
+// The example models: their files are what make-example writes, and their
+// listings and comment files under each option string of
+// examples/expected/CASES match the reviewed ones there (run date, time and
+// model directory masked). ORVANT_UPDATE_EXPECTED=1 rewrites the expected
+// files for review.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <set>
+#include <sstream>
 #include <tuple>
 
 #include "support/model_builder.h"
@@ -17,8 +20,8 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-const std::string kExampleDir = std::string(ORVANT_SOURCE_DIR) + "/examples/frame";
-const std::string kExpectedDir = std::string(ORVANT_SOURCE_DIR) + "/examples/expected";
+const std::string kExamplesDir = std::string(ORVANT_SOURCE_DIR) + "/examples";
+const std::string kExpectedDir = kExamplesDir + "/expected";
 
 std::string Masked(const std::string& listing, const std::string& modelDir) {
   std::string out = MaskDateTime(listing);
@@ -27,17 +30,30 @@ std::string Masked(const std::string& listing, const std::string& modelDir) {
   return out;
 }
 
-// A copy of the example in a fresh installation.
+// A copy of an example model (its path under examples/) in a fresh installation.
 struct ExampleCopy : TestInstall {
-  ExampleCopy() { fs::copy(kExampleDir, modelDir, fs::copy_options::overwrite_existing | fs::copy_options::recursive); }
+  explicit ExampleCopy(const std::string& model = "frame/FRAME") {
+    modelName = fs::path(model).filename().string();
+    WriteNameFiles();
+    fs::copy(kExamplesDir + "/" + fs::path(model).parent_path().string(), modelDir,
+             fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+  }
 };
 
-// The first line where two listings differ, for a readable failure.
-std::string FirstDifference(const std::string& expected, const std::string& actual) {
-  auto e = ListingLines(expected), a = ListingLines(actual);
+// The first line where two listings differ (for comment files, 100-character
+// records), for a readable failure.
+std::string FirstDifference(const std::string& expected, const std::string& actual, bool records = false) {
+  const auto split = [records](const std::string& text) {
+    if (!records) return ListingLines(text);
+    Lines r;
+    for (size_t at = 0; at < text.size(); at += 100) r.push_back(text.substr(at, 100));
+    return r;
+  };
+  auto e = split(expected), a = split(actual);
   for (size_t i = 0; i < std::max(e.size(), a.size()); ++i) {
     std::string el = i < e.size() ? e[i] : "<end>", al = i < a.size() ? a[i] : "<end>";
-    if (el != al) return "line " + std::to_string(i + 1) + "\n expected: [" + el + "]\n actual:   [" + al + "]";
+    if (el != al)
+      return (records ? "record " : "line ") + std::to_string(i + 1) + "\n expected: [" + el + "]\n actual:   [" + al + "]";
   }
   return "line ends differ";
 }
@@ -62,33 +78,52 @@ TEST(ExampleModel, CommittedFilesAreWhatMakeExampleWrites) {
   TestInstall unused;
   const RunResult r = RunBinary(ORVANT_MAKE_EXAMPLE, unused, {dir.path});
   ASSERT_EQ(r.status, 0) << r.stderrText;
+  // Every file under a folder, by its path in it; examples/ also holds the
+  // expected listings and make-example itself, which it does not write.
   auto files = [](const std::string& at) {
     std::map<std::string, std::string> texts;
-    for (const auto& entry : fs::directory_iterator(at)) texts[entry.path().filename().string()] = ReadFileText(entry.path().string());
+    for (const auto& entry : fs::recursive_directory_iterator(at)) {
+      const std::string path = fs::relative(entry.path(), at).string();
+      if (entry.is_regular_file() && path.rfind("expected/", 0) != 0 && path != "make_example.cpp")
+        texts[path] = ReadFileText(entry.path().string());
+    }
     return texts;
   };
-  EXPECT_TRUE(files(dir.path) == files(kExampleDir)) << "make-example writes other files than examples/frame holds";
+  const auto written = files(dir.path), committed = files(kExamplesDir);
+  for (const auto& [path, text] : written) EXPECT_TRUE(committed.count(path) && committed.at(path) == text) << path;
+  for (const auto& [path, text] : committed) EXPECT_TRUE(written.count(path)) << path << " is not written by make-example";
 }
 
-TEST(ExampleModel, ListingsMatchTheReviewedListings) {
-  const struct { std::string options, listingName, expected; } runs[] = {
-      // Everything, with the active group set 1.
-      {"1/1/1/1/1/1/1/1/1/1/1/1/", "", "FRAME.MTM"},
-      // Converted units, group range mode up to group 2.
-      {"-1/1/1/1/0/1/1/1/1/1/0/1/-2/0/CONV/", "CONV", "FRAME.CONV.MTM"},
-      // Brief model data, group filter 3, a combination and a results set selection.
-      {"1/1/1/1/0/1/1/1/1/1/0/-/3/0/BRIEF/2/1/", "BRIEF", "FRAME.BRIEF.MTM"},
-  };
+TEST(ExampleModel, ListingsAndCommentFilesMatchTheReviewedOnes) {
   const bool update = std::getenv("ORVANT_UPDATE_EXPECTED") != nullptr;
-  for (const auto& run : runs) {
-    SCOPED_TRACE(run.options);
-    ExampleCopy install;
-    const RunResult r = RunInProcess(install, {run.options});
+  std::istringstream cases(ReadFileText(kExpectedDir + "/CASES"));
+  std::set<std::string> names;
+  for (std::string line; std::getline(cases, line);) {
+    std::istringstream fields(line);
+    std::string name, model, options;
+    if (!(fields >> name >> model >> options) || name[0] == '#') continue;
+    SCOPED_TRACE(name + " " + options);
+    names.insert(name);
+    ExampleCopy install(model);
+    const RunResult r = RunInProcess(install, {options});
     ASSERT_EQ(r.status, 0) << r.stderrText;
-    const std::string actual = Masked(install.Listing(run.listingName), install.modelDir);
-    if (update) WriteFile(kExpectedDir + "/" + run.expected, actual);
-    const std::string expected = ReadFileText(kExpectedDir + "/" + run.expected);
-    EXPECT_TRUE(actual == expected) << FirstDifference(expected, actual);
+    ASSERT_EQ(r.stderrText, "");
+    // The one listing written: the model's name, the listing name, ".MTM".
+    std::string listing;
+    for (const auto& entry : fs::directory_iterator(install.modelDir))
+      if (entry.path().extension() == ".MTM") listing = ReadFileText(entry.path().string());
+    const std::string actual[] = {Masked(listing, install.modelDir), ReadFileText(install.ModelFile(".LCM"))};
+    const std::string expectedFile[] = {kExpectedDir + "/" + name + ".MTM", kExpectedDir + "/" + name + ".LCM"};
+    for (int k = 0; k < 2; ++k) {
+      if (update) WriteFile(expectedFile[k], actual[k]);
+      const std::string expected = ReadFileText(expectedFile[k]);
+      EXPECT_TRUE(actual[k] == expected) << expectedFile[k] << ": " << FirstDifference(expected, actual[k], k == 1);
+    }
+  }
+  // Every expected file belongs to a line of the table.
+  for (const auto& entry : fs::directory_iterator(kExpectedDir)) {
+    if (entry.path().filename() == "CASES") continue;
+    EXPECT_TRUE(names.count(entry.path().stem().string())) << entry.path() << " is no listing of CASES";
   }
 }
 

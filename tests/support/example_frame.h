@@ -1,7 +1,7 @@
 #pragma once
-// The bundled example model (examples/frame), described in code: make-example
-// writes its files, and tests compare what the program makes of them with
-// this description.
+// The example models (examples/frame, examples/rack), described in code:
+// make-example writes their files, and tests compare what the program makes
+// of them with this description.
 #include <string>
 #include <vector>
 
@@ -22,5 +22,9 @@ std::vector<GroupEntry> ExampleGroups();
 
 // Every file of the example into dir.
 void WriteExampleModel(const std::string& dir);
+
+// The pipe rack example (examples/rack, and in imperial units
+// examples/rack-imperial): every file of the model `name` into dir.
+void WriteExampleRack(const std::string& dir, const std::string& name, bool imperial);
 
 }  // namespace orvant::testing
