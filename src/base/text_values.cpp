@@ -45,6 +45,39 @@ constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
 
 namespace {
 
+// The end of the quick reading, from the digits read (nonzero, at most 15
+// significant) and the decimal exponent of the last one: an optional
+// exponent (E or D, either case, optional sign, digits) at p, then the
+// value, one exact power of ten applied. With `bounded`, end is watched.
+template <bool bounded>
+const char* QuickValue(const char* p, const char* end, uint64_t digits, int scale, bool negative, double& value) {
+  const auto more = [end](const char* q) { return !bounded || q != end; };
+  if (more(p) && (*p == 'E' || *p == 'e' || *p == 'D' || *p == 'd')) {
+    const char* q = p + 1;
+    bool expNegative = false;
+    if (more(q) && (*q == '+' || *q == '-')) {
+      expNegative = *q == '-';
+      ++q;
+    }
+    if (more(q) && IsDigit(*q)) {
+      int e = 0;
+      for (; more(q) && IsDigit(*q); ++q) {
+        if (e > 1000) return nullptr;
+        e = e * 10 + (*q - '0');
+      }
+      scale += expNegative ? -e : e;
+      p = q;
+    }
+  }
+  if (scale < -22 || scale > 22) return nullptr;
+  // Whole numbers and decimals alike divide (by 1 for a whole number), so
+  // the branch goes the same way for nearly every field.
+  double v = static_cast<double>(digits);
+  v = scale <= 0 ? v / kExactPowers[-scale] : v * kExactPowers[scale];
+  value = negative ? -v : v;
+  return p;
+}
+
 // The quick reading, with or without the end in view: when `bounded` is
 // false the text goes on past every number to a character that is no part
 // of one, and end is not looked at.
@@ -81,30 +114,7 @@ const char* QuickNumber(const char* p, const char* end, double& value) {
     value = 0.0;  // no digit, or zeros only
     return p;
   }
-  if (more(p) && (*p == 'E' || *p == 'e' || *p == 'D' || *p == 'd')) {
-    const char* q = p + 1;
-    bool expNegative = false;
-    if (more(q) && (*q == '+' || *q == '-')) {
-      expNegative = *q == '-';
-      ++q;
-    }
-    if (more(q) && IsDigit(*q)) {
-      int e = 0;
-      for (; more(q) && IsDigit(*q); ++q) {
-        if (e > 1000) return nullptr;
-        e = e * 10 + (*q - '0');
-      }
-      scale += expNegative ? -e : e;
-      p = q;
-    }
-  }
-  if (scale < -22 || scale > 22) return nullptr;
-  // Whole numbers and decimals alike divide (by 1 for a whole number), so
-  // the branch goes the same way for nearly every field.
-  double v = static_cast<double>(digits);
-  v = scale <= 0 ? v / kExactPowers[-scale] : v * kExactPowers[scale];
-  value = negative ? -v : v;
-  return p;
+  return QuickValue<bounded>(p, end, digits, scale, negative, value);
 }
 
 }  // namespace
@@ -178,28 +188,7 @@ const char* QuickNumberBeforeComma(const char* p, double& value) {
     value = 0.0;  // no digit, or zeros only
     return p;
   }
-  if ((*p | 0x20) == 'e' || (*p | 0x20) == 'd') {
-    const char* q = p + 1;
-    bool expNegative = false;
-    if (*q == '+' || *q == '-') {
-      expNegative = *q == '-';
-      ++q;
-    }
-    if (IsDigit(*q)) {
-      int e = 0;
-      for (; IsDigit(*q); ++q) {
-        if (e > 1000) return nullptr;
-        e = e * 10 + (*q - '0');
-      }
-      scale += expNegative ? -e : e;
-      p = q;
-    }
-  }
-  if (scale < -22 || scale > 22) return nullptr;
-  double v = static_cast<double>(digits);
-  v = scale <= 0 ? v / kExactPowers[-scale] : v * kExactPowers[scale];
-  value = negative ? -v : v;
-  return p;
+  return QuickValue<false>(p, nullptr, digits, scale, negative, value);
 }
 
 double LeadingNumber(std::string_view text) {
