@@ -200,10 +200,7 @@ void LoadCaseReader::HandWholeRead(int16_t from) {
   next.analysisText2 = last.analysisText2;
   next.savedTotalsPresent = last.savedTotalsPresent;
 
-  const std::string name = LoadCaseFileName(s, c);
-  const auto kept = caseTexts.find(name);
-  job.caseText = kept != caseTexts.end() ? &kept->second : nullptr;
-  job.caseFile = job.caseText ? std::string() : files.FoundFile(name).value_or(std::string());
+  job.caseFile = files.FoundFile(LoadCaseFileName(s, c)).value_or(std::string());
   const std::string totals = SavedTotalsFileName(s, c);
   job.totalsExist = files.FileExists(totals);
   job.totalsText = nullptr;
@@ -272,6 +269,6 @@ bool LoadCaseReader::ReadCombinationCase(int16_t label) {
 
 void LoadCaseReader::ReadHeadersAhead() { ahead.ReadHeaders(s, files); }
 
-void LoadCaseReader::TakeHeadersAhead() { ahead.TakeHeaders(headerLines, caseTexts, savedTotalsText); }
+void LoadCaseReader::TakeHeadersAhead() { ahead.TakeHeaders(headerLines, savedTotalsText); }
 
 }  // namespace orvant

@@ -80,10 +80,9 @@ struct LoadCaseReader {
 
   // The text of the case file read last by a header-only read; per case
   // file read so far, the lines on which a header-only read acts (a later
-  // header-only read replays them); case files and ".#" files read ahead.
+  // header-only read replays them); ".#" files read ahead.
   TextBuffer caseText;
   TextsByName headerLines;
-  TextsByName caseTexts;
   TextsByName savedTotalsText;
   ReadAhead ahead;
 

@@ -32,9 +32,9 @@ void ReadWholeCase(const RunSettings& s, const ModelTables& m, WholeCaseJob& job
     ResetLoadCase(s, lc);
     lc.label = job.label;
     lc.scaseText.clear();
-    if (!job.caseText && !FileSystem::ReadFound(job.caseFile, job.text)) throw RunFault("cannot read " + job.caseFile);
+    if (!FileSystem::ReadFound(job.caseFile, job.text)) throw RunFault("cannot read " + job.caseFile);
     lc.analysisComments.clear();
-    LineReader lines(job.caseText ? std::string_view(*job.caseText) : job.text.View());
+    LineReader lines(job.text.View());
     for (std::string_view line; lines.Next(line);) {
       ParseLoadCaseLine(s, m, job.parse, lc, line, 0);
       KeepIfAnalysisComment(line, lc.analysisComments);
@@ -61,7 +61,6 @@ struct FileAhead {
   std::string found;
   bool read = false;
   std::string kept;
-  std::string whole;  // a case file kept whole
 };
 
 struct CaseLookahead {
@@ -99,15 +98,10 @@ struct CaseLookahead {
   }
 
   void ReadHeaders() {
-    size_t keptWhole = 0;
     for (FileAhead& f : caseHeaders) {
       f.read = FileSystem::ReadFound(f.found, text);
       LineReader reader(text.View());
       for (std::string_view line; f.read && reader.Next(line);) KeepIfHeaderLine(line, f.kept);
-      if (f.read && keptWhole + text.size <= kKeptCaseTexts) {
-        f.whole.assign(text.View());
-        keptWhole += text.size;
-      }
     }
     for (FileAhead& f : savedTotals) {
       f.read = FileSystem::ReadFound(f.found, text);
@@ -137,25 +131,22 @@ void ReadAhead::ReadHeaders(const RunSettings& s, FileSystem& files) {
     std::string name = LoadCaseFileName(s, c);
     std::optional<std::string> found = files.FoundFile(name);
     if (!found) continue;
-    ahead.caseHeaders.push_back({std::move(name), std::move(*found), false, {}, {}});
+    ahead.caseHeaders.push_back({std::move(name), std::move(*found), false, {}});
     name = SavedTotalsFileName(s, c);
     found = files.FoundFile(name);
-    if (found) ahead.savedTotals.push_back({std::move(name), std::move(*found), false, {}, {}});
+    if (found) ahead.savedTotals.push_back({std::move(name), std::move(*found), false, {}});
   }
   ahead.headersJob = true;
   ahead.headersTaken = false;
   ahead.handoff.Hand();
 }
 
-void ReadAhead::TakeHeaders(TextsByName& headerLines, TextsByName& caseTexts, TextsByName& savedTotals) {
+void ReadAhead::TakeHeaders(TextsByName& headerLines, TextsByName& savedTotals) {
   if (!worker || worker->headersTaken) return;
   CaseLookahead& ahead = *worker;
   ahead.handoff.WaitDone();
-  for (FileAhead& f : ahead.caseHeaders) {
-    if (!f.read) continue;
-    headerLines.emplace(f.name, std::move(f.kept));
-    if (!f.whole.empty()) caseTexts.emplace(f.name, std::move(f.whole));
-  }
+  for (FileAhead& f : ahead.caseHeaders)
+    if (f.read) headerLines.emplace(f.name, std::move(f.kept));
   for (FileAhead& f : ahead.savedTotals)
     if (f.read) savedTotals.emplace(f.name, std::move(f.kept));
   ahead.caseHeaders.clear();

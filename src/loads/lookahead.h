@@ -26,15 +26,10 @@ struct LoadCase;
 // File name -> text kept of it.
 using TextsByName = std::unordered_map<std::string, std::string>;
 
-// Case files read ahead for the summaries are kept whole for the load case
-// pass up to this many bytes in all; the others are read again.
-constexpr size_t kKeptCaseTexts = size_t{24} << 20;
-
 // One case to be read whole: set up by the reader, filled by ReadWholeCase.
 struct WholeCaseJob {
   int16_t label = 0;
-  std::string caseFile;                   // the Linux path of the case file,
-  const std::string* caseText = nullptr;  // or its text, read ahead
+  std::string caseFile;                   // the Linux path of the case file
   bool totalsExist = false;               // it has a ".#" file:
   const std::string* totalsText = nullptr;  // read ahead, or
   std::string totalsFile;                 // to be read, at this Linux path
@@ -66,10 +61,9 @@ struct ReadAhead {
   // the ".#" files kept whole.
   void ReadHeaders(const RunSettings& s, FileSystem& files);
   // Waits for what ReadHeaders read and adds it to headerLines (the
-  // header lines of a case file, as a header-only read would keep them),
-  // caseTexts (whole case files, as many as kKeptCaseTexts bytes hold, for
-  // the load case pass) and savedTotals (".#" texts).
-  void TakeHeaders(TextsByName& headerLines, TextsByName& caseTexts, TextsByName& savedTotals);
+  // header lines of a case file, as a header-only read would keep them)
+  // and savedTotals (".#" texts).
+  void TakeHeaders(TextsByName& headerLines, TextsByName& savedTotals);
 
   // Has the job done on the second thread; WaitCase waits until it is.
   // The job and its case are the worker's until then.
