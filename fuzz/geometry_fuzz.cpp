@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   // A loaded model: the offsets continue inside the connectivity bytes.
   const ModelTables& m = ctx->model;
-  if (m.ConnectivityFile.position > m.ConnectivityFile.bytes.size()) std::abort();
+  if (m.ConnectivityFile.offsetsStart > m.ConnectivityFile.bytes.size()) std::abort();
   if (m.IcPropertyCount < 0 || m.RcPropertyCount < 0) std::abort();
   return 0;
 }

@@ -299,7 +299,7 @@ void DrawLoads(SvgText& svg, const DrawnCase& c, const LoadScales& scales, const
   for (const auto& e : c.distributedLoads) {
     if (e.local) continue;
     const auto [a, b] = lineEnds(e.line);
-    Item(svg, e.title, [&] { ArrowRow(svg, a, b, e.from, e.to, e.start, e.finish, scales.intensityPerCm, view, up); });
+    Item(svg, e.title, [&, a = a, b = b] { ArrowRow(svg, a, b, e.from, e.to, e.start, e.finish, scales.intensityPerCm, view, up); });
   }
   svg.Raw("</g>\n");
   GroupStart(svg, "code-loads", "stroke=\"" + std::string(kCodeUdlColour) + "\" stroke-width=\"1.1\"");
@@ -371,7 +371,7 @@ void DrawLoads(SvgText& svg, const DrawnCase& c, const LoadScales& scales, const
     for (const auto& e : *loads) {
       if (!e.local) continue;
       const auto [a, b] = lineEnds(e.line);
-      Item(svg, e.title, [&] { Ring(svg, Between(a, b, (e.from + e.to) / 2), 5); });
+      Item(svg, e.title, [&, a = a, b = b] { Ring(svg, Between(a, b, (e.from + e.to) / 2), 5); });
     }
   }
   svg.Raw("</g>\n");
