@@ -7,7 +7,7 @@
 // Usage: make-example DIRECTORY (examples/ for the committed ones)
 #include <cstdio>
 
-#include "support/example_frame.h"
+#include "examples/models/example_models.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

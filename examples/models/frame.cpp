@@ -1,7 +1,7 @@
 // The bundled example model: a two-bay portal frame carrying a pipe run on
 // springs, with a concrete foundation block, a group set, load cases of
 // every kind, combinations, sets and auxiliary files.
-#include "support/example_frame.h"
+#include "examples/models/example_models.h"
 
 #include <string>
 

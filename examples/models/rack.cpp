@@ -4,7 +4,7 @@
 // on missing nodes and elements, comments that are not printed), saved
 // totals, combinations and a results set. The same files under another
 // name, in imperial units, make the second model.
-#include "support/example_frame.h"
+#include "examples/models/example_models.h"
 
 #include <string>
 
