@@ -12,9 +12,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <regex>
-#include <set>
-#include <sstream>
+#include <span>
 #include <stdexcept>
 
 #include "install/tools.h"
@@ -26,10 +27,8 @@ namespace orvant::testing {
 
 namespace fs = std::filesystem;
 
-TempDir::TempDir() {
-  std::string tmpl = (fs::temp_directory_path() / "orvant-test-XXXXXX").string();
-  if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
-  path = tmpl;
+TempDir::TempDir() : path((fs::temp_directory_path() / "orvant-test-XXXXXX").string()) {
+  if (!::mkdtemp(path.data())) throw std::runtime_error("mkdtemp failed");
 }
 
 TempDir::~TempDir() {
@@ -38,67 +37,31 @@ TempDir::~TempDir() {
   fs::remove_all(path, ec);
 }
 
-Bytes& Bytes::I16(int v) {
-  uint16_t u = static_cast<uint16_t>(v);
-  data.push_back(static_cast<unsigned char>(u & 0xff));
-  data.push_back(static_cast<unsigned char>(u >> 8));
-  return *this;
-}
-
-Bytes& Bytes::I32(int32_t v) {
-  uint32_t u = static_cast<uint32_t>(v);
-  for (int i = 0; i < 4; ++i) data.push_back(static_cast<unsigned char>((u >> (8 * i)) & 0xff));
-  return *this;
-}
-
-Bytes& Bytes::F32(float v) {
-  uint32_t u;
-  std::memcpy(&u, &v, 4);
-  return I32(static_cast<int32_t>(u));
-}
-
-Bytes& Bytes::U8(int v) {
-  data.push_back(static_cast<unsigned char>(v));
-  return *this;
-}
-
-Bytes& Bytes::Text(const std::string& s, size_t width) {
-  for (size_t i = 0; i < width; ++i) data.push_back(static_cast<unsigned char>(i < s.size() ? s[i] : ' '));
-  return *this;
-}
-
-Bytes& Bytes::Append(const Bytes& other) {
-  data.insert(data.end(), other.data.begin(), other.data.end());
-  return *this;
-}
-
 int TestModel::AddNode(float x, float y, float z) {
-  NodeRec n;
-  n.x = x;
-  n.y = y;
-  n.z = z;
-  n.def = {x, y, z};
-  nodes.push_back(n);
-  return static_cast<int>(nodes.size()) - 1;
+  nodes.push_back(NodeRec{true, x, y, z, 0, {x, y, z}});
+  return MaxNode();
 }
 
 int TestModel::AddElement(int n1, int n2, int geom, int mat, float length) {
-  ElementRec e;
-  e.n1 = static_cast<int16_t>(n1);
-  e.n2 = static_cast<int16_t>(n2);
-  e.geom = static_cast<int16_t>(geom);
-  e.mat = static_cast<int16_t>(mat);
-  e.length = length;
-  elements.push_back(e);
-  return static_cast<int>(elements.size()) - 1;
+  ElementRec& e = elements.emplace_back();
+  e.n1 = static_cast<int16_t>(n1), e.n2 = static_cast<int16_t>(n2);
+  e.geom = static_cast<int16_t>(geom), e.mat = static_cast<int16_t>(mat), e.length = length;
+  return MaxElement();
 }
 
 namespace {
 
+// The entries of a table indexed by label (entry 0 unused).
+template <class T>
+std::span<const T> Labelled(const std::vector<T>& v) {
+  return std::span<const T>(v).subspan(1);
+}
+
+// Entry i of a table that may be shorter than the model's count: an empty one beyond it.
 template <class T>
 const T& Entry(const std::vector<T>& v, int i) {
   static const T empty{};
-  return (i >= 0 && i < static_cast<int>(v.size())) ? v[static_cast<size_t>(i)] : empty;
+  return i < static_cast<int>(v.size()) ? v[static_cast<size_t>(i)] : empty;
 }
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
@@ -106,179 +69,108 @@ std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 }  // namespace
 
 std::string ModelSizeText(const TestModel& m) {
-  std::ostringstream o;
-  o << Quoted(m.sizeTitle) << "\r\n"
-    << Quoted(m.modelName) << "\r\n"
-    << Quoted(m.analysisDescription) << "\r\n"
-    << Quoted(m.definitionUnits) << "\r\n"
-    << Quoted(m.dateCreated) << "\r\n"
-    << Quoted(m.timeCreated) << "\r\n"
-    << m.MaxElement() << "\r\n"
-    << m.MaxSpring() << "\r\n"
-    << m.MaxNode() << "\r\n"
-    << m.Restrained() << "\r\n"
-    << m.GeomCount() << "\r\n"
-    << m.MatCount() << "\r\n"
-    << m.SpringCodeCount() << "\r\n"
-    << Quoted("") << "\r\n"
-    << Quoted("") << "\r\n"
-    << Quoted(m.addDescription) << "\r\n"
-    << Quoted(m.createdChecked) << "\r\n"
-    << Quoted(m.jobReference) << "\r\n"
-    << Quoted("") << "\r\n"
-    << m.imperialUnits << "\r\n";
-  return o.str();
+  std::string text;
+  for (const std::string& line :
+       {Quoted("ORVANT"), Quoted(m.modelName), Quoted(m.analysisDescription), Quoted(m.definitionUnits),
+        Quoted(m.dateCreated), Quoted(m.timeCreated), std::to_string(m.MaxElement()), std::to_string(m.MaxSpring()),
+        std::to_string(m.MaxNode()), std::to_string(m.Restrained()), std::to_string(m.GeomCount()),
+        std::to_string(m.MatCount()), std::to_string(m.SpringCodeCount()), Quoted(""), Quoted(""),
+        Quoted(m.addDescription), Quoted(m.createdChecked), Quoted(m.jobReference), Quoted(""),
+        std::to_string(m.imperialUnits)})
+    text += line + "\r\n";
+  return text;
 }
 
 Bytes NodesFile(const TestModel& m) {
   Bytes b;
-  for (int n = 1; n <= m.MaxNode(); ++n) {
-    const NodeRec& r = Entry(m.nodes, n);
-    b.I16(r.exists ? 1 : 0).F32(r.x).F32(r.y).F32(r.z);
-  }
-  for (int r = 0; r < m.Restrained(); ++r) {
-    const RestraintRec& rr = Entry(m.restraints, r);
-    b.I16(rr.node);
-    for (int16_t c : rr.codes) b.I16(c);
-  }
+  for (const NodeRec& r : Labelled(m.nodes)) b.I16(r.exists ? 1 : 0).F32s(r.x, r.y, r.z);
+  for (const RestraintRec& r : m.restraints) b.I16(r.node).All(r.codes);
   return b;
 }
 
 Bytes NodeDefinitionsFile(const TestModel& m) {
   Bytes b;
-  for (int s = 1; s <= 20; ++s)
-    for (float f : m.coordSystems[static_cast<size_t>(s)]) b.F32(f);
-  for (int n = 1; n <= m.MaxNode(); ++n) {
-    const NodeRec& r = Entry(m.nodes, n);
-    if (!r.exists) continue;
-    b.I16(r.system).F32(r.def[0]).F32(r.def[1]).F32(r.def[2]);
-  }
+  b.All(std::span(m.coordSystems).subspan(1));
+  for (const NodeRec& r : Labelled(m.nodes))
+    if (r.exists) b.I16(r.system).All(r.def);
   return b;
 }
 
+// Element and spring records share one shape: five int16, the rotation, seven int16.
 Bytes ConnectivityFile(const TestModel& m) {
   Bytes b;
-  for (int e = 1; e <= m.MaxElement(); ++e) {
-    const ElementRec& r = Entry(m.elements, e);
-    b.I16(r.n1).I16(r.n2).I16(r.n3).I16(0).I16(0).F32(r.rotation).I16(r.geom).I16(r.mat).I16(r.releaseZ)
-        .I16(r.releaseY).I16(r.taper).I16(r.pipework).I16(0);
-  }
-  for (int s = 1; s <= m.MaxSpring(); ++s) {
-    const SpringRec& r = Entry(m.springs, s);
-    b.I16(r.n1).I16(r.n2).I16(0).I16(0).I16(0).F32(r.rotation).I16(r.refElement).I16(r.propCode)
-        .I16(r.coordSystem).I16(r.defined).I16(0).I16(0).I16(0);
-  }
-  for (const OffsetRec& o : m.offsets) {
-    b.I16(o.element).I16(o.spare).I16(o.ref1).F32(o.o1[0]).F32(o.o1[1]).F32(o.o1[2]).I16(o.ref2).F32(o.o2[0])
-        .F32(o.o2[1]).F32(o.o2[2]);
-  }
+  for (const ElementRec& r : Labelled(m.elements))
+    b.I16s(r.n1, r.n2, r.n3, 0, 0).F32(r.rotation).I16s(r.geom, r.mat, r.releaseZ, r.releaseY, r.taper, r.pipework, 0);
+  for (const SpringRec& r : Labelled(m.springs))
+    b.I16s(r.n1, r.n2, 0, 0, 0).F32(r.rotation).I16s(r.refElement, r.propCode, r.coordSystem, r.defined, 0, 0, 0);
+  for (const OffsetRec& o : m.offsets) b.I16s(o.element, o.spare, o.ref1).All(o.o1).I16(o.ref2).All(o.o2);
   return b;
 }
 
 Bytes ElementTypesFile(const TestModel& m) {
   Bytes b;
-  b.I16(static_cast<int>(m.ic.size()));
-  for (const auto& code : m.ic)
-    for (int16_t v : code) b.I16(v);
-  b.I16(static_cast<int>(m.rc.size()));
-  for (const RcRec& r : m.rc) {
-    for (float v : r.x) b.F32(v);
-    for (float v : r.y) b.F32(v);
-  }
-  for (int e = 1; e <= m.MaxElement(); ++e) {
-    const ElementRec& r = Entry(m.elements, e);
-    b.I16(r.type).I16(r.co).F32(r.bendRadius).F32(0);
-  }
-  for (int k = 1; k <= m.SpringCodeCount(); ++k) b.I16(Entry(m.springConsts, k).co);
+  b.I16(static_cast<int>(m.ic.size())).All(m.ic).I16(static_cast<int>(m.rc.size()));
+  for (const RcRec& r : m.rc) b.All(r.x).All(r.y);
+  for (const ElementRec& r : Labelled(m.elements)) b.I16s(r.type, r.co).F32s(r.bendRadius, 0.0f);
+  for (const SpringConstRec& r : Labelled(m.springConsts)) b.I16(r.co);
   return b;
 }
 
 Bytes SolidsFile(const TestModel& m) {
   Bytes b;
-  for (int e = 1; e <= m.MaxElement(); ++e) {
-    const ElementRec& r = Entry(m.elements, e);
-    b.I16(r.solidType);
-    if (r.solidType == 0) continue;
-    b.I16(static_cast<int>(r.solidNodes.size()));
-    for (int16_t n : r.solidNodes) b.I16(n);
-  }
+  for (const ElementRec& r : Labelled(m.elements))
+    if (b.I16(r.solidType); r.solidType != 0) b.I16(static_cast<int>(r.solidNodes.size())).All(r.solidNodes);
   return b;
 }
 
 Bytes PropertiesFile(const TestModel& m) {
   Bytes b;
-  for (int p = 1; p <= m.GeomCount(); ++p) {
-    const GeomRec& g = Entry(m.geoms, p);
-    b.Text(g.prefix, 3).I32(g.number).F32(g.area).F32(g.iy).F32(g.iz).F32(g.j).F32(g.diam).F32(g.wall);
-    for (int k = 0; k < 4; ++k) b.F32(g.lz[static_cast<size_t>(k)]).F32(g.ly[static_cast<size_t>(k)]);
-    b.F32(g.az).F32(g.ay).F32(g.zt).I16(g.sectionType).F32(g.sz).F32(g.sy).F32(g.sx);
+  for (const GeomRec& g : Labelled(m.geoms)) {
+    b.Text(g.prefix, 3).I32(g.number).F32s(g.area, g.iy, g.iz, g.j, g.diam, g.wall);
+    for (size_t k = 0; k < 4; ++k) b.F32s(g.lz[k], g.ly[k]);
+    b.F32s(g.az, g.ay, g.zt).I16(g.sectionType).F32s(g.sz, g.sy, g.sx);
   }
-  for (int c = 1; c <= m.MatCount(); ++c) {
-    const MatRec& r = Entry(m.mats, c);
-    b.F32(r.e).F32(r.g).F32(r.density).F32(r.poisson).F32(r.coefExp).F32(r.yield).F32(r.ultimate).Text(r.name, 8);
-  }
-  if (m.springMarkerForm) {
-    b.F32(19191.0f);
-    for (int k = 1; k <= m.SpringCodeCount(); ++k) {
-      const SpringConstRec& r = Entry(m.springConsts, k);
-      b.I16(r.kind);
-      for (float v : r.k) b.F32(v);
-    }
-  } else {
-    for (int k = 1; k <= m.SpringCodeCount(); ++k)
-      for (float v : Entry(m.springConsts, k).k) b.F32(v);
-  }
+  for (const MatRec& r : Labelled(m.mats))
+    b.F32s(r.e, r.g, r.density, r.poisson, r.coefExp, r.yield, r.ultimate).Text(r.name, 8);
+  // The springs' part: in the marker form 19191.0, then each code's kind before its stiffnesses.
+  if (m.springMarkerForm) b.F32(19191.0f);
+  for (const SpringConstRec& r : Labelled(m.springConsts)) (m.springMarkerForm ? b.I16(r.kind) : b).All(r.k);
   return b;
 }
 
 Bytes LengthsFile(const TestModel& m) {
   Bytes b;
-  for (int e = 1; e <= m.MaxElement(); ++e) {
-    b.F32(Entry(m.elements, e).length);
-    for (int i = 0; i < 11; ++i) b.F32(0);
-  }
+  for (const ElementRec& r : Labelled(m.elements)) b.F32(r.length).All(std::array<float, 11>{});
   return b;
 }
 
 Bytes PipeworkCoefficientFile(const TestModel& m) {
   Bytes b;
-  int last = m.pipework.empty() ? 0 : m.pipework.rbegin()->first;
-  for (int e = 1; e <= last; ++e) {
-    auto it = m.pipework.find(e);
-    PipeRec r = it == m.pipework.end() ? PipeRec{} : it->second;
-    b.I16(r.type).I16(r.node).F32(r.kflex).F32(r.sifi).F32(r.sifo).F32(r.bendRad).F32(r.mitreAngle);
+  for (int e = 1; !m.pipework.empty() && e <= m.pipework.rbegin()->first; ++e) {
+    const auto it = m.pipework.find(e);
+    const PipeRec r = it == m.pipework.end() ? PipeRec{} : it->second;
+    b.I16s(r.type, r.node).F32s(r.kflex, r.sifi, r.sifo, r.bendRad, r.mitreAngle);
   }
   return b;
 }
 
 Bytes PipeworkDataFile(const TestModel& m) {
   Bytes b;
-  for (int p = 1; p <= m.GeomCount(); ++p)
-    for (float v : Entry(m.pipeworkData, p).values) b.F32(v);
-  for (int c = 1; c <= m.MatCount(); ++c) {
-    const MaterialBlockRec& r = Entry(m.materialBlocks, c);
-    for (float v : r.head) b.F32(v);
-    for (const auto& point : r.points)
-      for (float v : point) b.F32(v);
-  }
+  for (int p = 1; p <= m.GeomCount(); ++p) b.All(Entry(m.pipeworkData, p).values);
+  for (int c = 1; c <= m.MatCount(); ++c) b.All(Entry(m.materialBlocks, c).head).All(Entry(m.materialBlocks, c).points);
   return b;
 }
 
-Bytes SetRecord(int flag, const std::string& description) {
-  Bytes b;
-  b.U8(0).U8(flag);
-  for (int i = 0; i < 14; ++i) b.U8(0);
-  b.Text(description, 50).Text("", 20);
-  return b;
-}
-
+// A group record is a set record without its last 20 bytes: the flag in
+// byte 1 of 16 zero bytes, then the description.
 Bytes GroupRecord(int flag, const std::string& description) {
   Bytes b;
-  b.U8(0).U8(flag);
-  for (int i = 0; i < 14; ++i) b.U8(0);
-  b.Text(description, 50);
-  return b;
+  b.data.resize(16);
+  b.data[1] = static_cast<unsigned char>(flag);
+  return b.Text(description, 50);
 }
+
+Bytes SetRecord(int flag, const std::string& description) { return GroupRecord(flag, description).Text("", 20); }
 
 void WriteFile(const std::string& path, const std::string& content) {
   fs::create_directories(fs::path(path).parent_path());
@@ -287,52 +179,46 @@ void WriteFile(const std::string& path, const std::string& content) {
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
-void WriteFile(const std::string& path, const Bytes& content) {
-  WriteFile(path, std::string(content.data.begin(), content.data.end()));
-}
-
 std::string ReadFileText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + path);
-  std::ostringstream o;
-  o << in.rdbuf();
-  return o.str();
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-bool PathExists(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0;
-}
+bool PathExists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
 
-void WriteModelFiles(const TestModel& m, const std::string& dir) {
-  std::string base = dir + "/" + m.name;
+namespace {
+
+// Every model file of m, each path base + its extension.
+void WriteModelFilesAt(const TestModel& m, const std::string& base) {
   WriteFile(base + ".XSZ", ModelSizeText(m));
-  WriteFile(base + ".XYZ", NodesFile(m));
-  WriteFile(base + ".XZY", NodeDefinitionsFile(m));
-  WriteFile(base + ".XEC", ConnectivityFile(m));
-  if (m.writeXco) WriteFile(base + ".XCO", ElementTypesFile(m));
-  WriteFile(base + ".XEN", SolidsFile(m));
-  WriteFile(base + ".XEL", PropertiesFile(m));
-  WriteFile(base + ".XE1", LengthsFile(m));
-  if (!m.pipework.empty()) WriteFile(base + ".XEP", PipeworkCoefficientFile(m));
-  if (m.writeXpm) WriteFile(base + ".XPM", PipeworkDataFile(m));
+  const struct {
+    const char* extension;
+    Bytes (*bytes)(const TestModel&);
+    bool written;
+  } files[] = {{".XYZ", NodesFile, true},   {".XZY", NodeDefinitionsFile, true},
+               {".XEC", ConnectivityFile, true},  {".XCO", ElementTypesFile, m.writeXco},
+               {".XEN", SolidsFile, true},  {".XEL", PropertiesFile, true},
+               {".XE1", LengthsFile, true}, {".XEP", PipeworkCoefficientFile, !m.pipework.empty()},
+               {".XPM", PipeworkDataFile, m.writeXpm}};
+  for (const auto& file : files)
+    if (file.written) WriteFile(base + file.extension, file.bytes(m));
 }
 
-TestInstall::TestInstall() {
-  configHome = root.path + "/config";
-  dataDir = root.path + "/data";
-  modelDir = root.path + "/jobs";
-  fs::create_directories(configHome);
-  fs::create_directories(dataDir);
-  fs::create_directories(modelDir);
+}  // namespace
+
+void WriteModelFiles(const TestModel& m, const std::string& dir) { WriteModelFilesAt(m, dir + "/" + m.name); }
+
+TestInstall::TestInstall()
+    : configHome(root.path + "/config"), dataDir(root.path + "/data"), modelDir(root.path + "/jobs") {
+  for (const std::string& dir : {configHome, dataDir, modelDir}) fs::create_directories(dir);
   WriteSettings();
   WriteNameFiles();
 }
 
 void TestInstall::WriteNameFiles() {
   std::string text = Quoted(ModelPath()) + "\r\n" + Quoted("unused") + "\r\n" + Quoted(modelDir) + "\r\n";
-  WriteFile(dataDir + "/BATCH.NAM", text);
-  WriteFile(dataDir + "/MODEL.NAM", text);
+  for (const char* file : {"/BATCH.NAM", "/MODEL.NAM"}) WriteFile(dataDir + file, text);
 }
 
 void TestInstall::WriteSettings(const std::string& extraSections) {
@@ -340,31 +226,12 @@ void TestInstall::WriteSettings(const std::string& extraSections) {
 }
 
 void TestInstall::WriteConfig(int capacity, int maxLoadLabel) {
-  std::ostringstream o;
-  o << "\"Load items\"," << capacity << "\r\n\"a\",0\r\n\"b\",0\r\n\"c\",0\r\n\"d\",0\r\n\"Max load label\","
-    << maxLoadLabel << "\r\n";
-  WriteFile(dataDir + "/config.ini", o.str());
+  WriteFile(dataDir + "/config.ini", "\"Load items\"," + std::to_string(capacity) +
+                                         "\r\n\"a\",0\r\n\"b\",0\r\n\"c\",0\r\n\"d\",0\r\n\"Max load label\"," +
+                                         std::to_string(maxLoadLabel) + "\r\n");
 }
 
-void TestInstall::WriteRunControl(const std::string& content) { WriteFile(dataDir + "/in.CNT", content); }
-
-void TestInstall::WriteModel(const TestModel& m) {
-  TestModel copy = m;
-  copy.name = modelName;
-  WriteModelFiles(copy, modelDir);
-}
-
-void TestInstall::WriteModelText(const std::string& extension, const std::string& content) {
-  WriteFile(ModelFile(extension), content);
-}
-
-void TestInstall::WriteModelBytes(const std::string& extension, const Bytes& content) {
-  WriteFile(ModelFile(extension), content);
-}
-
-std::string TestInstall::Listing(const std::string& listingName) const {
-  return ReadFileText(ModelPath() + (listingName.empty() ? "" : "." + listingName) + ".MTM");
-}
+void TestInstall::WriteModel(const TestModel& m) { WriteModelFilesAt(m, ModelPath()); }
 
 namespace {
 
@@ -404,71 +271,60 @@ void RecordRun(const std::string& binary, const TestInstall& install, const std:
   }
 }
 
+// What a run wrote to standard error (into path), the file removed.
+std::string TakeText(const std::string& path) {
+  std::string text = ReadFileText(path);
+  ::unlink(path.c_str());
+  return text;
+}
+
 }  // namespace
 
 RunResult RunInProcess(const TestInstall& install, const std::vector<std::string>& args) {
   RecordRun("", install, args);
   const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
-  std::string saved = oldConfig ? oldConfig : "";
+  const std::optional<std::string> saved = oldConfig ? std::optional<std::string>(oldConfig) : std::nullopt;
   ::setenv("XDG_CONFIG_HOME", install.configHome.c_str(), 1);
-
-  std::string errPath = install.root.path + "/stderr.txt";
+  const std::string errPath = install.root.path + "/stderr.txt";
   std::fflush(stderr);
-  int savedErr = ::dup(2);
-  int errFd = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  const int savedErr = ::dup(2), errFd = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   ::dup2(errFd, 2);
   ::close(errFd);
-
-  RunResult r;
-  r.status = RunOrvantIn(args);
-
+  RunResult r{RunOrvantIn(args), ""};
   std::fflush(stderr);
   ::dup2(savedErr, 2);
   ::close(savedErr);
-  if (oldConfig)
-    ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-  else
-    ::unsetenv("XDG_CONFIG_HOME");
-  r.stderrText = ReadFileText(errPath);
-  ::unlink(errPath.c_str());
+  saved ? ::setenv("XDG_CONFIG_HOME", saved->c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME");
+  r.stderrText = TakeText(errPath);
   return r;
 }
 
 RunResult RunBinary(const std::string& binary, const TestInstall& install, const std::vector<std::string>& args) {
   RecordRun(binary, install, args);
-  std::string errPath = install.root.path + "/stderr.txt";
+  const std::string errPath = install.root.path + "/stderr.txt";
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-
-  std::vector<std::string> envStrings;
+  std::vector<std::string> envStrings, argStrings{binary};
   for (char** e = environ; *e; ++e)
     if (std::strncmp(*e, "XDG_CONFIG_HOME=", 16) != 0) envStrings.emplace_back(*e);
   envStrings.push_back("XDG_CONFIG_HOME=" + install.configHome);
-  std::vector<char*> envp;
-  for (auto& s : envStrings) envp.push_back(s.data());
-  envp.push_back(nullptr);
-
-  std::vector<std::string> argStrings{binary};
   argStrings.insert(argStrings.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (auto& s : argStrings) argv.push_back(s.data());
-  argv.push_back(nullptr);
-
+  const auto pointers = [](std::vector<std::string>& strings) {
+    std::vector<char*> p;
+    for (std::string& s : strings) p.push_back(s.data());
+    p.push_back(nullptr);
+    return p;
+  };
   pid_t pid;
-  RunResult r;
-  if (posix_spawn(&pid, binary.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) {
-    posix_spawn_file_actions_destroy(&actions);
-    throw std::runtime_error("cannot start " + binary);
-  }
+  const int failed =
+      posix_spawn(&pid, binary.c_str(), &actions, nullptr, pointers(argStrings).data(), pointers(envStrings).data());
   posix_spawn_file_actions_destroy(&actions);
+  if (failed) throw std::runtime_error("cannot start " + binary);
   int wstatus = 0;
   ::waitpid(pid, &wstatus, 0);
-  r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
-  r.stderrText = ReadFileText(errPath);
-  ::unlink(errPath.c_str());
-  return r;
+  return {WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus), TakeText(errPath)};
 }
 
 std::string MaskDateTime(const std::string& listing) {
@@ -478,15 +334,9 @@ std::string MaskDateTime(const std::string& listing) {
 
 std::vector<std::string> ListingLines(std::string_view listing) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < listing.size()) {
-    size_t end = listing.find("\r\n", start);
-    if (end == std::string::npos) {
-      lines.push_back(std::string(listing.substr(start)));
-      break;
-    }
-    lines.push_back(std::string(listing.substr(start, end - start)));
-    start = end + 2;
+  for (size_t start = 0, end; start < listing.size(); start = end + 2) {
+    end = std::min(listing.find("\r\n", start), listing.size());
+    lines.emplace_back(listing.substr(start, end - start));
   }
   return lines;
 }
@@ -503,6 +353,9 @@ std::vector<std::string> SectionRows(const std::vector<std::string>& lines, cons
   return rows;
 }
 
+namespace {
+
+// A line with its runs of blanks made one and none at its end.
 std::string Collapsed(const std::string& line) {
   std::string out;
   for (char c : line)
@@ -510,6 +363,8 @@ std::string Collapsed(const std::string& line) {
   while (!out.empty() && out.back() == ' ') out.pop_back();
   return out;
 }
+
+}  // namespace
 
 std::map<std::string, std::multiset<std::string>> CaseRows(const std::string& listing, int label) {
   std::map<std::string, std::multiset<std::string>> rows;

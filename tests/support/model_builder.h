@@ -1,12 +1,15 @@
 #pragma once
-// Builds model files for tests and the bundled example: the settings file,
+// Builds model files for tests and the example models: the settings file,
 // the name files, config.ini, in.CNT, the model size file and every binary
 // and text model file, written from a description held in code.
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace orvant::testing {
@@ -23,13 +26,37 @@ struct TempDir {
 // Little-endian byte writer for binary model files.
 struct Bytes {
   std::vector<unsigned char> data;
-  Bytes& I16(int v);
-  Bytes& I32(int32_t v);
-  Bytes& F32(float v);
-  Bytes& U8(int v);
+  Bytes& Le(uint32_t u, int n) {
+    for (int i = 0; i < n; ++i) data.push_back(static_cast<unsigned char>(u >> (8 * i)));
+    return *this;
+  }
+  Bytes& U8(int v) { return Le(static_cast<uint32_t>(v), 1); }
+  Bytes& I16(int v) { return Le(static_cast<uint32_t>(v), 2); }
+  Bytes& I32(int32_t v) { return Le(static_cast<uint32_t>(v), 4); }
+  Bytes& F32(float v) { return Le(std::bit_cast<uint32_t>(v), 4); }
+  template <class... T>
+  Bytes& I16s(T... v) { return (I16(static_cast<int>(v)), ..., *this); }
+  template <class... T>
+  Bytes& F32s(T... v) { return (F32(v), ..., *this); }
+  // Every value of a range of floats or int16_t, or of ranges of them.
+  template <class R>
+  Bytes& All(const R& values) {
+    for (const auto& v : values) {
+      if constexpr (std::is_same_v<std::decay_t<decltype(v)>, float>) F32(v);
+      else if constexpr (std::is_integral_v<std::decay_t<decltype(v)>>) I16(v);
+      else All(v);
+    }
+    return *this;
+  }
   // A fixed-width text field, blank-padded or cut.
-  Bytes& Text(const std::string& s, size_t width);
-  Bytes& Append(const Bytes& other);
+  Bytes& Text(const std::string& s, size_t width) {
+    for (size_t i = 0; i < width; ++i) data.push_back(static_cast<unsigned char>(i < s.size() ? s[i] : ' '));
+    return *this;
+  }
+  Bytes& Append(const Bytes& other) {
+    data.insert(data.end(), other.data.begin(), other.data.end());
+    return *this;
+  }
   size_t size() const { return data.size(); }
 };
 
@@ -59,7 +86,7 @@ struct SpringRec {
 
 struct RestraintRec {
   int16_t node = 0;
-  std::array<int16_t, 6> codes{};     // Tx Ty Tz Rx Ry Rz
+  std::array<int16_t, 6> codes{};  // Tx Ty Tz Rx Ry Rz
 };
 
 struct GeomRec {
@@ -83,13 +110,10 @@ struct SpringConstRec {
   int16_t co = 0;                     // ".XCO"
 };
 
-struct RcRec {
-  std::array<float, 7> x{}, y{};
-};
+struct RcRec { std::array<float, 7> x{}, y{}; };
 
 struct OffsetRec {
-  int16_t element = 0, spare = 0;
-  int16_t ref1 = 0;
+  int16_t element = 0, spare = 0, ref1 = 0;
   std::array<float, 3> o1{};
   int16_t ref2 = 0;
   std::array<float, 3> o2{};
@@ -100,9 +124,7 @@ struct PipeRec {
   float kflex = 0, sifi = 0, sifo = 0, bendRad = 0, mitreAngle = 0;
 };
 
-struct PipeworkDataRec {              // ".XPM" per geometric code
-  std::array<float, 7> values{};
-};
+struct PipeworkDataRec { std::array<float, 7> values{}; };  // ".XPM" per geometric code
 
 struct MaterialBlockRec {             // ".XPM" per material code
   std::array<float, 4> head{};        // PressCoef QualFact ColdAllowStress UTS
@@ -110,23 +132,14 @@ struct MaterialBlockRec {             // ".XPM" per material code
 };
 
 // A model: tables indexed by label, entry 0 unused. The label maxima and
-// counts of the model size file are the table sizes less one unless set.
+// counts of the model size file are the table sizes less one.
 struct TestModel {
   std::string name = "FRAME";
   // Model size file texts.
-  std::string sizeTitle = "ORVANT";
-  std::string modelName = "FRAME";
-  std::string analysisDescription = "Test frame";
-  std::string definitionUnits = "Metres, Newtons";
-  std::string dateCreated = "01/02/2026";
-  std::string timeCreated = "10:20:30";
-  std::string addDescription;
-  std::string createdChecked;
-  std::string jobReference;
+  std::string modelName = "FRAME", analysisDescription = "Test frame", definitionUnits = "Metres, Newtons";
+  std::string dateCreated = "01/02/2026", timeCreated = "10:20:30";
+  std::string addDescription, createdChecked, jobReference;
   int16_t imperialUnits = 0;
-  // Overrides of the model size values (-1: derived from the tables).
-  int maxElementLabel = -1, maxSpringLabel = -1, maxNodeLabel = -1, restrainedNodeCount = -1,
-      physicalPropertyCount = -1, materialPropertyCount = -1, springPropertyCount = -1;
 
   std::vector<NodeRec> nodes{NodeRec{false}};
   std::vector<ElementRec> elements{ElementRec{}};
@@ -150,13 +163,13 @@ struct TestModel {
   int AddNode(float x, float y, float z);
   int AddElement(int n1, int n2, int geom, int mat, float length);
 
-  int MaxNode() const { return maxNodeLabel >= 0 ? maxNodeLabel : static_cast<int>(nodes.size()) - 1; }
-  int MaxElement() const { return maxElementLabel >= 0 ? maxElementLabel : static_cast<int>(elements.size()) - 1; }
-  int MaxSpring() const { return maxSpringLabel >= 0 ? maxSpringLabel : static_cast<int>(springs.size()) - 1; }
-  int Restrained() const { return restrainedNodeCount >= 0 ? restrainedNodeCount : static_cast<int>(restraints.size()); }
-  int GeomCount() const { return physicalPropertyCount >= 0 ? physicalPropertyCount : static_cast<int>(geoms.size()) - 1; }
-  int MatCount() const { return materialPropertyCount >= 0 ? materialPropertyCount : static_cast<int>(mats.size()) - 1; }
-  int SpringCodeCount() const { return springPropertyCount >= 0 ? springPropertyCount : static_cast<int>(springConsts.size()) - 1; }
+  int MaxNode() const { return static_cast<int>(nodes.size()) - 1; }
+  int MaxElement() const { return static_cast<int>(elements.size()) - 1; }
+  int MaxSpring() const { return static_cast<int>(springs.size()) - 1; }
+  int Restrained() const { return static_cast<int>(restraints.size()); }
+  int GeomCount() const { return static_cast<int>(geoms.size()) - 1; }
+  int MatCount() const { return static_cast<int>(mats.size()) - 1; }
+  int SpringCodeCount() const { return static_cast<int>(springConsts.size()) - 1; }
 };
 
 // The bytes of each model file.
@@ -176,7 +189,9 @@ Bytes SetRecord(int flag, const std::string& description);
 Bytes GroupRecord(int flag, const std::string& description);
 
 void WriteFile(const std::string& path, const std::string& content);
-void WriteFile(const std::string& path, const Bytes& content);
+inline void WriteFile(const std::string& path, const Bytes& content) {
+  WriteFile(path, std::string(content.data.begin(), content.data.end()));
+}
 std::string ReadFileText(const std::string& path);
 bool PathExists(const std::string& path);
 
@@ -200,17 +215,16 @@ struct TestInstall {
   void WriteSettings(const std::string& extraSections = "");
   void WriteConfig(int capacity, int maxLoadLabel);
   // in.CNT: listing name first, then fields 1..14, 16, 17.
-  void WriteRunControl(const std::string& content);
+  void WriteRunControl(const std::string& content) { WriteFile(dataDir + "/in.CNT", content); }
   void WriteModel(const TestModel& m);
-  void WriteModelText(const std::string& extension, const std::string& content);
-  void WriteModelBytes(const std::string& extension, const Bytes& content);
-  std::string Listing(const std::string& listingName = "") const;  // contents of the .MTM
+  void WriteModelText(const std::string& extension, const std::string& content) { WriteFile(ModelFile(extension), content); }
+  void WriteModelBytes(const std::string& extension, const Bytes& content) { WriteFile(ModelFile(extension), content); }
+  std::string Listing(const std::string& listingName = "") const {  // contents of the .MTM
+    return ReadFileText(ModelPath() + (listingName.empty() ? "" : "." + listingName) + ".MTM");
+  }
 };
 
-struct RunResult {
-  int status = -1;
-  std::string stderrText;
-};
+struct RunResult { int status = -1; std::string stderrText; };
 
 // Runs the program in this process (XDG_CONFIG_HOME set to the install's,
 // standard error captured).
@@ -227,9 +241,6 @@ std::vector<std::string> ListingLines(std::string_view listing);
 // The rows of the section titled `title`: its non-empty lines up to the next
 // title ("***..."), rule ("===...") or ":" line, the first `skip` of them (headings) left out.
 std::vector<std::string> SectionRows(const std::vector<std::string>& lines, const std::string& title, size_t skip);
-
-// A line with its runs of blanks made one and none at its end.
-std::string Collapsed(const std::string& line);
 
 // The entry rows (those that start with a label) that the listing prints for
 // load case `label`, by section title (its asterisks dropped), blanks
