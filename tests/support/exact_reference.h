@@ -68,12 +68,13 @@ inline std::string RefPattern(float v, const std::string& pat) {
   return (v < 0 && !zero ? "-" : "") + in + (dot == std::string::npos ? "" : "." + fr);
 }
 
-// A right-justified field: the last width characters of width blanks and
-// the rendering.
+// A right-justified field: the last width characters of width blanks and s.
+inline std::string RightJustified(const std::string& s, int width) {
+  return (std::string(static_cast<size_t>(width), ' ') + s).substr(s.size());
+}
+
 inline std::string RefField(float v, const std::string& pat, int width) {
-  if (width <= 0) return "";
-  std::string r = RefPattern(v, pat);
-  return (std::string(static_cast<size_t>(width), ' ') + r).substr(r.size());
+  return width <= 0 ? "" : RightJustified(RefPattern(v, pat), width);
 }
 
 // A bare number: the value rounded to sig significant digits (halves to
