@@ -36,6 +36,14 @@ inline std::string RoundSig(double x, int sig, bool toEven, int& exp) {
   return m;
 }
 
+// The digits m as m[0], a point (if point) and the rest, then "E", the
+// exponent's sign ("-", or "+" if plus) and at least expDigits digits.
+inline std::string ExponentForm(const std::string& m, bool point, int exp, bool plus, size_t expDigits) {
+  std::string e = std::to_string(std::abs(exp));
+  if (e.size() < expDigits) e.insert(0, expDigits - e.size(), '0');
+  return m.substr(0, 1) + (point ? "." : "") + m.substr(1) + "E" + (exp < 0 ? "-" : plus ? "+" : "") + e;
+}
+
 // v rendered by a pattern: "#"/"0" integer places, an optional point with
 // "0" then "#" decimals, or the exponent form "0[.0...]E(+|-)0...".
 inline std::string RefPattern(float v, const std::string& pat) {
@@ -43,14 +51,10 @@ inline std::string RefPattern(float v, const std::string& pat) {
   if (ePos != std::string::npos) {
     size_t dot = pat.find('.');
     int zeros = dot == std::string::npos ? 0 : static_cast<int>(ePos - dot - 1);
-    bool plus = pat[ePos + 1] == '+';
-    size_t expDigits = pat.size() - ePos - 2;
     int exp = 0;
     std::string m = v == 0 ? std::string(static_cast<size_t>(zeros) + 1, '0') : RoundSig(v, zeros + 1, false, exp);
-    std::string e = std::to_string(std::abs(exp));
-    if (e.size() < expDigits) e.insert(0, expDigits - e.size(), '0');
-    return std::string(v < 0 ? "-" : "") + m[0] + (dot == std::string::npos ? "" : ".") + m.substr(1) + "E" +
-           (exp < 0 ? "-" : plus ? "+" : "") + e;
+    return std::string(v < 0 ? "-" : "") +
+           ExponentForm(m, dot != std::string::npos, exp, pat[ePos + 1] == '+', pat.size() - ePos - 2);
   }
   size_t dot = pat.find('.');
   std::string ip = pat.substr(0, dot), fp = dot == std::string::npos ? "" : pat.substr(dot + 1);
@@ -87,9 +91,7 @@ inline std::string RefBare(double x, int sig, int expAt) {
   m.erase(m.find_last_not_of('0') + 1);
   std::string t;
   if (exp >= expAt || exp < -4) {
-    std::string e = std::to_string(std::abs(exp));
-    if (e.size() < 2) e.insert(0, 1, '0');
-    t = m.substr(0, 1) + (m.size() > 1 ? "." + m.substr(1) : "") + "E" + (exp < 0 ? "-" : "+") + e;
+    t = ExponentForm(m, m.size() > 1, exp, true, 2);
   } else if (exp >= 0) {
     size_t intDigits = static_cast<size_t>(exp) + 1;
     t = m.size() <= intDigits ? m + std::string(intDigits - m.size(), '0')
