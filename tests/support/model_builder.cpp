@@ -353,9 +353,6 @@ std::vector<std::string> SectionRows(const std::vector<std::string>& lines, cons
   return rows;
 }
 
-namespace {
-
-// A line with its runs of blanks made one and none at its end.
 std::string Collapsed(const std::string& line) {
   std::string out;
   for (char c : line)
@@ -363,8 +360,6 @@ std::string Collapsed(const std::string& line) {
   while (!out.empty() && out.back() == ' ') out.pop_back();
   return out;
 }
-
-}  // namespace
 
 std::map<std::string, std::multiset<std::string>> CaseRows(const std::string& listing, int label) {
   std::map<std::string, std::multiset<std::string>> rows;

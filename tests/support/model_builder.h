@@ -242,6 +242,9 @@ std::vector<std::string> ListingLines(std::string_view listing);
 // title ("***..."), rule ("===...") or ":" line, the first `skip` of them (headings) left out.
 std::vector<std::string> SectionRows(const std::vector<std::string>& lines, const std::string& title, size_t skip);
 
+// A line with its runs of blanks made one and none at its end.
+std::string Collapsed(const std::string& line);
+
 // The entry rows (those that start with a label) that the listing prints for
 // load case `label`, by section title (its asterisks dropped), blanks
 // collapsed; the nodal temperatures one entry a row.
