@@ -1,52 +1,23 @@
-// The load case pass and reader, comment records and file, case end, capacity failure of a run.
+// The load case pass and reader, comment records and file, capacity failure of a run.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 
 #include "loads/comment_file.h"
-#include "loads/load_sections.h"
 #include "loads/load_test_support.h"
-#include "loads/load_case_reader.h"
 #include "loads/lookahead.h"
 #include "summaries/summaries.h"
-#include "base/text_values.h"
 
 using namespace orvant;
 using namespace orvant::testing;
 using Lines = std::vector<std::string>;
 
-namespace {
-
 const std::string kClose(77, '=');
 
-}  // namespace
-
-TEST(LoadCasePass, CasesAmongGapsSelectionAndCarriedOverTexts) {
-  auto caseLine = [](int n, const char* date) {
-    return PadTo("Load Case No: " + std::to_string(n) + " ", 37) + "Reference: Date:" + date + " Time:09:00:00";
-  };
-  for (bool selected : {false, true}) {
-    LoadContext t;
-    t.WriteModelText(".L0", "LDESC Zero\r\nLDATE 01/01/2025\r\nLTIME 09:00:00\r\n");
-    t.WriteModelText(".L1", "LDESC One\nCOM First\nCOM Second\nCOM Third\nND,3,0.001\n");
-    t.WriteModelText(".L3", "LDATE 03/03/2025");
-    t.WriteModelText(".L100", "LDESC Beyond the maximum label");
-    t->settings.SelectedCaseCount = selected ? 2 : 0;
-    t->settings.SelectedLoadCases[0] = t->settings.SelectedLoadCases[3] = 1;
-    WriteLoadCasePass(t->settings, t->model, t.reader, t->comments, t->listing, t->files);
-    Lines found;  // case lines, descriptions and comments (100 characters)
-    for (const std::string& l : t.Listed())
-      if (l.rfind("Load Case No:", 0) == 0 || l.rfind("Description :", 0) == 0 || l.size() == 100) found.push_back(l);
-    // Of three comments before one load line only the last is printed.
-    Lines expected{caseLine(0, "01/01/2025"), "Description :Zero"};
-    if (!selected) expected.insert(expected.end(), {caseLine(1, "01/01/2025"), "Description :One", Record("Third")});
-    expected.insert(expected.end(), {caseLine(3, "03/03/2025"), selected ? "Description :Zero" : "Description :One"});
-    EXPECT_EQ(found, expected);
-  }
-
-  // ListLoadCases 0: the opening lines only.
+// Cases, gaps, selections and carried-over texts are in the example
+// listings; not listing the cases leaves the opening lines only.
+TEST(LoadCasePass, NotListingTheCasesLeavesTheOpeningLines) {
   LoadContext t;
   t.WriteModelText(".L1", "LDESC One");
   t->settings.ListLoadCases = 0;
@@ -74,24 +45,6 @@ TEST(CommentRecords, AmendAtTheTenthCharacterAndTheFileOverAnOlderLongerOne) {
   ASSERT_NE(u.reader.Next(), nullptr);
   EXPECT_TRUE(CloseCommentFile(u->comments, u->files));
   EXPECT_EQ(ReadFileText(u.File(".LCM")), Record("B1") + Record("A2") + Record("A3") + std::string(150, 'x'));
-}
-
-TEST(CaseEnd, CommandsZeroTotalsAndAnalysisComments) {
-  auto caseEnd = [](const std::string& text) {
-    LoadContext t;
-    t.WriteModelText(".L1", text);
-    t.reader.Restart(false);
-    WriteCaseEnd(t->settings, *t.reader.Next(), t->listing);
-    return t.Listed();
-  };
-  // Command lines as split, cut or padded to 20 characters.
-  Lines lines = caseEnd("ESTR,12,0.001\nsefo,123456,1.23456789\ncdisp,3,,1\n");
-  for (const char* row : {"ESTR,12,0.001,      ", "SEFO,123456,1.234567", "CDISP,3, ,1,        "})
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), row), 1) << row;
-  // Saved totals summing to 0 and no acceleration: no echo, no gravity.
-  EXPECT_EQ(caseEnd("LSUM,100,-100,0\nCOF,1,2,3,4,5,6,7,8,9\nACCEL,0,,0\n"), (Lines{"", kClose}));
-  EXPECT_EQ(caseEnd("ACOM First note   \r\nacom not this one\r\nLDESC Case\r\nACOM  Second, with comma\r\nACOM\r\n"),
-            (Lines{"First note", " Second, with comma", "", "", kClose}));
 }
 
 TEST(LoadCasePassRun, CapacityOverflowStopsTheListingWithTheMessage) {

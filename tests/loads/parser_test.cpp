@@ -1,4 +1,5 @@
-// The load case line parser: fields, defaults, texts, comments, acceptance and limits.
+// The load case line parser where the example listings do not reach:
+// defaults, out-of-range labels, long lines and texts, limits.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -68,7 +69,6 @@ std::string Dump(const RunContext& ctx, const LoadCase& r, const CaseParse& p) {
 }  // namespace
 
 TEST(LoadCaseParser, LinesIntoTheRecord) {
-  const std::string abc = "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQR";
   const std::pair<std::string, std::string> cases[] = {
       // Blank fields and fields not reached take the keyword's defaults.
       {"ED,7\nED,8,2,,5\nEP,9,,2.5\nNF,6,,,,,,,12.5\nFP,30,,,100\nNT,4",
@@ -85,23 +85,11 @@ TEST(LoadCaseParser, LinesIntoTheRecord) {
            "3,0.1000000000000000055511151231257827",
        "ND3:0.1 NF6:2.5m7"},
       {"LDESC Frame under wind   ", "T=Frame under wind|||"},
-      {"LDESC,Frame under wind", "T=Frame under wind|||"},
       {"ldesc Lower Case Kept", "T=Lower Case Kept|||"},
-      {"LDESC " + Repeat("ABCDEFGHIJ", 7), "T=" + Repeat("ABCDEFGHIJ", 5) + "ABCDE|||"},
       {"LDESC x\nLDESC", ""},
       {"LDATE 12/03/2025\nLTIME 08:15:00  \nSCASE Second, with commas,,\nAMBT 20.5\nAMBTX",
        "T=|12/03/2025|08:15:00|Second, with commas,,"},
-      // Comments are numbered; the entries after one carry it (UDL none).
-      {"ND,1,1\nCOM Wind from north   \nND,2,1\ncom second\nNF,2,1\nTEPR,4,30\nUDL,4,1",
-       "ND1:1 ND2:1#1 NF2:1m0#2 ED4/1:0,0:1,1 TP4:30,0,0,30#2 TPn1 C1=Wind from north C2=second"},
-      {"COM LDESC From a comment\nCOM " + Repeat("c", 120) + "\nCOM",
-       "T=From a comment||| C1=LDESC From a comment C2=" + Repeat("c", 100) + " C3="},
-      // TEPR replaces the element's values and counts again; nothing given is not counted.
-      {"TEPR,8,60\nTEPR,8,,2,,1.5\nTEPR,9,10,,40", "TP8:0,2,1.5 TP9:10,0,0,40 TPn3"},
-      {"TEPR,9\nTEPR,8,5", "TP8:5,0,0,5 TPn1"},
-      // PUDL: a negative direction makes the code local, whatever came before.
-      {"PUDL,4,2,-5000\nPUDL,4,-2,-200\nPUDL,4,3,9\nPUDL,4,-1", "PU4/3:0,-200,9 given10"},
-      {"PUDL,4,-4,1\nPUDL,6,1,1\nPUDL,4\nPUDL,2,1", "PU2/1: given10"},
+      {"COM " + Repeat("c", 120) + "\nCOM", "C1=" + Repeat("c", 100) + " C2="},
   };
   for (const auto& [lines, expected] : cases) {
     LoadContext t;
