@@ -48,34 +48,19 @@ float RandomFloat(std::mt19937_64& g) {
 
 }  // namespace
 
-TEST(NumberPatterns, FieldsFromTheListingSections) {
-  EXPECT_EQ(FormatRight(1234.5f, "#####0.0000", 11), "  1234.5000");
-  EXPECT_EQ(FormatRight(123456.7f, "#####0.0000", 11), "123456.7031");
-  EXPECT_EQ(FormatRight(-1234567.5f, "#####0.0000", 11), "234567.5000");
-  EXPECT_EQ(FormatRight(0, "0.000E+00", 11), "  0.000E+00");
-  EXPECT_EQ(FormatRight(-0.00000045f, "0.000E+00", 11), " -4.500E-07");
-  EXPECT_EQ(FormatRight(0, "#", 2), "  ");
-  EXPECT_EQ(FormatRight(1, "0", 0), "");
-}
-
-TEST(NumberPatterns, PlaceholdersRoundingAndExponents) {
+// What the random comparison with the exact reference below seldom meets:
+// negative zero, values that round to zero, the extremes, patterns not in
+// kPatterns, ties decided far out.
+TEST(NumberPatterns, ZerosExtremesAndTiesFarOut) {
   struct { float v; const char* pat; const char* want; } cases[] = {
-      {0.5f, "#####0.000", "0.500"}, {0.5f, "###.###", ".5"}, {2, "###.###", "2."},
-      {0, "###.###", "."}, {1.5f, "##0.0###", "1.5"}, {1.23456f, "##0.0###", "1.2346"},
-      {2, "##0.0###", "2.0"}, {0.4f, "#", ""}, {0.4f, "0", "0"}, {-0.4f, "#", ""},
-      {3.4e38f, "0", "339999995214436424907732413799364296704"},
-      // Halves away from zero; no minus on a value that rounds to zero.
-      {0.125f, "0.00", "0.13"}, {2.5f, "0", "3"}, {-2.5f, "0", "-3"}, {0.5f, "#", "1"},
-      {-0.001f, "0.00", "0.00"}, {-0.0f, "##0.0##", "0.0"},
-      {12345, "0.000E+00", "1.235E+04"}, {1.0625f, "0.000E+00", "1.063E+00"},
-      {-99995, "0.000E+00", "-1.000E+05"}, {-0.00123f, "0.000E+00", "-1.230E-03"},
-      {-0.0f, "0.000E+00", "0.000E+00"}, {1e-40f, "0.000E+00", "1.000E-40"},
-      {3.4e38f, "0.000E+00", "3.400E+38"}, {3.4028235e38f, "0.000E+00", "3.403E+38"},
-      {1.5f, "0.0E-000", "1.5E000"}, {0.015f, "0.0E-00", "1.5E-02"}, {25, "0E+0", "3E+1"},
-      // Ties at many places are decided on the exact digits too.
+      {-0.4f, "#", ""}, {-0.001f, "0.00", "0.00"}, {-0.0f, "##0.0##", "0.0"}, {-0.0f, "0.000E+00", "0.000E+00"},
+      {-99995, "0.000E+00", "-1.000E+05"}, {1e-40f, "0.000E+00", "1.000E-40"},
+      {3.4028235e38f, "0.000E+00", "3.403E+38"}, {3.4e38f, "0", "339999995214436424907732413799364296704"},
+      {0.015f, "0.0E-00", "1.5E-02"}, {25, "0E+0", "3E+1"},
       {2.562500476837158203125f, "0.00000000000000000000", "2.56250047683715820313"},
       {2.562500476837158203125f, "0.00000000000000000000E+00", "2.56250047683715820313E+00"}};
   for (const auto& c : cases) EXPECT_EQ(FormatPlain(c.v, c.pat), c.want) << c.v << " " << c.pat;
+  EXPECT_EQ(FormatRight(-1234567.5f, "#####0.0000", 11), "234567.5000");  // cut to the width from the left
 }
 
 TEST(NumberPatterns, FaultsAndUnknownPatterns) {
