@@ -31,13 +31,6 @@ std::unique_ptr<RunContext> Start(const TestInstall& install, const std::string&
   return ctx;
 }
 
-// Replaces a model file's bytes with `content`, or with its first n bytes when `content` is "<n".
-void Damage(TestInstall& i, const std::string& ext, const std::string& content) {
-  if (ext.empty()) return;
-  const std::string path = i.ModelFile(ext);
-  WriteFile(path, content[0] == '<' ? ReadFileText(path).substr(0, std::stoul(content.substr(1))) : content);
-}
-
 // Status 2, no listing and one line on standard error.
 void ExpectStartUpFailed(const TestInstall& install, const RunResult& r) {
   EXPECT_EQ(r.status, 2);
@@ -84,13 +77,14 @@ TEST(StartUpFailure, EndsWithStatusTwoNoListingAndOneLine) {
       {"", "", ""},                                                // interactive mode without in.CNT
       {"1/", ".XSZ", "a,b,c,d,e,f,1,0,2\r\n"},                     // too few values
       {"1/", ".XEN", std::string("\x08\0\x09\0\x01\0\x02\0", 8)},  // a solid of nine nodes
-      {"1/", ".XEL", "<125"},  // cut before its spring part, no spring codes
+      {"1/", ".XEL", "<125"},  // its first 125 bytes: cut before its spring part, no spring codes
   };
   for (const auto& [args, file, content] : cases) {
     SCOPED_TRACE(args + " " + file + " " + content);
     TestInstall install;
     install.WriteModel(SmallModel());
-    Damage(install, file, content);
+    if (const std::string path = install.ModelFile(file); !file.empty())
+      WriteFile(path, content[0] == '<' ? ReadFileText(path).substr(0, std::stoul(content.substr(1))) : content);
     ExpectStartUpFailed(install, RunInProcess(install, args.empty() ? std::vector<std::string>{} : std::vector{args}));
   }
 }
