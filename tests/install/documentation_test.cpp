@@ -21,14 +21,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Every program option that --help shows.
-std::set<std::string> ProgramOptions() {
-  std::set<std::string> options;
-  const std::string usage = UsageText();
-  const std::regex option("--[a-z-]+");
-  for (std::sregex_iterator m(usage.begin(), usage.end(), option), end; m != end; ++m) options.insert(m->str());
-  return options;
+// Every match of `pattern` in `text` (its first group, when it has one).
+std::set<std::string> Matches(const std::string& text, const std::string& pattern) {
+  std::set<std::string> found;
+  const std::regex re(pattern);
+  for (std::sregex_iterator m(text.begin(), text.end(), re), end; m != end; ++m) found.insert((*m)[m->size() > 1 ? 1 : 0]);
+  return found;
 }
+
+// Every program option that --help shows.
+std::set<std::string> ProgramOptions() { return Matches(UsageText(), "--[a-z-]+"); }
 
 const std::string kPage = std::string(ORVANT_SOURCE_DIR) + "/man/orvant-in.1";
 
@@ -50,12 +52,8 @@ std::string Section(const std::string& page, const std::string& name) {
 // ".L" + number, ".WAV*").
 std::set<std::string> ExtensionsInSources() {
   std::set<std::string> found;
-  const std::regex literal("\"(\\.[A-Za-z#][A-Za-z0-9]*)");
-  for (const auto& e : fs::recursive_directory_iterator(std::string(ORVANT_SOURCE_DIR) + "/src")) {
-    if (!e.is_regular_file()) continue;
-    const std::string text = ReadFileText(e.path().string());
-    for (std::sregex_iterator m(text.begin(), text.end(), literal), end; m != end; ++m) found.insert((*m)[1]);
-  }
+  for (const auto& e : fs::recursive_directory_iterator(std::string(ORVANT_SOURCE_DIR) + "/src"))
+    if (e.is_regular_file()) found.merge(Matches(ReadFileText(e.path().string()), "\"(\\.[A-Za-z#][A-Za-z0-9]*)"));
   return found;
 }
 
@@ -110,9 +108,7 @@ TEST(ManPage, NoWarningAndDocumentsEveryOptionFieldAndModelFile) {
   // Every extension the sources form, as written there, numbered (".Ln",
   // ".dc1") or as a wildcard (".UM*").
   const std::string files = Section(page, "FILES");
-  std::set<std::string> listed;
-  const std::regex token("\\.[A-Za-z#][A-Za-z0-9]*\\*?");
-  for (std::sregex_iterator m(files.begin(), files.end(), token), end; m != end; ++m) listed.insert(m->str());
+  const std::set<std::string> listed = Matches(files, "\\.[A-Za-z#][A-Za-z0-9]*\\*?");
   const std::set<std::string> extensions = ExtensionsInSources();
   EXPECT_GT(extensions.size(), 30u);
   for (const std::string& ext : extensions) {

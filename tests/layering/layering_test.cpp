@@ -70,15 +70,13 @@ TEST(Layering, EveryIncludeUnderSrcKeepsItsFloor) {
 
 TEST(Layering, PlantedIncludesThatBreakARuleAreNamedWithFileLineAndRule) {
   TempDir dir;
-  WriteFile(dir.path + "/listing/listing.cpp", std::string("#include \"listing/listing.h\"\n#include <vector>\n"));
+  // Allowed: the folder's own and a lower floor's includes, a system header,
+  // a name in quotes in a comment. Named: a floor reaching up, a sideways
+  // include, an include from a folder with no rule, one with blanks after the hash.
+  WriteFile(dir.path + "/listing/listing.cpp",
+            std::string("#include \"listing/listing.h\"\n#include <vector>\n#include \"model/model_tables.h\"\n"));
   WriteFile(dir.path + "/base/platform.cpp", std::string("// \"run/startup.h\" in a comment is no include\n"));
   WriteFile(dir.path + "/main.cpp", std::string("#include \"run/startup.h\"\n"));
-  EXPECT_EQ(Violations(dir.path), "");
-
-  // A floor reaching up, a sideways include, an include from a folder with
-  // no rule, and one written with blanks after the hash.
-  WriteFile(dir.path + "/listing/listing.cpp",
-            std::string("#include \"listing/listing.h\"\n\n#include \"model/model_tables.h\"\n"));
   WriteFile(dir.path + "/loads/parser.cpp", std::string("#include \"summaries/summaries.h\"\n"));
   WriteFile(dir.path + "/extra/x.cpp", std::string("#include \"base/faults.h\"\n"));
   WriteFile(dir.path + "/base/checked.h", std::string("#  include \"run/run_context.h\"\n"));
