@@ -1,4 +1,4 @@
-// The load combinations and the set summaries: what the example listings do not show.
+// The load combinations: what the example listings do not show.
 #include <gtest/gtest.h>
 
 #include "loads/load_test_support.h"
@@ -52,37 +52,10 @@ TEST(Summaries, LongDescriptionOrFactorBreaksTheLine) {
                                    kSum + "  3.235E+00  6.469E+00  9.704E+00", ""}));
 }
 
-TEST(Summaries, QuotedFactorReadsAsZero) {
-  Summaries t;
-  t.Case(4, "Dead load", "1000,200,-50");
-  t.WriteModelText(".C2", "2\r\n4,\"2\"\r\n4,2\r\nQuoted factor\r\n");
-  const std::string doubled = "  2.000E+03  4.000E+02 -1.000E+02";
-  EXPECT_EQ(t.Run(2, 0, 9), (Lines{Row(" 4", " 0", "Dead load") + Repeat("  0.000E+00", 3), Row(" 4", " 2", "Dead load") + doubled,
-                                   kDashes, kSum + doubled, ""}));
-  EXPECT_EQ(t.Mode1(), (Lines{CombLine(" 2", "Quoted factor") + doubled}));
-}
-
 TEST(Summaries, SumsStayInSinglePrecision) {
   Summaries t;
   t.Case(1, "Big", "100000000,0,0");
   t.Case(2, "Small", "3,0,0");
   t.WriteModelText(".C4", "4\r\n1,1\r\n2,1\r\n2,1\r\n2,1\r\n\"Precision\"\r\n");
   EXPECT_EQ(t.Mode1(1), (Lines{CombLine(" 4", "Precision") + "  100000.00       0.00       0.00"}));
-}
-
-TEST(Summaries, SetSummaryOfAShortOrMissingFile) {
-  LoadContext t;
-  auto listed = [&t](const char* f) {
-    t->listing.Discard();
-    WriteSetSummary(t->settings, t->listing, t->files, f);
-    return t.Listed();
-  };
-  // A record cut short by the end of the file counts as not defined.
-  Bytes b = SetRecord(1, "cut");
-  b.data.resize(40);
-  WriteFile(t.File(".NSS"), b);
-  const Lines heading{":", "*** R E S U L T S   S E T    S U M M A R Y  ***", "", "SET No    Description", ""};
-  EXPECT_EQ(listed(".NSS"), heading);
-  EXPECT_EQ(listed(".NSG").size(), heading.size());
-  EXPECT_FALSE(PathExists(t.File(".NSG")));
 }
