@@ -14,9 +14,6 @@ namespace {
 std::string Row(const std::string& label, const std::string& factor, const std::string& description) {
   return PadTo(PadTo(PadTo(label, 6) + factor, 16) + description, 70);
 }
-std::string CombLine(const std::string& label, const std::string& description) {
-  return PadTo(PadTo(label, 12) + description, 70);
-}
 const std::string kDashes = PadTo("", 70) + Repeat("-", 35), kSum = PadTo("Load Combination Sum", 70);
 
 struct Summaries : LoadContext {
@@ -35,7 +32,6 @@ struct Summaries : LoadContext {
     Lines lines = Listed();
     return Lines(lines.begin() + static_cast<long>(std::min(first, lines.size())), lines.end());
   }
-  Lines Mode1(int units = 0) { return Run(1, units, 8); }
 };
 
 }  // namespace
@@ -57,5 +53,5 @@ TEST(Summaries, SumsStayInSinglePrecision) {
   t.Case(1, "Big", "100000000,0,0");
   t.Case(2, "Small", "3,0,0");
   t.WriteModelText(".C4", "4\r\n1,1\r\n2,1\r\n2,1\r\n2,1\r\n\"Precision\"\r\n");
-  EXPECT_EQ(t.Mode1(1), (Lines{CombLine(" 4", "Precision") + "  100000.00       0.00       0.00"}));
+  EXPECT_EQ(t.Run(1, 1, 8), (Lines{PadTo(PadTo(" 4", 12) + "Precision", 70) + "  100000.00       0.00       0.00"}));
 }
