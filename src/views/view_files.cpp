@@ -116,13 +116,24 @@ std::vector<int16_t> WriteViewFiles(const ViewOptions& options, const RunSetting
       throw RunFault("cannot write " + f.path);
     }
   }
+  // An older file at a name stays linked beside it until every new file is
+  // in place: when one cannot be, those already put in place are undone.
+  std::vector<std::string> older(files.size());
   for (size_t i = 0; i < files.size(); ++i) {
+    const std::string kept = files[i].temporary + ".old";
+    if (::link(files[i].path.c_str(), kept.c_str()) == 0) older[i] = kept;
     if (::rename(files[i].temporary.c_str(), files[i].path.c_str()) != 0) {
-      const std::string failed = files[i].path;
       for (size_t k = i; k < files.size(); ++k) ::unlink(files[k].temporary.c_str());
-      throw RunFault("cannot write " + failed);
+      if (!older[i].empty()) ::unlink(older[i].c_str());
+      for (size_t k = 0; k < i; ++k) {
+        if (!older[k].empty()) ::rename(older[k].c_str(), files[k].path.c_str());
+        else ::unlink(files[k].path.c_str());
+      }
+      throw RunFault("cannot write " + files[i].path);
     }
   }
+  for (const std::string& kept : older)
+    if (!kept.empty()) ::unlink(kept.c_str());
   return cases;
 }
 

@@ -1,11 +1,16 @@
 // The picture and the VTK file from models loaded as for the listing: where
 // each view puts the nodes, fitting whatever the coordinates, labels by size,
-// colours and what is drawn against what the listing lists.
+// colours, titles, what is drawn against what the listing lists, and the
+// files left when one cannot be put in place.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <stdio.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <regex>
@@ -26,6 +31,16 @@
 
 using namespace orvant;
 using namespace orvant::testing;
+
+// A rename to a name ending in gFailRenameTo fails, as when something else
+// takes that name while the files are written; every other one is done.
+// This definition stands in for the C library's in the test program.
+static std::string gFailRenameTo;
+extern "C" int rename(const char* from, const char* to) noexcept {
+  const std::string_view target(to);
+  if (!gFailRenameTo.empty() && target.ends_with(gFailRenameTo)) return errno = EISDIR, -1;
+  return ::renameat(AT_FDCWD, from, AT_FDCWD, to);
+}
 
 namespace {
 
@@ -261,11 +276,11 @@ TEST(Views, OnePathPerCodeColourWithALegend) {
 }
 
 // A model with every case of the listing's selection: what is drawn and
-// exported is what the listing lists, by kind; a title with markup, Latin-1
-// and a control character stays well-formed in the picture.
-TEST(Views, WhatIsDrawnIsWhatTheListingListsUnderAnEscapedTitle) {
+// exported is what the listing lists, by kind: each solid drawn (one of a
+// single node too) with its outline and its cell, those naming a missing node
+// or none left out whole.
+TEST(Views, WhatIsDrawnIsWhatTheListingLists) {
   TestModel m;
-  m.modelName = "A&B", m.analysisDescription = "<Pipe> r\xe9seau\x01";
   m.geoms.push_back(GeomRec{}), m.geoms.push_back(GeomRec{}), m.mats.push_back(MatRec{});
   for (int n = 1; n <= 6; ++n) m.AddNode(static_cast<float>(n), static_cast<float>(n * n % 5), static_cast<float>(n % 2));
   m.nodes.push_back(NodeRec{false});  // 7 does not exist
@@ -273,15 +288,17 @@ TEST(Views, WhatIsDrawnIsWhatTheListingListsUnderAnEscapedTitle) {
   m.AddElement(1, 2, 1, 1, 1.0f);     // 1: a line
   m.AddElement(3, 3, 1, 1, 1.0f);     // 2: first two nodes equal: not listed
   m.AddElement(1, 7, 1, 1, 1.0f);     // 3: names a node that does not exist
-  {
-    ElementRec solid;                 // 4: a solid, its first two nodes unset
-    solid.solidType = 1, solid.geom = 2, solid.solidNodes = {1, 2, 3, 4};
-    m.elements.push_back(solid);
-    ElementRec tri = solid;           // 5: a solid whose first two nodes differ: drawn once, as a solid
-    tri.n1 = 2, tri.n2 = 3, tri.solidNodes = {5, 6, 8};
-    m.elements.push_back(tri);
-  }
+  ElementRec solid;                   // 4: a solid, its first two nodes unset
+  solid.solidType = 1, solid.geom = 2, solid.solidNodes = {1, 2, 3, 4};
+  m.elements.push_back(solid);
+  ElementRec tri = solid;             // 5: a solid whose first two nodes differ: drawn once, as a solid
+  tri.n1 = 2, tri.n2 = 3, tri.solidNodes = {5, 6, 8};
+  m.elements.push_back(tri);
   m.AddElement(4, 99, 1, 1, 1.0f);    // 6: a node label out of range
+  for (auto nodes : {std::vector<int16_t>{6}, {1, 7, 2}, {}}) {  // 7: one node; 8: a missing one; 9: none
+    solid.solidNodes = nodes;
+    m.elements.push_back(solid);
+  }
   m.springs.push_back(SpringRec{2, 5, 0, 0, 1, 0, 1});  // 1: between two nodes
   m.springs.push_back(SpringRec{6, 6, 0, 0, 1, 0, 1});  // 2: to ground
   m.springs.push_back(SpringRec{6, 6, 0, 0, 1, 0, 0});  // 3: equal nodes, not flagged defined: not listed
@@ -295,35 +312,99 @@ TEST(Views, WhatIsDrawnIsWhatTheListingListsUnderAnEscapedTitle) {
   std::ostringstream got;
   auto node = [&d](int32_t p) { return d.nodeLabels[static_cast<size_t>(p)]; };
   for (const auto& line : d.lines) got << "E" << line.label << ":" << node(line.a) << "-" << node(line.b) << " ";
-  for (const auto& solid : d.solids) {
-    got << "V" << solid.label << ":";
-    for (int32_t k = 0; k < solid.count; ++k) got << (k ? "," : "") << node(d.solidPoints[static_cast<size_t>(solid.first + k)]);
+  for (const auto& s : d.solids) {
+    got << "V" << s.label << ":";
+    for (int32_t k = 0; k < s.count; ++k) got << (k ? "," : "") << node(d.solidPoints[static_cast<size_t>(s.first + k)]);
     got << " ";
   }
   for (const auto& sp : d.springs) got << "S" << sp.label << ":" << node(sp.a) << "-" << node(sp.b) << " ";
   for (int32_t p : d.supports) got << "R" << node(p) << " ";
-  EXPECT_EQ(got.str(), "E1:1-2 V4:1,2,3,4 V5:5,6,8 S1:2-5 S2:6-6 R1 R2 ");
+  EXPECT_EQ(got.str(), "E1:1-2 V4:1,2,3,4 V5:5,6,8 V7:6 S1:2-5 S2:6-6 R1 R2 ");
   EXPECT_EQ(d.nodeLabels, (std::vector<int16_t>{1, 2, 3, 4, 5, 6, 8}));
-  EXPECT_EQ(d.notDrawn, 4);  // elements 3 and 6, spring/couple 5, the restraint of node 7
+  EXPECT_EQ(d.notDrawn, 6);  // elements 3 and 6, solids 8 and 9, spring/couple 5, the restraint of node 7
 
-  // Paths and how often they hold their mark: two solid outlines and their fills.
+  // Paths and how often they hold their mark: three solid outlines and their fills.
   const std::string svg = l.Svg();
-  for (auto [id, mark, n] : {std::tuple{"code-1", "M", 1u}, {"code-2", "Z", 2u}, {"solids-2", "Z", 2u},
+  for (auto [id, mark, n] : {std::tuple{"code-1", "M", 1u}, {"code-2", "M", 3u}, {"solids-2", "M", 3u},
                              {"springs", "M", 1u}, {"ground-springs", "M", 1u}, {"supports-fixed", "M", 1u},
                              {"supports-partial", "M", 1u}})
     EXPECT_EQ(Count(PathData(svg, id), mark), n) << id;
-  EXPECT_NE(svg.find(">A&amp;B: &lt;Pipe&gt; r\xc3\xa9seau (3 elements, 7 nodes, 2 springs/couples; 4 naming a missing node "
-                     "not drawn)</text>"), std::string::npos);
+  EXPECT_NE(svg.find(" (4 elements, 7 nodes, 2 springs/couples; 6 naming a missing node not drawn)</text>"),
+            std::string::npos);
 
-  // The VTK file: cell types in the order elements, solids, springs/couples,
-  // and the restraint codes of node 2 (the second point).
+  // The VTK file: cells and their types in the order elements, solids,
+  // springs/couples, and the restraint codes of node 2 (the second point).
   const std::string vtk = VtkFile(l.ctx->settings, d);
-  const size_t types = vtk.find("CELL_TYPES 5\n");
-  ASSERT_NE(types, std::string::npos);
-  EXPECT_EQ(vtk.substr(types + 13, 11), "3\n41\n5\n3\n1\n");
-  EXPECT_NE(vtk.find("CELLS 5 17\n2 0 1\n4 0 1 2 3\n3 4 5 6\n2 1 4\n1 5\n"), std::string::npos);
+  EXPECT_NE(vtk.find("CELLS 6 19\n2 0 1\n4 0 1 2 3\n3 4 5 6\n1 5\n2 1 4\n1 5\nCELL_TYPES 6\n3\n41\n5\n1\n3\n1\n"),
+            std::string::npos);
   for (const char* code : {"Tx int 1\nLOOKUP_TABLE default\n1\n1\n0\n", "Ty int 1\nLOOKUP_TABLE default\n1\n0\n0\n"})
     EXPECT_NE(vtk.find(code), std::string::npos) << code;
+}
+
+// Titles of any bytes: in the picture, markup escaped, control characters
+// blanks, valid UTF-8 kept and any other text read as Latin-1; in the VTK
+// header, one line of printable ASCII, trailing blanks dropped, at most 255.
+TEST(Views, TitlesOfAnyBytes) {
+  const Loaded l = Load(Nodes({{0, 0, 0}}));
+  struct Case {
+    std::string name, description, svg, vtk;
+  };
+  const Case cases[] = {
+      {"A&B", "<Pipe> r\xe9seau\x01", "A&amp;B: &lt;Pipe&gt; r\xc3\xa9seau", "A&B: <Pipe> r seau"},
+      {"r\xc3\xa9seau \xe2\x82\xac \xf0\x9f\x99\x82", "", "r\xc3\xa9seau \xe2\x82\xac \xf0\x9f\x99\x82",
+       "r  seau" + std::string(9, ' ') + ":"},
+      {"\xc0\xaf", "overlong", "\xc3\x80\xc2\xaf: overlong", "  : overlong"},
+      {"\xf5\x80\x80\x80", "", "\xc3\xb5\xc2\x80\xc2\x80\xc2\x80", "    :"},
+      {"\xe2\x82" "A", "\x80", "\xc3\xa2\xc2\x82" "A: \xc2\x80", "  A:"},
+      {"\xc3\xa9", "ab\xc3", "\xc3\xa9: ab\xc3\x83", "  : ab"},
+      {"N", "d \x7f" + std::string(300, 'x'), "N: d  " + std::string(300, 'x'), "N: d  " + std::string(249, 'x')},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.svg);
+    RunSettings s = l.ctx->settings;
+    s.ModelName = c.name, s.AnalysisDescription = c.description;
+    EXPECT_NE(SvgPicture(s, l.ctx->model, l.drawn, ViewOptions{}).find("<title>" + c.svg + " (0 elements, 1 nodes)</title>"),
+              std::string::npos);
+    const std::string vtk = VtkFile(s, l.drawn);
+    EXPECT_EQ(vtk.substr(0, vtk.find("\nASCII\n")), "# vtk DataFile Version 3.0\n" + c.vtk);
+  }
+}
+
+// When a file cannot be put in place the run fails naming it, and the
+// directory is as it was: an older file at either name kept, none created,
+// nothing written beside them. Otherwise both are replaced and nothing else
+// is left.
+TEST(Views, AFileThatCannotTakeItsPlaceLeavesTheDirectoryAsItWas) {
+  TestInstall install;
+  install.WriteModel(Nodes({{0, 0, 0}, {1, 2, 3}}));
+  const std::string dir = install.root.path + "/out";
+  auto listing = [&dir] {
+    std::map<std::string, std::string> files;
+    for (const auto& f : std::filesystem::directory_iterator(dir)) files[f.path().filename()] = ReadFileText(f.path());
+    return files;
+  };
+  for (bool older : {true, false}) {
+    for (std::string failing : {"p.vtk", "p.svg", ""}) {
+      SCOPED_TRACE(std::to_string(older) + " " + failing);
+      std::filesystem::remove_all(dir);
+      std::filesystem::create_directories(dir);
+      if (older) WriteFile(dir + "/p.svg", "older picture"), WriteFile(dir + "/p.vtk", "older vtk");
+      const auto before = listing();
+      gFailRenameTo = failing;
+      const RunResult r = RunInProcess(install, {"1/", "--picture", dir + "/p.svg", "--vtk", dir + "/p.vtk"});
+      gFailRenameTo.clear();
+      const auto after = listing();
+      if (!failing.empty()) {
+        EXPECT_EQ(r.stderrText, "orvant-in: cannot write " + dir + "/" + failing + "\n");
+        EXPECT_EQ(after, before);
+        continue;
+      }
+      EXPECT_EQ(r.status, 0) << r.stderrText;
+      ASSERT_EQ(after.size(), 2u);
+      EXPECT_EQ(after.at("p.svg").rfind("<?xml", 0), 0u);
+      EXPECT_EQ(after.at("p.vtk").rfind("# vtk", 0), 0u);
+    }
+  }
 }
 
 // For a generated model with every kind of load, and for cases of the
