@@ -50,9 +50,7 @@ struct Loaded {
 
   std::string Svg(View view = View::kIso, LabelChoice labels = LabelChoice::kBySize, Up up = Up::kZ) const {
     ViewOptions o;
-    o.view = view;
-    o.labels = labels;
-    o.up = up;
+    o.view = view, o.up = up, o.labels = labels;
     return SvgPicture(ctx->settings, ctx->model, drawn, o);
   }
 };
@@ -77,10 +75,8 @@ TestModel Nodes(const std::vector<std::array<float, 3>>& at) {
 
 // The d attribute of the path with that id ("" when there is none).
 std::string PathData(const std::string& svg, const std::string& id) {
-  const size_t at = svg.find("<path id=\"" + id + "\"");
-  if (at == std::string::npos) return "";
-  const size_t d = svg.find(" d=\"", at) + 4;
-  return svg.substr(d, svg.find('"', d) - d);
+  const size_t at = svg.find("<path id=\"" + id + "\""), d = svg.find(" d=\"", at) + 4;
+  return at == std::string::npos ? "" : svg.substr(d, svg.find('"', d) - d);
 }
 
 size_t Count(const std::string& text, const std::string& what) {
@@ -182,96 +178,80 @@ TEST(Views, ExtremeAndDegenerateRangesFitThePage) {
       {"tiny span", {{1, 1, 1}, {1.0001f, 1, 1.0002f}}},
       {"huge span", {{-3e7f, -3e7f, 0}, {3e7f, 3e7f, 1e7f}}},
   };
-  const double width = kDrawingBox.right - kDrawingBox.left, height = kDrawingBox.bottom - kDrawingBox.top;
-  const double cx = (kDrawingBox.left + kDrawingBox.right) / 2, cy = (kDrawingBox.top + kDrawingBox.bottom) / 2;
+  const PageBox& box = kDrawingBox;
   for (const auto& [name, at] : models) {
     const Loaded l = Load(Nodes(at));
     for (View view : {View::kIso, View::kXy, View::kYz, View::kXz}) {
       SCOPED_TRACE(std::string(name) + ", view " + ViewName(view));
-      const auto page = PagePositions(l.drawn.positions, view, Up::kZ, kDrawingBox);
+      const auto page = PagePositions(l.drawn.positions, view, Up::kZ, box);
       const auto [minX, maxX] = std::minmax_element(page.begin(), page.end(), [](auto a, auto b) { return a.x < b.x; });
       const auto [minY, maxY] = std::minmax_element(page.begin(), page.end(), [](auto a, auto b) { return a.y < b.y; });
       const double w = maxX->x - minX->x, h = maxY->y - minY->y;
-      EXPECT_TRUE(minX->x >= kDrawingBox.left - 1e-6 && maxX->x <= kDrawingBox.right + 1e-6);
-      EXPECT_TRUE(minY->y >= kDrawingBox.top - 1e-6 && maxY->y <= kDrawingBox.bottom + 1e-6);
-      EXPECT_NEAR((minX->x + maxX->x) / 2, cx, 1e-6);
-      EXPECT_NEAR((minY->y + maxY->y) / 2, cy, 1e-6);
+      EXPECT_TRUE(minX->x >= box.left - 1e-6 && maxX->x <= box.right + 1e-6 && minY->y >= box.top - 1e-6 &&
+                  maxY->y <= box.bottom + 1e-6);
+      EXPECT_NEAR(minX->x + maxX->x, box.left + box.right, 1e-6);
+      EXPECT_NEAR(minY->y + maxY->y, box.top + box.bottom, 1e-6);
       // A model that the view sees as one point (a line along the line of
       // sight included) sits at the centre; any other fills the box one way.
-      bool seenAsPoint = true;
-      for (const auto& p : at) {
-        const Projected a = Project(view, Up::kZ, p[0], p[1], p[2]), b = Project(view, Up::kZ, at[0][0], at[0][1], at[0][2]);
-        seenAsPoint = seenAsPoint && a.u == b.u && a.v == b.v;
-      }
+      const Projected first = Project(view, Up::kZ, at[0][0], at[0][1], at[0][2]);
+      const bool seenAsPoint = std::all_of(at.begin(), at.end(), [&](const auto& p) {
+        const Projected q = Project(view, Up::kZ, p[0], p[1], p[2]);
+        return q.u == first.u && q.v == first.v;
+      });
       EXPECT_EQ(w < 1e-9 && h < 1e-9, seenAsPoint);
-      if (!seenAsPoint) {
-        EXPECT_TRUE(std::fabs(w - width) < 1e-6 || std::fabs(h - height) < 1e-6) << w << " x " << h;
-      }
-
+      EXPECT_TRUE(seenAsPoint || std::fabs(w - (box.right - box.left)) < 1e-6 || std::fabs(h - (box.bottom - box.top)) < 1e-6)
+          << w << " x " << h;
       const std::string svg = l.Svg(view, LabelChoice::kOn);
-      for (size_t at = svg.find(" d=\""); at != std::string::npos; at = svg.find(" d=\"", at + 4)) {
-        const size_t end = svg.find('"', at + 4);
-        for (double v : Numbers(svg.substr(at + 4, end - at - 4))) EXPECT_LE(std::fabs(v), kPageWidth);
-      }
+      for (size_t d = svg.find(" d=\""); d != std::string::npos; d = svg.find(" d=\"", d + 4))
+        for (double v : Numbers(svg.substr(d + 4, svg.find('"', d + 4) - d - 4))) EXPECT_LE(std::fabs(v), kPageWidth);
     }
   }
 }
 
-// Labels by default up to 500 elements; --labels and --no-labels force them.
-TEST(Views, LabelsBySizeOrForced) {
-  auto chain = [](int elements) {
+// Labels by default up to 500 elements, --labels and --no-labels force them;
+// one path per geometric code, each its own colour, all in the legend unless
+// more than fit, when it says how many are left out.
+TEST(Views, LabelsBySizeAndAPathAColourPerCode) {
+  auto chain = [](int elements, int codes) {
     TestModel m;
-    m.geoms.push_back(GeomRec{}), m.mats.push_back(MatRec{});
-    for (int n = 0; n <= elements; ++n) m.AddNode(static_cast<float>(n), static_cast<float>(n % 7), 0);
-    for (int e = 1; e <= elements; ++e) m.AddElement(e, e + 1, 1, 1, 1.0f);
+    for (int g = 1; g <= codes; ++g) m.geoms.push_back(GeomRec{});
+    m.mats.push_back(MatRec{});
+    for (int n = 0; n <= elements; ++n) m.AddNode(static_cast<float>(n), static_cast<float>(n % 7), static_cast<float>(n % 3));
+    // Codes in descending order, the elements of one not adjacent.
+    for (int e = 1; e <= elements; ++e) m.AddElement(e, e + 1, codes - (e - 1) % codes, 1, 1.0f);
     return m;
   };
-  const Loaded at500 = Load(chain(500)), at501 = Load(chain(501));
+  const Loaded at500 = Load(chain(500, 10)), at501 = Load(chain(501, 167));
   struct Case {
     const Loaded* model;
     LabelChoice choice;
     size_t elementLabels, nodeLabels;  // 0 0: no labels at all
   };
-  const Case cases[] = {
-      {&at500, LabelChoice::kBySize, 500, 501}, {&at501, LabelChoice::kBySize, 0, 0},
-      {&at501, LabelChoice::kOn, 501, 502},     {&at500, LabelChoice::kOff, 0, 0},
-  };
-  for (const Case& c : cases) {
+  for (const Case& c : {Case{&at500, LabelChoice::kBySize, 500, 501}, {&at501, LabelChoice::kBySize, 0, 0},
+                        {&at501, LabelChoice::kOn, 501, 502}, {&at500, LabelChoice::kOff, 0, 0}}) {
     const std::string svg = c.model->Svg(View::kIso, c.choice);
     const size_t nodesAt = svg.find("<g id=\"node-labels\""), elementsAt = svg.find("<g id=\"element-labels\"");
     EXPECT_EQ(svg.find("id=\"labels\"") == std::string::npos, c.elementLabels == 0);
     if (c.elementLabels == 0) continue;
-    ASSERT_NE(nodesAt, std::string::npos);
-    ASSERT_NE(elementsAt, std::string::npos);
+    ASSERT_TRUE(nodesAt < elementsAt && elementsAt != std::string::npos);
     EXPECT_EQ(Count(svg.substr(nodesAt, elementsAt - nodesAt), "<text"), c.nodeLabels);
     EXPECT_EQ(Count(svg.substr(elementsAt, svg.find("</g>", elementsAt) - elementsAt), "<text"), c.elementLabels);
   }
-}
-
-// One path per geometric code, each its own colour, all in the legend; a
-// legend with more codes than rows says how many are left out.
-TEST(Views, OnePathPerCodeColourWithALegend) {
-  for (int codes : {12, 80}) {
+  for (auto [model, codes, elements] : {std::tuple{&at500, 10, 500u}, {&at501, 167, 501u}}) {
     SCOPED_TRACE(codes);
-    TestModel m;
-    for (int g = 1; g <= codes; ++g) m.geoms.push_back(GeomRec{});
-    m.mats.push_back(MatRec{});
-    for (int n = 0; n <= 3 * codes; ++n) m.AddNode(static_cast<float>(n), 0, static_cast<float>(n % 3));
-    // Codes given in descending order, three elements each, not adjacent.
-    for (int e = 1; e <= 3 * codes; ++e) m.AddElement(e, e + 1, codes - (e - 1) % codes, 1, 1.0f);
-    const std::string svg = Load(m).Svg();
+    const std::string svg = model->Svg();
     EXPECT_EQ(Count(svg, "<path id=\"code-"), static_cast<size_t>(codes));
     std::set<std::string> colours;
     for (int g = 1; g <= codes; ++g) {
-      EXPECT_EQ(Count(PathData(svg, "code-" + std::to_string(g)), "M"), 3u) << "code " << g;
+      EXPECT_EQ(Count(PathData(svg, "code-" + std::to_string(g)), "M"), elements / codes) << "code " << g;
       const size_t stroke = svg.find("stroke=\"", svg.find("<path id=\"code-" + std::to_string(g) + "\"")) + 8;
       colours.insert(svg.substr(stroke, svg.find('"', stroke) - stroke));
     }
     EXPECT_EQ(colours.size(), static_cast<size_t>(codes));
     const std::string legend = svg.substr(svg.find("<g id=\"legend\""));
     EXPECT_NE(legend.find(">1</text>"), std::string::npos);
-    EXPECT_EQ(legend.find(">" + std::to_string(codes) + "</text>") != std::string::npos, codes == 12);
-    EXPECT_EQ(legend.find("more codes") != std::string::npos, codes == 80);
+    EXPECT_EQ(legend.find(">" + std::to_string(codes) + "</text>") != std::string::npos, codes == 10);
+    EXPECT_EQ(legend.find("more codes") != std::string::npos, codes == 167);
   }
 }
 
