@@ -129,15 +129,14 @@ VtkSummary DrawnExample() {
   const auto ctx = std::make_unique<RunContext>();
   StartUp(*ctx, kExampleOptions, false);
   const DrawnModel d = CollectDrawnModel(ctx->settings, ctx->model);
-  VtkSummary s;
-  s.points = d.positions;
+  VtkSummary s{d.positions, {}, {}, {}};
   auto add = [&s](std::vector<long> cell, std::vector<double> data) {
     s.cells.push_back(cell);
     const char* names[] = {"label", "type", "geom_code", "mat_code", "group", "kind"};
     for (size_t k = 0; k < 6; ++k) s.cellData[names[k]].push_back(data[k]);
   };
-  for (const auto& l : d.lines) add({kVtkLine, l.a, l.b}, {1.0 * l.label, 1.0 * l.type, 1.0 * l.geom, 1.0 * l.mat,
-                                                        1.0 * l.group, kKindElement});
+  for (const auto& l : d.lines)
+    add({kVtkLine, l.a, l.b}, {1.0 * l.label, 1.0 * l.type, 1.0 * l.geom, 1.0 * l.mat, 1.0 * l.group, kKindElement});
   for (const auto& v : d.solids) {
     std::vector<long> cell{SolidCellType(v.count)};
     cell.insert(cell.end(), d.solidPoints.begin() + v.first, d.solidPoints.begin() + v.first + v.count);
@@ -259,11 +258,8 @@ TEST(ExampleViews, PicturesOpenInABrowser) {
       const unsigned char* p = &rgb[i];
       const size_t x = i / 3 % 1200, y = i / 3 / 1200;
       if (p[0] > 235 && p[1] > 235 && p[2] > 235) continue;
-      ++drawn;
-      middle += x >= 400 && x < 800 && y >= 300 && y < 600;
-      elementColour += near(p, 0x1b6ca8);
-      force[x >= 1000] += near(p, 0xc62828);
-      distributed[x >= 1000] += near(p, 0xef6c00);
+      ++drawn, middle += x >= 400 && x < 800 && y >= 300 && y < 600, elementColour += near(p, 0x1b6ca8);
+      force[x >= 1000] += near(p, 0xc62828), distributed[x >= 1000] += near(p, 0xef6c00);
     }
     const double share = static_cast<double>(drawn) / (1200 * 900);
     EXPECT_GT(share, 0.005) << "blank screenshot";

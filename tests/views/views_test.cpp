@@ -19,8 +19,6 @@
 #include <tuple>
 
 #include "model/model_tables.h"
-#include "run/run_context.h"
-#include "run/startup.h"
 #include "support/example_frame.h"
 #include "support/start_up.h"
 #include "support/model_builder.h"
