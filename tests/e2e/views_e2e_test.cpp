@@ -179,12 +179,10 @@ TEST(ViewFiles, WrittenInsteadOfTheListingOrNothingOnBadUse) {
        "load case 7 does not exist: no file " + model + "/FRAME.L7\n"},
       {{"1/", "--vtk", out + "/p.vtk", "--load-case", "1,5-98"}, {}, "no load case from 5 to 98 exists\n"},
       {{"1/", "--vtk", out + "/p.vtk", "--load-case", "100"}, {}, "load case 100 is above the maximum load label 99\n"},
-      {{"1/", "--load-case", "2"}, {}, "--load-case applies to --picture and --vtk" + usage},
       {{"1/", "--picture", missingDir}, {}, "cannot write " + missingDir + "\n"},
       {{"1/", "--picture", out + "/p.svg", "--vtk", model}, {}, "cannot write " + model + "\n"},
       {{"1/", "--vtk", out + "/p.vtk", "--picture", out}, {}, "cannot write " + out + "\n"},
       {{"1/", "--picture", out + "/p.svg", "--view", "top"}, {}, "unknown view 'top' (iso, xy, yz or xz)" + usage},
-      {{"1/", "--vtk", out + "/p.vtu"}, {}, "--vtk writes the legacy VTK format: name the file .vtk" + usage},
       {{"1/", "--picture", out + "/p.svg"}, {}, "cannot open " + model + "/FRAME.XYZ"},
   };
   WriteFile(out + "/p.svg", "older picture");  // kept whatever fails
@@ -292,6 +290,9 @@ TEST(ExampleViews, VtkFilesReadByVtk) {
   EXPECT_EQ(got.cells, want.cells);
   EXPECT_EQ(got.cellData, want.cellData);
   EXPECT_EQ(got.pointData, want.pointData);
+  std::map<long, int> types;  // lines, a solid of eight nodes, a spring/couple between nodes and one to ground
+  for (const auto& cell : got.cells) ++types[cell.at(0)];
+  EXPECT_EQ(types, (std::map<long, int>{{1, 1}, {3, 25}, {41, 1}}));
   EXPECT_EQ(withCases.points, got.points);
   EXPECT_EQ(withCases.cells, got.cells);
 
