@@ -32,12 +32,17 @@ struct PendingFile {
   std::string temporary;  // written, not yet renamed
 };
 
+// A name beside path for the files of this run.
+std::string BesideName(const std::string& path, int attempt) {
+  return path + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".part";
+}
+
 // Writes content to a new file beside path; its name, or empty on failure.
 std::string WriteBeside(const std::string& path, const std::string& content) {
   struct stat st;
   if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return {};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string temporary = path + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".part";
+    std::string temporary = BesideName(path, attempt);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno == EEXIST) continue;
     if (fd < 0) return {};
@@ -46,6 +51,17 @@ std::string WriteBeside(const std::string& path, const std::string& content) {
     if (ok) return temporary;
     ::unlink(temporary.c_str());
     return {};
+  }
+  return {};
+}
+
+// Links the file at path to a new name beside it: that name, or empty when
+// there is no file there or it cannot be linked.
+std::string LinkBeside(const std::string& path) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = BesideName(path, attempt);
+    if (::link(path.c_str(), name.c_str()) == 0) return name;
+    if (errno != EEXIST) break;
   }
   return {};
 }
@@ -116,13 +132,23 @@ std::vector<int16_t> WriteViewFiles(const ViewOptions& options, const RunSetting
       throw RunFault("cannot write " + f.path);
     }
   }
+  // An older file at a name stays linked beside it until every new file is
+  // in place: when one cannot be, those already put in place are undone.
+  std::vector<std::string> older(files.size());
   for (size_t i = 0; i < files.size(); ++i) {
+    older[i] = LinkBeside(files[i].path);
     if (::rename(files[i].temporary.c_str(), files[i].path.c_str()) != 0) {
-      const std::string failed = files[i].path;
       for (size_t k = i; k < files.size(); ++k) ::unlink(files[k].temporary.c_str());
-      throw RunFault("cannot write " + failed);
+      if (!older[i].empty()) ::unlink(older[i].c_str());
+      for (size_t k = 0; k < i; ++k) {
+        if (!older[k].empty()) ::rename(older[k].c_str(), files[k].path.c_str());
+        else ::unlink(files[k].path.c_str());
+      }
+      throw RunFault("cannot write " + files[i].path);
     }
   }
+  for (const std::string& kept : older)
+    if (!kept.empty()) ::unlink(kept.c_str());
   return cases;
 }
 

@@ -23,7 +23,8 @@ std::vector<int16_t> LoadCasesAskedFor(const ViewOptions& options, const RunSett
 // put in place. The picture draws the first load case asked for, the VTK
 // file has them all; the cases are read as the listing reads them, but no
 // comment file is written. Throws RunFault "cannot write FILE" naming the
-// first that could not be written; nothing of any of them is left then.
+// first that could not be written; nothing of any of them is left then,
+// and older files at their names are as they were.
 // Returns the load cases asked for.
 std::vector<int16_t> WriteViewFiles(const ViewOptions& options, const RunSettings& settings, const ModelTables& model,
                                     FileSystem& files);

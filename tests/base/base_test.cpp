@@ -178,7 +178,6 @@ TEST(TextValues, TextsAndNumbersAcrossSeparatorsQuotesTabsAndLineEnds) {
       {"\"ab\r\ncd\" junk,next", false, "tt", {"ab\r\ncd", "next"}},
       {"  \" a, b \"\r\n\"\",z", false, "ttt", {" a, b ", "", "z"}}, {"\"open to the end", false, "t", {"open to the end"}},
       {"3 ,4\n3 4\r\n5\t,6   \n abc,7,,2.5e1x ,-8", false, "nnnnnnnnnnn", {"3", "4", "3", "4", "5", "6", "0", "7", "0", "25", "-8"}},
-      {"2\r\n4,\"2\"\r\n4,2\r\nQuoted factor", false, "nnnnnt", {"2", "4", "0", "4", "2", "Quoted factor"}},
       {"\"2\",\"-1.5\" x\r\n\"7\"", false, "tti", {"2", "-1.5", "0"}},  // text positions drop the quotes
       {"\"2 3\",\"1,5\",4", false, "nnnnn", {"0", "3", "0", "5", "4"}},  // a quote opens no run
       {"4,2\t3,Desc\r\n", false, "nnt", {"4", "2", "Desc"}},

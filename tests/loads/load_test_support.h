@@ -24,13 +24,10 @@ inline std::string PadTo(std::string text, size_t column) {
 // A comment record as printed: 100 characters.
 inline std::string Record(const std::string& text) { return PadTo(text, 101); }
 
-// Comment record n (1-based) of the comment file as it stands in memory:
-// 100 characters, blanks beyond its end.
+// Comment record n (1-based) of the comment file as it stands in memory.
 inline std::string CommentRecordOf(const CommentFile& c, int n) {
   const size_t at = static_cast<size_t>(n - 1) * 100;
-  std::string record = at < c.bytes.size() ? c.bytes.substr(at, 100) : std::string();
-  record.resize(100, ' ');
-  return record;
+  return Record(at < c.bytes.size() ? c.bytes.substr(at, 100) : "");
 }
 
 struct LoadContext {

@@ -1,53 +1,50 @@
 // Direct mode (--model PATH) and --output-dir: the same listing and comment
 // file as a batch run of the model, the model named in every path form, the
-// configuration with and without a settings store, and bad use.
+// configuration with and without a settings store, and bad use. One run per
+// listing: runs that would write the same listing wait for each other.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <future>
+#include <map>
 
 #include "support/model_builder.h"
 
 using namespace orvant::testing;
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 namespace {
 
 const std::string kExampleDir = std::string(ORVANT_SOURCE_DIR) + "/examples/frame";
 const std::string kEverything = "1/1/1/1/1/1/1/1/1/1/1/1/";  // all parts, active group set 1
 
-std::string UpperExtension(const std::string& name) {
-  std::string ext = fs::path(name).extension().string();
-  for (char& c : ext) c = char(std::toupper(static_cast<unsigned char>(c)));
-  return ext;
-}
-
-// The listings (".MTM") and comment files (".LCM") in a directory.
-std::vector<std::string> Outputs(const std::string& dir) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(dir))
-    if (const std::string ext = UpperExtension(e.path().filename()); ext == ".MTM" || ext == ".LCM")
-      names.push_back(e.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-// What one run wrote: the names, the listing with its date and time masked,
-// the comment file. The files are removed, so that the next run starts afresh.
+// What one run wrote in a directory: the names of the listing and comment
+// file, the listing with its date and time masked, the comment file. They
+// are removed, so that the next run starts afresh.
 struct Written {
   std::string names, listing, comments;
   bool operator==(const Written&) const = default;
 };
 
 Written Take(const std::string& dir) {
+  std::map<std::string, std::string> found;  // by name: the extension in capitals
+  for (const auto& e : fs::directory_iterator(dir)) {
+    std::string ext = e.path().extension();
+    for (char& c : ext) c = char(std::toupper(static_cast<unsigned char>(c)));
+    if (ext == ".MTM" || ext == ".LCM") found[e.path().filename()] = ext;
+  }
   Written w;
-  for (const std::string& name : Outputs(dir)) {
-    const std::string path = dir + "/" + name;
+  for (const auto& [name, ext] : found) {
     w.names += (w.names.empty() ? "" : " ") + name;
-    (UpperExtension(name) == ".MTM" ? w.listing : w.comments) = ReadFileText(path);
-    fs::remove(path);
+    (ext == ".MTM" ? w.listing : w.comments) = ReadFileText(dir + "/" + name);
+    fs::remove(dir + "/" + name);
   }
   w.listing = MaskDateTime(w.listing);
   return w;
@@ -145,7 +142,7 @@ TEST(OutputDirectory, ListingAndCommentFileGoThereUnderTheirOwnNames) {
     SCOPED_TRACE(args[0]);
     RunResult r = RunInProcess(install, args);
     ASSERT_EQ(r.status, 0) << r.stderrText;
-    EXPECT_TRUE(Outputs(install.dir).empty());
+    EXPECT_EQ(Take(install.dir).names, "");
     EXPECT_TRUE(Take(out) == beside);
   }
   // A comment file there in other letters is the one written.
@@ -162,7 +159,6 @@ TEST(DirectModeBadUse, StatusTwoOneLineAndNothingWritten) {
   fs::create_directory(readOnly);
   ::chmod(readOnly.c_str(), 0555);
   std::vector<std::pair<std::vector<std::string>, std::string>> cases = {  // the arguments, what the message names
-      {{"--model"}, "--model"},
       {{"--model", install.dir + "/NOPE.XSZ"}, install.dir + "/NOPE.XSZ.XSZ, " + install.dir + "/NOPE.XSZ"},
       {{"--model", install.dir}, install.dir + ".XSZ"},
       {{"--model", model, "--output-dir", install.root.path + "/missing"}, "/missing"},
@@ -182,8 +178,41 @@ TEST(DirectModeBadUse, StatusTwoOneLineAndNothingWritten) {
     EXPECT_TRUE(r.stderrText.rfind("orvant-in: ", 0) == 0 && r.stderrText.find('\n') == r.stderrText.size() - 1)
         << r.stderrText;  // one line
     EXPECT_NE(r.stderrText.find(named), std::string::npos) << r.stderrText;
-    EXPECT_TRUE(Outputs(install.dir).empty());
-    EXPECT_TRUE(Outputs(readOnly).empty());
+    EXPECT_EQ(Take(install.dir).names + Take(readOnly).names, "");
   }
   ::chmod(readOnly.c_str(), 0755);
+}
+
+TEST(OneRunPerListing, RunsWaitForTheListingsLockAndWriteWhatOneRunWrites) {
+  TestInstall a, b;  // each run its own installation (and standard error file), one model folder
+  const std::string dir = a.modelDir + "/frame";
+  fs::copy(std::string(ORVANT_SOURCE_DIR) + "/examples/frame", dir, fs::copy_options::recursive);
+  const std::string listing = dir + "/FRAME.MTM", comments = dir + "/FRAME.LCM";
+  const std::vector<std::string> args{"--model", dir + "/FRAME"};
+  const auto start = [&args](const TestInstall& install) {
+    return std::async(std::launch::async, [&args, at = &install] { return RunBinary(ORVANT_BINARY, *at, args).status; });
+  };
+
+  ASSERT_EQ(start(a).get(), 0);
+  const std::string oneListing = MaskDateTime(ReadFileText(listing)), oneComments = ReadFileText(comments);
+  ASSERT_FALSE(oneComments.empty());
+  fs::remove(comments);
+
+  // Another run holds the listing: two runs started now both wait, and the
+  // old listing is left as it is.
+  const std::string old = "the listing of a run still writing\r\n";
+  WriteFile(listing, old);
+  const int held = ::open(listing.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  auto first = start(a), second = start(b);
+  EXPECT_EQ(first.wait_for(500ms), std::future_status::timeout);
+  EXPECT_EQ(second.wait_for(10ms), std::future_status::timeout);
+  EXPECT_TRUE(ReadFileText(listing) == old) << "the old listing was changed while another run held it";
+  EXPECT_FALSE(PathExists(comments));
+
+  ::close(held);
+  EXPECT_EQ(first.get(), 0);
+  EXPECT_EQ(second.get(), 0);
+  EXPECT_TRUE(MaskDateTime(ReadFileText(listing)) == oneListing);
+  EXPECT_TRUE(ReadFileText(comments) == oneComments);
 }

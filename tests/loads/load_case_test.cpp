@@ -1,15 +1,22 @@
-// The load case line parser: fields, defaults, texts, comments, acceptance and limits.
+// Load cases where the example listings do not reach: the line parser
+// (defaults, out-of-range labels, long lines and texts, limits), the pass
+// and reader, comment records and file, the capacity failure of a run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <random>
 #include <sstream>
 
 #include "loads/comment_file.h"
 #include "loads/load_test_support.h"
+#include "loads/lookahead.h"
+#include "summaries/summaries.h"
 #include "support/split_check.h"
 
 using namespace orvant;
 using namespace orvant::testing;
+using Lines = std::vector<std::string>;
 
 namespace {
 
@@ -35,7 +42,6 @@ std::string Dump(const RunContext& ctx, const LoadCase& r, const CaseParse& p) {
   Each(r.prescribedDisplacements, [&](auto& e) { s << " ND" << e.node << ':' << Gs(e.value, 1) << c(e.commentNo); });
   Each(r.nodalLoads,
        [&](auto& e) { s << " NF" << e.node << ':' << Gs(e.value, 1) << 'm' << e.mass << c(e.commentNo); });
-  Each(r.nodalTemperatures, [&](auto& e) { s << " NT" << e.node << ':' << e.temperature; });
   Each(r.pointLoads, [&](auto& e) {
     s << " EP" << e.element << '/' << e.axes << '@' << e.position << ':' << Gs(e.value, 1) << c(e.commentNo);
   });
@@ -65,14 +71,12 @@ std::string Dump(const RunContext& ctx, const LoadCase& r, const CaseParse& p) {
   return s.str().empty() ? "" : s.str().substr(1);
 }
 
+const std::string kClose(77, '=');
+
 }  // namespace
 
 TEST(LoadCaseParser, LinesIntoTheRecord) {
-  const std::string abc = "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQR";
   const std::pair<std::string, std::string> cases[] = {
-      // Blank fields and fields not reached take the keyword's defaults.
-      {"ED,7\nED,8,2,,5\nEP,9,,2.5\nNF,6,,,,,,,12.5\nFP,30,,,100\nNT,4",
-       "NF6:m12.5 NT4:0 EP9/1@2.5: ED7/0:1,0: ED8/2:1,5: FP30/1/1:100"},
       // A trailing comma and two blanks give 0, not blank; no number reads as 0.
       {"ED,8,2,\nED,8,2,,\nED,5,abc,  ,", "ED8/2:0,0: ED8/2:1,0: ED5/0:0,0:"},
       {"EP,9,1,-10101,5\nACCEL,,-9.81\nCOF,1,2", "EP9/1@0:5 G=0,-9.81 COF=1,2" + Repeat(",-10101", 7)},
@@ -84,24 +88,11 @@ TEST(LoadCaseParser, LinesIntoTheRecord) {
       {"NF,6," + std::string(300, ' ') + "2.5,,,,,,7\nND," + std::string(250, '0') +
            "3,0.1000000000000000055511151231257827",
        "ND3:0.1 NF6:2.5m7"},
-      {"LDESC Frame under wind   ", "T=Frame under wind|||"},
-      {"LDESC,Frame under wind", "T=Frame under wind|||"},
-      {"ldesc Lower Case Kept", "T=Lower Case Kept|||"},
-      {"LDESC " + Repeat("ABCDEFGHIJ", 7), "T=" + Repeat("ABCDEFGHIJ", 5) + "ABCDE|||"},
+      {"LDESC Frame under wind   ", "T=Frame under wind|||"}, {"ldesc Lower Case Kept", "T=Lower Case Kept|||"},
       {"LDESC x\nLDESC", ""},
       {"LDATE 12/03/2025\nLTIME 08:15:00  \nSCASE Second, with commas,,\nAMBT 20.5\nAMBTX",
        "T=|12/03/2025|08:15:00|Second, with commas,,"},
-      // Comments are numbered; the entries after one carry it (UDL none).
-      {"ND,1,1\nCOM Wind from north   \nND,2,1\ncom second\nNF,2,1\nTEPR,4,30\nUDL,4,1",
-       "ND1:1 ND2:1#1 NF2:1m0#2 ED4/1:0,0:1,1 TP4:30,0,0,30#2 TPn1 C1=Wind from north C2=second"},
-      {"COM LDESC From a comment\nCOM " + Repeat("c", 120) + "\nCOM",
-       "T=From a comment||| C1=LDESC From a comment C2=" + Repeat("c", 100) + " C3="},
-      // TEPR replaces the element's values and counts again; nothing given is not counted.
-      {"TEPR,8,60\nTEPR,8,,2,,1.5\nTEPR,9,10,,40", "TP8:0,2,1.5 TP9:10,0,0,40 TPn3"},
-      {"TEPR,9\nTEPR,8,5", "TP8:5,0,0,5 TPn1"},
-      // PUDL: a negative direction makes the code local, whatever came before.
-      {"PUDL,4,2,-5000\nPUDL,4,-2,-200\nPUDL,4,3,9\nPUDL,4,-1", "PU4/3:0,-200,9 given10"},
-      {"PUDL,4,-4,1\nPUDL,6,1,1\nPUDL,4\nPUDL,2,1", "PU2/1: given10"},
+      {"COM " + Repeat("c", 120) + "\nCOM", "C1=" + Repeat("c", 100) + " C2="},
   };
   for (const auto& [lines, expected] : cases) {
     LoadContext t;
@@ -122,10 +113,7 @@ TEST(LoadCaseParser, LimitsOfFieldsCountsAndCommands) {
   t.Parse(twenty + ",1", 1);                        // header-only: data lines are not split
   EXPECT_THROW(t.Parse("ND,40000,1"), RunFault);
   EXPECT_THROW(t.Parse("EP,3,70000"), RunFault);
-  ASSERT_EQ(r.prescribedDisplacements.entries.MaxIndex(), 504);
-  for (int i = 2; i <= 504; ++i) t.Parse("ND,1,1");
-  EXPECT_THROW(t.Parse("ND,1,1"), IndexFault);
-  for (int i = 1; i <= 504; ++i) t.Parse("ED,1,1");
+  for (int i = 1; i <= 504; ++i) t.Parse("ED,1,1");  // UDL lines fill the same table
   EXPECT_THROW(t.Parse("UDL,1,1"), IndexFault);
 
   // From the 100th command line on, slot 100 is overwritten and 99 counted.
@@ -150,4 +138,97 @@ TEST(LoadCaseParser, SplitAsReadMatchesTheSplitOfThePreparedLine) {
     if (random() % 4 == 0) line += ",";
     ASSERT_EQ(QuickSplitDifference(line), "") << line;
   }
+}
+
+// Cases, gaps, selections and carried-over texts are in the example
+// listings; not listing the cases leaves the opening lines only.
+TEST(LoadCasePass, NotListingTheCasesLeavesTheOpeningLines) {
+  LoadContext t;
+  t.WriteModelText(".L1", "LDESC One");
+  t->settings.ListLoadCases = 0;
+  t->settings.ListResultsSetSummary = 1;
+  WriteLoadCasePass(t->settings, t->model, t.reader, t->comments, t->listing, t->files);
+  EXPECT_EQ(t.Listed(), (Lines{"", std::string(105, '=')}));
+}
+
+TEST(CommentRecords, AmendAtTheTenthCharacterAndTheFileOverAnOlderLongerOne) {
+  LoadContext t;
+  WriteCommentRecord(t->comments, t->files, 1, "12345678Amend at nine");
+  WriteCommentRecord(t->comments, t->files, 2, "123456789Amend at ten");
+  WriteCommentRecord(t->comments, t->files, 3, "Text then Amend");
+  for (int16_t n = 1; n <= 3; ++n) PrintCommentRecord(t->comments, t->listing, t->files, n);
+  EXPECT_EQ(t.Listed(), (Lines{Record("12345678Amend at nine")}));
+  EXPECT_EQ(CommentRecordOf(t->comments, 9), Record(""));  // beyond the end of the file
+
+  // Each case writes from record 1 on; the older file's later bytes stay.
+  LoadContext u;
+  u.WriteModelText(".LCM", std::string(450, 'x'));
+  u.WriteModelText(".L1", "COM A1\nND,1,1\nCOM A2\nCOM A3\n");
+  u.WriteModelText(".L2", "COM B1\n");
+  u.reader.Restart(false);
+  ASSERT_NE(u.reader.Next(), nullptr);
+  ASSERT_NE(u.reader.Next(), nullptr);
+  EXPECT_TRUE(CloseCommentFile(u->comments, u->files));
+  EXPECT_EQ(ReadFileText(u.File(".LCM")), Record("B1") + Record("A2") + Record("A3") + std::string(150, 'x'));
+}
+
+TEST(LoadCasePassRun, CapacityOverflowStopsTheListingWithTheMessage) {
+  TestInstall install;
+  TestModel m;
+  m.AddNode(0, 0, 0);
+  m.AddNode(1, 0, 0);
+  m.AddElement(1, 2, 0, 0, 1.0f);
+  install.WriteModel(m);
+  install.WriteModelText(".L1", "LDESC Fits\r\n");
+  std::string tooMany = "LDESC Too many\r\nCOM Over capacity\r\n";
+  for (int i = 0; i < 505; ++i) tooMany += "ND,1,0.001\r\n";  // capacity 502 + 2
+  install.WriteModelText(".L2", tooMany);
+  install.WriteModelText(".L3", "LDESC Never reached\r\n");
+
+  RunResult r = RunInProcess(install, {"0/1/0/0/0/0/1/0/0/0/0/"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.stderrText, "orvant-in: Load label too high - Check or reset CONFIG.INI for maximum\n");
+  Lines lines = ListingLines(install.Listing());
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Description :Fits"), 1);
+  EXPECT_EQ(lines.empty() ? "" : lines.back(), kClose);  // case 1 complete, nothing after it
+  EXPECT_EQ(ReadFileText(install.ModelFile(".LCM")), Record("Over capacity"));
+}
+
+TEST(LoadCaseReadAhead, TheNextCaseReadAheadShowsOnlyWhenTaken) {
+  LoadContext t;
+  t.WriteModelText(".L1", "LDESC One\r\nCOM First of one\r\nND,1,1\r\n");
+  t.WriteModelText(".L2", "COM First of two\r\nCOM Second of two\r\nND" + Repeat(",1", 21) + "\r\n");
+  t.reader.Restart(false);
+  const LoadCase* one = t.reader.Next();  // case 2 is read meanwhile
+  ASSERT_EQ(one->label, 1);
+  EXPECT_EQ(one->description, "One");
+  EXPECT_EQ(one->prescribedDisplacements.count, 1);
+  EXPECT_EQ(CommentRecordOf(t->comments, 1), Record("First of one"));
+  EXPECT_EQ(t->comments.bytes.size(), 100u);
+  // Case 2 carries case 1's description; its comments are written, then its
+  // 21 fields stop the read.
+  EXPECT_THROW(t.reader.Next(), IndexFault);
+  EXPECT_EQ(CommentRecordOf(t->comments, 2), Record("Second of two"));
+  EXPECT_EQ(t.reader.Case().description, "One");
+}
+
+TEST(LoadCaseReadAhead, HeadersReadAheadGiveTheSummaryAReadOfItsOwnWouldGive) {
+  auto write = [](LoadContext& t) {
+    t.WriteModelText(".L1", "LDESC One\r\nND,1,1\r\ncom Wind\r\nSCASE s\r\nAMBT 12\r\nNF,2,1\r\nLDATE 01/02/2026\r\n");
+    t.WriteModelText(".#1", "1000,200,-5,\"Run A\",\"Run B\"\r\n");
+    t.WriteModelText(".L2", "ltime 10:00\r\nLDESC Two\r\n");
+    t.WriteModelText(".L4", "LDESC Not selected\r\n");
+    t->settings.SelectedCaseCount = 2;
+    t->settings.SelectedLoadCases[1] = t->settings.SelectedLoadCases[2] = 1;
+  };
+  LoadContext ahead, own;
+  write(ahead), write(own);
+  ahead.reader.ReadHeadersAhead();
+  ahead.reader.TakeHeadersAhead();
+  // What was read ahead is all the summary reads: the files may go.
+  for (const char* extension : {".L1", ".#1", ".L2"}) std::filesystem::remove(ahead.File(extension));
+  WriteLoadCaseSummary(ahead->settings, ahead.reader, ahead->listing);
+  WriteLoadCaseSummary(own->settings, own.reader, own->listing);
+  EXPECT_EQ(ahead.Listed(), own.Listed());
+  EXPECT_EQ(CommentRecordOf(ahead->comments, 1), CommentRecordOf(own->comments, 1));
 }
