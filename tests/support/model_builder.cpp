@@ -118,8 +118,10 @@ Bytes ElementTypesFile(const TestModel& m) {
 
 Bytes SolidsFile(const TestModel& m) {
   Bytes b;
-  for (const ElementRec& r : Labelled(m.elements))
-    if (b.I16(r.solidType); r.solidType != 0) b.I16(static_cast<int>(r.solidNodes.size())).All(r.solidNodes);
+  for (const ElementRec& r : Labelled(m.elements)) {
+    b.I16(r.solidType);
+    if (r.solidType != 0) b.I16(static_cast<int>(r.solidNodes.size())).All(r.solidNodes);
+  }
   return b;
 }
 
@@ -134,7 +136,10 @@ Bytes PropertiesFile(const TestModel& m) {
     b.F32s(r.e, r.g, r.density, r.poisson, r.coefExp, r.yield, r.ultimate).Text(r.name, 8);
   // The springs' part: in the marker form 19191.0, then each code's kind before its stiffnesses.
   if (m.springMarkerForm) b.F32(19191.0f);
-  for (const SpringConstRec& r : Labelled(m.springConsts)) (m.springMarkerForm ? b.I16(r.kind) : b).All(r.k);
+  for (const SpringConstRec& r : Labelled(m.springConsts)) {
+    if (m.springMarkerForm) b.I16(r.kind);
+    b.All(r.k);
+  }
   return b;
 }
 
