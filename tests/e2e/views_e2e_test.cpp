@@ -16,7 +16,6 @@
 
 #include "install/tools.h"
 #include "run/run_context.h"
-#include "support/example_frame.h"
 #include "support/model_builder.h"
 #include "support/start_up.h"
 #include "views/drawn_model.h"
@@ -88,9 +87,7 @@ VtkSummary ReadVtk(const std::string& vtk) {
 }
 
 // The example's model as the run collects it to draw, in the reader's terms.
-VtkSummary DrawnExample() {
-  TestInstall install;
-  WriteExampleModel(install.modelDir);
+VtkSummary DrawnExample(const TestInstall& install) {
   ::setenv("XDG_CONFIG_HOME", install.configHome.c_str(), 1);
   const auto ctx = std::make_unique<RunContext>();
   StartUp(*ctx, kExampleOptions, false);
@@ -227,7 +224,7 @@ TEST(ExampleViews, VtkFilesReadByVtk) {
   ASSERT_EQ(v.status, 0);
   NEED_TOOL(HavePython("vtk"), "python3-vtk9 (apt-get install --no-install-recommends python3-vtk9)");
   const VtkSummary got = ReadVtk(v.vtk), withCases = ReadVtk(v.casesVtk);
-  EXPECT_EQ(got, DrawnExample());
+  EXPECT_EQ(got, DrawnExample(v.install));
   std::map<long, int> types;  // lines, a solid of eight nodes, a spring/couple between nodes and one to ground
   for (const auto& cell : got.at("cell")) ++types[static_cast<long>(cell.at(0))];
   EXPECT_EQ(types, (std::map<long, int>{{1, 1}, {3, 25}, {41, 1}}));

@@ -70,6 +70,8 @@ std::string After(const std::string& svg, const std::string& from, const std::st
 }
 std::string PathData(const std::string& svg, const std::string& id) { return After(svg, "<path id=\"" + id + "\""); }
 
+bool Has(const std::string& text, const std::string& what) { return text.find(what) != std::string::npos; }
+
 size_t Count(const std::string& text, const std::string& what) {
   size_t n = 0;
   for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) ++n;
@@ -144,11 +146,11 @@ TEST(Views, NodesLandWhereEachViewPutsThemAndFitThePage) {
     const Loaded m = Load(Nodes(at));
     for (View view : {View::kIso, View::kXy, View::kYz, View::kXz}) {
       SCOPED_TRACE(std::to_string(at[0][0]) + ", view " + ViewName(view));
-      const auto page = PagePositions(m.drawn.positions, view, Up::kZ, box);
-      const auto [minX, maxX] = std::minmax_element(page.begin(), page.end(), [](auto a, auto b) { return a.x < b.x; });
-      const auto [minY, maxY] = std::minmax_element(page.begin(), page.end(), [](auto a, auto b) { return a.y < b.y; });
-      const double w = maxX->x - minX->x, h = maxY->y - minY->y;
-      EXPECT_LT(std::hypot(minX->x + maxX->x - box.left - box.right, minY->y + maxY->y - box.top - box.bottom), 1e-6);
+      double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
+      for (const PagePoint& p : PagePositions(m.drawn.positions, view, Up::kZ, box))
+        x0 = std::min(x0, p.x), x1 = std::max(x1, p.x), y0 = std::min(y0, p.y), y1 = std::max(y1, p.y);
+      const double w = x1 - x0, h = y1 - y0;
+      EXPECT_LT(std::hypot(x0 + x1 - box.left - box.right, y0 + y1 - box.top - box.bottom), 1e-6);
       const bool seenAsPoint = k < 2 || (k == 3 && view == View::kXz);  // one node, coincident ones, a line along y
       EXPECT_EQ(w < 1e-9 && h < 1e-9, seenAsPoint);
       const double spareW = box.right - box.left - w, spareH = box.bottom - box.top - h;
@@ -175,7 +177,7 @@ TEST(Views, LabelsBySizeAndAPathAColourPerCode) {
       const std::string svg = l.Svg(View::kIso, choice);
       const size_t nodesAt = svg.find("<g id=\"node-labels\""), elementsAt = svg.find("<g id=\"element-labels\"");
       const bool labelled = choice == LabelChoice::kOn || (choice == LabelChoice::kBySize && elements <= 500);
-      EXPECT_EQ(svg.find("id=\"labels\"") != std::string::npos, labelled);
+      EXPECT_EQ(Has(svg, "id=\"labels\""), labelled);
       if (!labelled) continue;
       ASSERT_TRUE(nodesAt < elementsAt && elementsAt != std::string::npos);
       EXPECT_EQ(Count(svg.substr(nodesAt, elementsAt - nodesAt), "<text"), elements + 1);
@@ -190,9 +192,9 @@ TEST(Views, LabelsBySizeAndAPathAColourPerCode) {
     }
     EXPECT_EQ(colours.size(), static_cast<size_t>(codes));
     const std::string legend = svg.substr(svg.find("<g id=\"legend\""));
-    EXPECT_NE(legend.find(">1</text>"), std::string::npos);
-    EXPECT_EQ(legend.find(">" + std::to_string(codes) + "</text>") != std::string::npos, codes == 10);
-    EXPECT_EQ(legend.find("more codes") != std::string::npos, codes == 167);
+    EXPECT_TRUE(Has(legend, ">1</text>"));
+    EXPECT_EQ(Has(legend, ">" + std::to_string(codes) + "</text>"), codes == 10);
+    EXPECT_EQ(Has(legend, "more codes"), codes == 167);
   }
 }
 
@@ -236,19 +238,16 @@ TEST(Views, WhatIsDrawnIsWhatTheListingLists) {
   for (auto [id, n] : {std::pair{"code-1", 1u}, {"code-2", 3u}, {"solids-2", 3u}, {"springs", 1u},
                        {"ground-springs", 1u}, {"supports-fixed", 1u}, {"supports-partial", 1u}})
     EXPECT_EQ(Count(PathData(svg, id), "M"), n) << id;
-  EXPECT_NE(svg.find(" (4 elements, 7 nodes, 2 springs/couples; 6 naming a missing node not drawn)</text>"),
-            std::string::npos);
+  EXPECT_TRUE(Has(svg, " (4 elements, 7 nodes, 2 springs/couples; 6 naming a missing node not drawn)</text>"));
   // The VTK cells and types (elements, solids, springs), the restraints of node 2 (the second point).
   const std::string vtk = VtkFile(l.ctx->settings, d);
-  EXPECT_NE(vtk.find("CELLS 6 19\n2 0 1\n4 0 1 2 3\n3 4 5 6\n1 5\n2 1 4\n1 5\nCELL_TYPES 6\n3\n41\n5\n1\n3\n1\n"),
-            std::string::npos);
-  for (const char* code : {"Tx int 1\nLOOKUP_TABLE default\n1\n1\n0\n", "Ty int 1\nLOOKUP_TABLE default\n1\n0\n0\n"})
-    EXPECT_NE(vtk.find(code), std::string::npos) << code;
+  for (const char* part : {"CELLS 6 19\n2 0 1\n4 0 1 2 3\n3 4 5 6\n1 5\n2 1 4\n1 5\nCELL_TYPES 6\n3\n41\n5\n1\n3\n1\n",
+                          "Tx int 1\nLOOKUP_TABLE default\n1\n1\n0\n", "Ty int 1\nLOOKUP_TABLE default\n1\n0\n0\n"})
+    EXPECT_TRUE(Has(vtk, part)) << part;
 }
 
-// Titles of any bytes: in the picture, markup escaped, control characters
-// blanks, valid UTF-8 kept and any other text read as Latin-1; in the VTK
-// header, one line of printable ASCII, trailing blanks dropped, at most 255.
+// Titles of any bytes: in the picture escaped, controls blanks, UTF-8 kept, else
+// Latin-1; in the VTK header one line of printable ASCII, trimmed, at most 255.
 TEST(Views, TitlesOfAnyBytes) {
   const Loaded l = Load(Nodes({{0, 0, 0}}));
   const std::tuple<std::string, std::string, std::string, std::string> cases[] = {  // name, description, svg, vtk
@@ -265,8 +264,7 @@ TEST(Views, TitlesOfAnyBytes) {
     SCOPED_TRACE(svg);
     RunSettings s = l.ctx->settings;
     s.ModelName = name, s.AnalysisDescription = description;
-    EXPECT_NE(SvgPicture(s, l.ctx->model, l.drawn, {}).find("<title>" + svg + " (0 elements, 1 nodes)</title>"),
-              std::string::npos);
+    EXPECT_TRUE(Has(SvgPicture(s, l.ctx->model, l.drawn, {}), "<title>" + svg + " (0 elements, 1 nodes)</title>"));
     const std::string file = VtkFile(s, l.drawn);
     EXPECT_EQ(file.substr(0, file.find("\nASCII\n")), "# vtk DataFile Version 3.0\n" + vtk);
   }
@@ -342,7 +340,7 @@ TEST(Views, LoadsDrawnAreTheRowsListedAndAddUpToThem) {
                                                  "--load-case", std::to_string(label)});
       ASSERT_EQ(r.status, 0) << r.stderrText;
       const std::string svg = ReadFileText(file);
-      EXPECT_TRUE(title.empty() || svg.find(">" + title + "</text>") != std::string::npos);
+      EXPECT_TRUE(title.empty() || Has(svg, ">" + title + "</text>"));
       std::set<std::string> drawn;
       for (const auto& [section, rows] : listed)
         for (const std::string& row : rows) drawn.insert(section + ": " + row);
