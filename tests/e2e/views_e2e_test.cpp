@@ -64,10 +64,7 @@ struct ExampleViews : ExampleInstall {
   std::string listing = ReadFileText(install.ModelPath() + ".MTM");
 };
 
-const ExampleViews& Example() {
-  static const ExampleViews views;
-  return views;
-}
+const ExampleViews& Example() { static const ExampleViews views; return views; }
 
 // What VTK's reader found (tests/tools/vtk_summary.py): the numbers of each of
 // its lines, by their first word ("point", "cell") or two ("cell_data NAME").
@@ -160,7 +157,6 @@ TEST(ViewFiles, WrittenInsteadOfTheListingOrNothingOnBadUse) {
     EXPECT_TRUE(!written.empty() || outAfter == outBefore);
     EXPECT_EQ(Snapshot(model), before);
   }
-  EXPECT_TRUE(ReadFileText(vtk).starts_with("# vtk DataFile Version 3.0\nFRAME: Two-bay portal frame with a pipe run\n"));
   EXPECT_EQ(ReadFileText(direct), ReadFileText(vtk));
   const std::string xz = ReadFileText(interactive);
   EXPECT_TRUE(xz.find("view xz") != std::string::npos && xz.find("id=\"labels\"") == std::string::npos);
@@ -210,9 +206,8 @@ TEST(ExampleViews, PicturesAreTheCommittedOnesAndOpenInABrowser) {
     EXPECT_TRUE(drawn > 0.005 * 1200 * 900 && drawn < 0.5 * 1200 * 900) << "blank or mostly not white: " << drawn;
     EXPECT_GT(middle, 200) << "nothing drawn in the middle of the page";
     if (svg == v.svg) EXPECT_GT(elementColour, 300) << "no element drawn in its code's colour";
-    else EXPECT_TRUE(force[0] > 40 && distributed[0] > 400 && force[1] > 10 && distributed[1] > 10)
-        << "beam point load arrows " << force[0] << ", distributed " << distributed[0] << "; their legend scales "
-        << force[1] << ", " << distributed[1];
+    else EXPECT_TRUE(force[0] > 40 && distributed[0] > 400 && force[1] > 10 && distributed[1] > 10)  // arrows, legend scales
+        << force[0] << " " << distributed[0] << " " << force[1] << " " << distributed[1];
     if (update) fs::copy_file(png, kSourceDir + "/docs/" + name + ".png", fs::copy_options::overwrite_existing);
   }
 }

@@ -308,24 +308,20 @@ TEST(Views, LoadsDrawnAreTheRowsListedAndAddUpToThem) {
   TestModel generated = Nodes({{0, 0, 0}, {4, 0, 0}, {4, 3, 0}, {4, 3, 5}, {0, 3, 5}, {0, 0, 5}});
   generated.geoms.resize(4), generated.mats.resize(2);
   generated.nodes.push_back(NodeRec{false});  // 7 does not exist
-  for (auto [a, b, code] : {std::tuple{1, 2, 1}, {2, 3, 1}, {3, 4, 2}, {4, 4, 1}, {5, 6, 2}})
-    generated.AddElement(a, b, code, 1, 4);
+  for (auto [a, b, code] : {std::tuple{1, 2, 1}, {2, 3, 1}, {3, 4, 2}, {4, 4, 1}, {5, 6, 2}}) generated.AddElement(a, b, code, 1, 4);
   generated.elements.push_back(ElementRec{.geom = 3, .solidType = 1, .solidNodes = {1, 2, 3, 5}});  // 6
-  const std::string every =
-      "LDESC Every kind\r\nAMBT 20\r\nND,1,0.001,0,0.002\r\nND,7,0.5\r\nNF,2,1500,-2500,0,0,0,0\r\n"
+  const std::string every = "LDESC Every kind\r\nAMBT 20\r\nND,1,0.001,0,0.002\r\nND,7,0.5\r\nNF,2,1500,-2500,0,0,0,0\r\n"
       "NF,3,0,0,-4000,0,300,0,750\r\nNF,7,1000\r\nNF,4,,,,,,,250\r\nEP,1,1,0.5,0,-3000,200,0,0,0\r\nEP,2,2,0.25,100\r\n"
       "EP,4,1,0,5000\r\nED,2,1,0,0,0,0,-100,-300,0,0\r\nED,3,0,0,0,5\r\nUDL,5,0,-200,0\r\nED,4,1,0,0,7\r\n"
       "FP,6,-2,3,10,10,10,10\r\nPUDL,2,3,-50\r\nPUDL,3,0,7\r\nPTEMP,1,60\r\nPPRESS,2,0,5\r\nTEPR,5,0,0,,3\r\n"
       "TEPR,3,90,2E5\r\nNT,1,35\r\nNT,7,40\r\nACCEL,0,0,-9.81\r\nLSUM,100,0,-500\r\nCOF,1,1,1,1,1,1,2,2,2\r\n";
   // The example's case or the model's, the rows listed but not drawn, the title.
   const std::tuple<bool, int, Up, std::vector<std::string>, std::string> cases[] = {
-      {false, 1, Up::kZ,
-       {"NODAL TEMPERATURES: 7 40.00",
+      {false, 1, Up::kZ, {"NODAL TEMPERATURES: 7 40.00",
         "PRESCRIBED DISPLACEMENTS: 7 5.000E-01 0.000E+00 0.000E+00 0.000E+00 0.000E+00 0.000E+00"},
        "Load case 1, Every kind: ND 1 (1 left out), NF 3 (1 left out), EP 2 (1 left out), ED/UDL 2 (2 left out), FP 1, "
        "PUDL 1 (1 left out), PTEMP/PPRESS 1 (1 left out), TEPR 1 (1 left out), NT 1 (1 left out), ACCEL 1, LSUM/COF 1"},
-      {true, 2, Up::kY, {}, ""},
-      {true, 4, Up::kY, {}, ""}};
+      {true, 2, Up::kY, {}, ""}, {true, 4, Up::kY, {}, ""}};
   const std::string options = "1/1/1/1/0/1/1/1/1/1/0/1/";  // the example's group set 1 active
   for (const auto& [example, label, up, notDrawn, title] : cases) {
     SCOPED_TRACE(std::to_string(example) + " case " + std::to_string(label));
