@@ -1,6 +1,5 @@
-// The picture and the VTK file written by the real binary, the example's opened
-// by Chromium and read by VTK (Debian packages; missing, a test is skipped, or
-// fails under ORVANT_REQUIRE_TOOLS). ORVANT_UPDATE_EXPECTED=1 rewrites docs/frame*.
+// The view files written by the binary, the example's opened by Chromium and read by VTK (Debian packages; if
+// missing, a test is skipped or fails under ORVANT_REQUIRE_TOOLS). ORVANT_UPDATE_EXPECTED=1 rewrites docs/frame*.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -47,8 +46,7 @@ struct ExampleInstall {
   TestInstall install;
   std::string out = install.root.path + "/out";
   ExampleInstall() {
-    fs::copy(kSourceDir + "/examples/frame", install.modelDir, fs::copy_options::overwrite_existing | fs::copy_options::recursive);
-    fs::create_directories(out);
+    fs::copy(kSourceDir + "/examples/frame", install.modelDir, fs::copy_options::recursive), fs::create_directories(out);
   }
   RunResult Run(const std::vector<std::string>& args) { return RunBinary(ORVANT_BINARY, install, args); }
 };
@@ -152,9 +150,8 @@ TEST(ViewFiles, WrittenInsteadOfTheListingOrNothingOnBadUse) {
     EXPECT_TRUE(message.empty() ? r.stderrText.empty() : r.stderrText.starts_with("orvant-in: " + message)) << r.stderrText;
     EXPECT_EQ(std::count(r.stderrText.begin(), r.stderrText.end(), '\n'), message.empty() ? 0 : 1);
     for (const std::string& file : written) EXPECT_GT(fs::file_size(file), 1000u) << file;
-    const auto outAfter = Snapshot(out);
-    EXPECT_EQ(outAfter.size(), outBefore.size() + written.size());
-    EXPECT_TRUE(!written.empty() || outAfter == outBefore);
+    const auto outAfter = Snapshot(out);  // the files written added, or nothing changed
+    EXPECT_TRUE(written.empty() ? outAfter == outBefore : outAfter.size() == outBefore.size() + written.size());
     EXPECT_EQ(Snapshot(model), before);
   }
   EXPECT_EQ(ReadFileText(direct), ReadFileText(vtk));
@@ -162,10 +159,9 @@ TEST(ViewFiles, WrittenInsteadOfTheListingOrNothingOnBadUse) {
   EXPECT_TRUE(xz.find("view xz") != std::string::npos && xz.find("id=\"labels\"") == std::string::npos);
 }
 
-// The README's pictures are what the program writes for the example, well-formed
-// XML, and Chromium shows them: the model with drawing in the middle and its
-// elements' colours, load case 2 with its beam and distributed load arrows (on
-// the model and in the legend's scale rows).
+// The README's pictures are what the program writes for the example, well-formed XML, and Chromium shows
+// them: the model drawn in the middle in its elements' colours, load case 2 with its beam and distributed
+// load arrows (on the model and in the legend's scale rows).
 TEST(ExampleViews, PicturesAreTheCommittedOnesAndOpenInABrowser) {
   const ExampleViews& v = Example();
   ASSERT_EQ(v.status, 0);

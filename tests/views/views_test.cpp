@@ -26,12 +26,11 @@
 using namespace orvant;
 using namespace orvant::testing;
 
-// A rename to a name ending in gFailRenameTo fails, as when something else
-// takes that name; this definition stands in for the C library's.
+// Stands in for the C library's: a rename to a name ending in gFailRenameTo fails, as when something takes it.
 static std::string gFailRenameTo;
 extern "C" int rename(const char* from, const char* to) noexcept {
-  if (!gFailRenameTo.empty() && std::string_view(to).ends_with(gFailRenameTo)) return errno = EISDIR, -1;
-  return ::renameat(AT_FDCWD, from, AT_FDCWD, to);
+  const bool fail = !gFailRenameTo.empty() && std::string_view(to).ends_with(gFailRenameTo);
+  return fail ? (errno = EISDIR, -1) : ::renameat(AT_FDCWD, from, AT_FDCWD, to);
 }
 
 namespace {
@@ -133,8 +132,7 @@ TEST(Views, NodesLandWhereEachViewPutsThemAndFitThePage) {
   EXPECT_NEAR(iso[1].y, iso[2].y, 1e-6);
   EXPECT_NEAR(std::hypot(iso[1].x - iso[0].x, iso[1].y - iso[0].y), iso[0].y - iso[3].y, 1e-6);
 
-  // Whatever the coordinates, the model is centred in the drawing box and fills
-  // it one way (or sits at its centre as one point); no number leaves the page.
+  // Whatever the coordinates, centred in the drawing box, filling it one way or one point; no number off the page.
   const std::vector<std::array<float, 3>> models[] = {
       {{1234567.0f, -7654321.0f, 42.0f}}, {{-5, 5, 5}, {-5, 5, 5}}, {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}, {0, 5, 0}},
       {{3, -2, 7}, {3, 8, 7}}, {{2e6f, 3e6f, 1e6f}, {2e6f + 2, 3e6f + 1, 1e6f + 3}, {2e6f + 1, 3e6f + 4, 1e6f}},
@@ -142,10 +140,9 @@ TEST(Views, NodesLandWhereEachViewPutsThemAndFitThePage) {
       {{-3e7f, -3e7f, 0}, {3e7f, 3e7f, 1e7f}}};
   const PageBox& box = kDrawingBox;
   for (size_t k = 0; k < std::size(models); ++k) {
-    const auto& at = models[k];
-    const Loaded m = Load(Nodes(at));
+    const Loaded m = Load(Nodes(models[k]));
     for (View view : {View::kIso, View::kXy, View::kYz, View::kXz}) {
-      SCOPED_TRACE(std::to_string(at[0][0]) + ", view " + ViewName(view));
+      SCOPED_TRACE(std::to_string(k) + ", view " + ViewName(view));
       double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
       for (const PagePoint& p : PagePositions(m.drawn.positions, view, Up::kZ, box))
         x0 = std::min(x0, p.x), x1 = std::max(x1, p.x), y0 = std::min(y0, p.y), y1 = std::max(y1, p.y);
@@ -162,8 +159,7 @@ TEST(Views, NodesLandWhereEachViewPutsThemAndFitThePage) {
   }
 }
 
-// Labels by default up to 500 elements, or forced on or off; a path and a colour
-// per geometric code, in the legend unless more than fit.
+// Labels by default up to 500 elements, or forced on or off; a path and colour per code, in the legend if they fit.
 TEST(Views, LabelsBySizeAndAPathAColourPerCode) {
   for (auto [elements, codes] : {std::pair{500u, 10}, {501u, 167}}) {
     SCOPED_TRACE(codes);
@@ -212,8 +208,7 @@ TEST(Views, WhatIsDrawnIsWhatTheListingLists) {
   m.elements.push_back(ElementRec{.n1 = 2, .n2 = 3, .geom = 2, .solidType = 1, .solidNodes = {5, 6, 8}});  // 5: drawn once
   m.AddElement(4, 99, 1, 1, 1.0f);  // 6: a node label out of range; 7 one node, 8 a missing one, 9 none
   for (auto nodes : {std::vector<int16_t>{6}, {1, 7, 2}, {}}) solid.solidNodes = nodes, m.elements.push_back(solid);  // 7-9
-  // Between two nodes, to ground, equal but not flagged defined and first node
-  // 0 (neither listed), and naming node 7.
+  // Springs between two nodes, to ground, unflagged equal ones and first node 0 (not listed), one naming node 7.
   for (auto [a, b, defined] : {std::tuple{2, 5, 1}, {6, 6, 1}, {6, 6, 0}, {0, 3, 1}, {3, 7, 1}})
     m.springs.push_back(SpringRec{static_cast<int16_t>(a), static_cast<int16_t>(b), 0, 0, 1, 0, static_cast<int16_t>(defined)});
   m.restraints = {{1, {1, 1, 1, 1, 1, 1}}, {2, {1, 0, 1, 0, 0, 0}}, {7, {1, 1, 1, 0, 0, 0}}};
@@ -221,15 +216,12 @@ TEST(Views, WhatIsDrawnIsWhatTheListingLists) {
   const DrawnModel& d = l.drawn;
   std::ostringstream got;
   auto node = [&d](int32_t p) { return d.nodeLabels[static_cast<size_t>(p)]; };
-  for (const auto& line : d.lines) got << "E" << line.label << ":" << node(line.a) << "-" << node(line.b) << " ";
-  for (const auto& s : d.solids) {
-    got << "V" << s.label << ":";
-    for (int32_t k = 0; k < s.count; ++k) got << (k ? "," : "") << node(d.solidPoints[static_cast<size_t>(s.first + k)]);
-    got << " ";
-  }
-  for (const auto& sp : d.springs) got << "S" << sp.label << ":" << node(sp.a) << "-" << node(sp.b) << " ";
-  for (int32_t p : d.supports) got << "R" << node(p) << " ";
-  EXPECT_EQ(got.str(), "E1:1-2 V4:1,2,3,4 V5:5,6,8 V7:6 S1:2-5 S2:6-6 R1 R2 ");
+  for (const auto& line : d.lines) got << " E" << line.label << ":" << node(line.a) << "-" << node(line.b);
+  for (const auto& s : d.solids)
+    for (int32_t k = 0; k < s.count; ++k) got << (k ? "," : " V" + std::to_string(s.label) + ":") << node(d.solidPoints.at(s.first + k));
+  for (const auto& sp : d.springs) got << " S" << sp.label << ":" << node(sp.a) << "-" << node(sp.b);
+  for (int32_t p : d.supports) got << " R" << node(p);
+  EXPECT_EQ(got.str(), " E1:1-2 V4:1,2,3,4 V5:5,6,8 V7:6 S1:2-5 S2:6-6 R1 R2");
   EXPECT_EQ(d.nodeLabels, (std::vector<int16_t>{1, 2, 3, 4, 5, 6, 8}));
   EXPECT_EQ(d.notDrawn, 6);  // elements 3 and 6, solids 8 and 9, spring 5, the restraint of node 7
 
@@ -265,8 +257,7 @@ TEST(Views, TitlesOfAnyBytes) {
     RunSettings s = l.ctx->settings;
     s.ModelName = name, s.AnalysisDescription = description;
     EXPECT_TRUE(Has(SvgPicture(s, l.ctx->model, l.drawn, {}), "<title>" + svg + " (0 elements, 1 nodes)</title>"));
-    const std::string file = VtkFile(s, l.drawn);
-    EXPECT_EQ(file.substr(0, file.find("\nASCII\n")), "# vtk DataFile Version 3.0\n" + vtk);
+    EXPECT_TRUE(VtkFile(s, l.drawn).starts_with("# vtk DataFile Version 3.0\n" + vtk + "\nASCII\n")) << vtk;
   }
 }
 
@@ -301,9 +292,8 @@ TEST(Views, AFileThatCannotTakeItsPlaceLeavesTheDirectoryAsItWas) {
     }
 }
 
-// A model with every kind of load, and cases of the example: the loads drawn are
-// the case's rows listed, but those on a node not drawn; the nodal forces and
-// global beam point loads drawn add up, to the legend's scale, to their rows.
+// For every kind of load and cases of the example: the loads drawn are the rows listed (but on nodes not drawn);
+// the nodal forces and global beam point loads drawn add up, to the legend's scale, to their rows.
 TEST(Views, LoadsDrawnAreTheRowsListedAndAddUpToThem) {
   TestModel generated = Nodes({{0, 0, 0}, {4, 0, 0}, {4, 3, 0}, {4, 3, 5}, {0, 3, 5}, {0, 0, 5}});
   generated.geoms.resize(4), generated.mats.resize(2);
