@@ -117,15 +117,15 @@ Damage EmptyModel(std::string size) {
 }
 
 // Status 1: the reference listing up to `last` (cut short by the failure); 0: listed to the end (with `same`
-// as the undamaged model; without any line `lacking`); 2: no listing. In `err` "{M}" is the model path,
-// "{D}" the data directory, "{R}" the installation's root.
+// as the undamaged model; without any line `lacking`); 2: no listing. The comment file holds `comment`.
+// In `err` "{M}" is the model path, "{D}" the data directory, "{R}" the installation's root.
 struct Case {
   std::string what;
   Damage damage;
   int status;
   std::string err = "", last = "", args = kAll;
   bool same = false;
-  std::string lacking = "";
+  std::string lacking = "", comment = "";
 };
 
 std::vector<std::string> Lines(const TestInstall& i) {  // date, time and directory masked
@@ -172,6 +172,7 @@ void Check(const Case& c) {
     ASSERT_LE(lines.size(), ref.size());
     EXPECT_TRUE(std::equal(lines.begin(), lines.end() - 1, ref.begin())) << "not the reference up to the stop";
   }
+  if (!c.comment.empty()) { EXPECT_NE(ReadFileText(i.ModelFile(".LCM")).find(c.comment), std::string::npos); }
   auto after = Snapshot(i.root.path), expected = before;
   for (const std::string& written : {listingPath, i.ModelFile(".LCM")}) after.erase(written), expected.erase(written);
   EXPECT_TRUE(after == expected) << "a file other than the listing and the comment file changed";
@@ -240,7 +241,8 @@ TEST(DamagedModel, OneRunPerKindOfDamage) {
       {"case above MaxLoadLabel", Text(".L100", "LDESC x\r\nNF,1,1\r\n"), 0, "", "", kAll, true},
       // Capacities: 502 load items (config.ini's floor) + 2 per table; at the limit and one beyond.
       {"504 nodal loads", Append(".L1", Times("NF,1,1\r\n", 504)), 0},
-      {"505 nodal loads", Append(".L1", Times("NF,1,1\r\n", 505)), 1, kIndexMessage, kRule},
+      {"505 nodal loads", Append(".L1", Times("NF,1,1\r\n", 505)), 1, kIndexMessage, kRule, kAll, false, "",
+       "Self weight of the frame and pipe"},  // the failing case's comments written
       {"capacity 32767", Text("config.ini", Config("32763", "99")), 0, "", "", kAll, true},
       {"capacity 32768", Text("config.ini", Config("32764", "99")), 1},
       {"MaxLoadLabel 32766", Text("config.ini", Config("0", "32766")), 0, "", "", kAll, true},

@@ -1,6 +1,5 @@
-// Load cases where the example listings do not reach: the line parser
-// (defaults, out-of-range labels, long lines and texts, limits), the pass
-// and reader, comment records and file, the capacity failure of a run.
+// Load cases where the example listings do not reach: the line parser (defaults, out-of-range labels,
+// long lines and texts, limits), the pass and reader, comment records and file.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -70,8 +69,6 @@ std::string Dump(const RunContext& ctx, const LoadCase& r, const CaseParse& p) {
   }
   return s.str().empty() ? "" : s.str().substr(1);
 }
-
-const std::string kClose(77, '=');
 
 }  // namespace
 
@@ -170,28 +167,6 @@ TEST(CommentRecords, AmendAtTheTenthCharacterAndTheFileOverAnOlderLongerOne) {
   ASSERT_NE(u.reader.Next(), nullptr);
   EXPECT_TRUE(CloseCommentFile(u->comments, u->files));
   EXPECT_EQ(ReadFileText(u.File(".LCM")), Record("B1") + Record("A2") + Record("A3") + std::string(150, 'x'));
-}
-
-TEST(LoadCasePassRun, CapacityOverflowStopsTheListingWithTheMessage) {
-  TestInstall install;
-  TestModel m;
-  m.AddNode(0, 0, 0);
-  m.AddNode(1, 0, 0);
-  m.AddElement(1, 2, 0, 0, 1.0f);
-  install.WriteModel(m);
-  install.WriteModelText(".L1", "LDESC Fits\r\n");
-  std::string tooMany = "LDESC Too many\r\nCOM Over capacity\r\n";
-  for (int i = 0; i < 505; ++i) tooMany += "ND,1,0.001\r\n";  // capacity 502 + 2
-  install.WriteModelText(".L2", tooMany);
-  install.WriteModelText(".L3", "LDESC Never reached\r\n");
-
-  RunResult r = RunInProcess(install, {"0/1/0/0/0/0/1/0/0/0/0/"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.stderrText, "orvant-in: Load label too high - Check or reset CONFIG.INI for maximum\n");
-  Lines lines = ListingLines(install.Listing());
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Description :Fits"), 1);
-  EXPECT_EQ(lines.empty() ? "" : lines.back(), kClose);  // case 1 complete, nothing after it
-  EXPECT_EQ(ReadFileText(install.ModelFile(".LCM")), Record("Over capacity"));
 }
 
 TEST(LoadCaseReadAhead, TheNextCaseReadAheadShowsOnlyWhenTaken) {

@@ -64,37 +64,51 @@ struct ExampleInstall : TestInstall {
 }  // namespace
 
 // Without an option string a direct run lists every part: the batch run's listing with kListEverything.
-TEST(DirectMode, ListsAsABatchRunInEveryPathForm) {
+// With --output-dir the listing and the comment file go there under their own names, the model's
+// folder (read-only) left as it is.
+TEST(DirectMode, ListsAsABatchRunInEveryPathFormAndIntoAnOutputDirectory) {
   ExampleInstall install;
   install.WriteSettings("[Drives]\nq=" + install.root.path + "\n");
   const std::string& dir = install.dir;
-  ASSERT_EQ(RunInProcess(install, {"1/1/1/1/1/1/1/1/1/1/1/"}).status, 0);
-  const Written batch = Take(dir);
-  ASSERT_EQ(RunInProcess(install, {kEverything}).status, 0);
-  const Written batchGroupSet = Take(dir);
-  const std::string root = install.root.path, saved = fs::current_path();
-  const std::tuple<std::string, std::string, std::string, std::string> cases[] = {  // cwd, path, names, options
-      {"/", dir + "/FRAME", "FRAME.LCM FRAME.MTM", ""},
-      {"/", dir + "/FRAME.XSZ", "FRAME.LCM FRAME.MTM", ""},  // a file of the model
-      {"/", dir + "/frame.l1", "frame.LCM frame.MTM", ""},   // its name in other letters, kept
-      {"/", "Q:\\JOBS\\FRAME.xsz", "FRAME.LCM FRAME.MTM", ""},  // a drive of [Drives]
-      {"/", "q:jobs/frame", "frame.LCM frame.MTM", ""},
-      {root, "jobs/FRAME.#1", "FRAME.LCM FRAME.MTM", ""},  // relative to the working directory
-      {root, "jobs/FRAME.#1", "FRAME.LCM FRAME.MTM", kEverything},
+  const std::string root = install.root.path, out = root + "/out", saved = fs::current_path();
+  const std::string& all = kEverything;
+  const std::string one = "1/1/1/1/1/1/1/1/1/1/1/", conv = "-1/1/1/1/0/1/1/1/1/1/0/1/-2/0/CONV/";
+  fs::create_directory(out);
+  std::map<std::string, Written> batch;  // by option string
+  for (const std::string& options : {one, all, conv}) {
+    ASSERT_EQ(RunInProcess(install, {options}).status, 0);
+    batch[options] = Take(dir);
+  }
+  const std::tuple<std::string, std::string, std::vector<std::string>, std::string> cases[] = {
+      // cwd, the batch run's option string, the arguments, the names written
+      {"/", one, {"--model", dir + "/FRAME.XSZ"}, "FRAME.LCM FRAME.MTM"},  // a file of the model
+      {"/", one, {"--model", dir + "/frame.l1"}, "frame.LCM frame.MTM"},   // its name in other letters, kept
+      {"/", one, {"--model", "Q:\\JOBS\\FRAME.xsz"}, "FRAME.LCM FRAME.MTM"},  // a drive of [Drives]
+      {"/", one, {"--model", "q:jobs/frame"}, "frame.LCM frame.MTM"},
+      {root, one, {"--model", "jobs/FRAME.#1"}, "FRAME.LCM FRAME.MTM"},  // relative to the working directory
+      {root, all, {"--model", "jobs/FRAME.#1", all}, "FRAME.LCM FRAME.MTM"},
+      {"/", one, {"--output-dir", out, "--model", dir + "/FRAME"}, "FRAME.LCM FRAME.MTM"},
+      {"/", conv, {"--output-dir=" + out, conv}, batch[conv].names},  // batch mode, a listing name
   };
-  for (const auto& [cwd, path, names, options] : cases) {
-    SCOPED_TRACE(path + " " + options);
-    std::vector<std::string> args{"--model", path};
-    if (!options.empty()) args.push_back(options);
+  for (const auto& [cwd, options, args, names] : cases) {
+    SCOPED_TRACE(args.back());
+    const bool toOut = args[0].starts_with("--output-dir");
+    if (toOut) ::chmod(dir.c_str(), 0555);
     fs::current_path(cwd);
     RunResult r = RunInProcess(install, args);
     fs::current_path(saved);
     ASSERT_EQ(r.status, 0) << r.stderrText;
     EXPECT_EQ(r.stderrText, "");
-    const Written direct = Take(dir), &want = options.empty() ? batch : batchGroupSet;
-    EXPECT_EQ(direct.names, names);
-    EXPECT_TRUE(direct.listing == want.listing && direct.comments == want.comments);
+    const Written written = Take(toOut ? out : dir);
+    EXPECT_EQ(written.names, names);
+    EXPECT_TRUE(written.listing == batch[options].listing && written.comments == batch[options].comments);
+    EXPECT_EQ(Take(dir).names, "");
   }
+  // A comment file there in other letters is the one written.
+  WriteFile(out + "/frame.lcm", std::string());
+  ASSERT_EQ(RunInProcess(install, {"--output-dir", out, "--model", dir + "/FRAME"}).status, 0);
+  EXPECT_EQ(Take(out).names, "FRAME.MTM frame.lcm");
+  ::chmod(dir.c_str(), 0755);
 }
 
 TEST(DirectMode, ReadsNoNameFileAndConfigOnlyFromAStoresDataDirectory) {
@@ -107,49 +121,17 @@ TEST(DirectMode, ReadsNoNameFileAndConfigOnlyFromAStoresDataDirectory) {
     WriteFile(install.dataDir + name, std::string("\"/nowhere/OTHER\"\r\n\"x\"\r\n\"/nowhere\"\r\n"));
   install.WriteRunControl("1,2\r\n");
   const std::vector<std::string> args{"--model", install.dir + "/FRAME"};
-
   RunResult withStore = RunInProcess(install, args);
   ASSERT_EQ(withStore.status, 0) << withStore.stderrText;
   EXPECT_NE(Take(install.dir).listing.find("Load Case No: 150 "), std::string::npos);
-
   fs::remove(install.configHome + "/ORVANT/settings.ini");  // no settings store: the defaults
   RunResult without = RunInProcess(install, args);
   ASSERT_EQ(without.status, 0) << without.stderrText;
   const Written w = Take(install.dir);
   EXPECT_EQ(w.listing.find("Load Case No: 150 "), std::string::npos);
   EXPECT_NE(w.listing.find("Load Case No: 3 "), std::string::npos);
-
   install.WriteSettings();  // a store that names the data directory again
   ASSERT_EQ(RunInProcess(install, {"1/1/1/1/1/1/1/1/1/1/1/"}).status, 2);  // while batch mode reads BATCH.NAM
-}
-
-TEST(OutputDirectory, ListingAndCommentFileGoThereUnderTheirOwnNames) {
-  ExampleInstall install;
-  const std::string out = install.root.path + "/out";
-  fs::create_directory(out);
-  const std::string conv = "-1/1/1/1/0/1/1/1/1/1/0/1/-2/0/CONV/";
-  ASSERT_EQ(RunInProcess(install, {"--model", install.dir + "/FRAME"}).status, 0);
-  const Written direct = Take(install.dir);
-  ASSERT_EQ(RunInProcess(install, {conv}).status, 0);
-  const Written named = Take(install.dir);
-
-  ::chmod(install.dir.c_str(), 0555);  // a read-only model folder
-  const std::pair<std::vector<std::string>, Written> cases[] = {
-      {{"--output-dir", out, "--model", install.dir + "/FRAME.XSZ"}, direct},
-      {{"--output-dir=" + out, conv}, named},  // batch mode, a listing name
-  };
-  for (const auto& [args, beside] : cases) {
-    SCOPED_TRACE(args[0]);
-    RunResult r = RunInProcess(install, args);
-    ASSERT_EQ(r.status, 0) << r.stderrText;
-    EXPECT_EQ(Take(install.dir).names, "");
-    EXPECT_TRUE(Take(out) == beside);
-  }
-  // A comment file there in other letters is the one written.
-  WriteFile(out + "/frame.lcm", std::string());
-  ASSERT_EQ(RunInProcess(install, {"--output-dir", out, "--model", install.dir + "/FRAME"}).status, 0);
-  EXPECT_EQ(Take(out).names, "FRAME.MTM frame.lcm");
-  ::chmod(install.dir.c_str(), 0755);
 }
 
 TEST(DirectModeBadUse, StatusTwoOneLineAndNothingWritten) {
