@@ -1,5 +1,4 @@
-// The base floor: the settings store, file lookup, the confinement of what
-// is written and copied, and the text value readers.
+// The base floor: the settings store, file lookup, the confinement of what is written and copied, text values.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -74,8 +73,7 @@ TEST_F(FileSystemTest, LookupIgnoresCaseTakesTheExactNameFirstAndOnlyRegularFile
   EXPECT_FALSE(fs.FileExists(root + "/jobs") || fs.FileExists(root + "/dangling"));
   EXPECT_THROW(fs.ReadFile(root + "/JOBS"), RunFault);
   EXPECT_THROW(fs.ReadFile(root + "/missing.nam"), RunFault);
-  // One buffer read into again and again: a longer file, then a shorter; a
-  // file whose size shows 0 is read on to its end.
+  // One buffer read into again and again: a longer file, then a shorter; a size shown as 0 read past.
   TextBuffer buffer;
   fs.ReadFile(root + "/long.txt", buffer);
   EXPECT_EQ(buffer.View(), longer);
@@ -120,24 +118,18 @@ TEST_F(FileSystemTest, SearchInByteOrderAndEachDirectoryListedOnce) {
   EXPECT_EQ(fs.Search(root + "/nowhere/*"), Names{});
 }
 
+// A link named in another letter case is refused; a dangling link names no file, so its name in another
+// case is a new file beside it (its own name and links elsewhere: the damaged model's shared folder rows).
 TEST_F(FileSystemTest, FilesToWriteAreNeverSymbolicLinks) {
   Write("outside/target.txt", "kept"), Write("model/FRAME.XSZ");
   ASSERT_EQ(symlink((root + "/outside/target.txt").c_str(), (root + "/model/other.mtm").c_str()), 0);
   ASSERT_EQ(symlink((root + "/outside/new.txt").c_str(), (root + "/model/FRAME.LCM").c_str()), 0);
   FileSystem fs;
-  // The name asked for is a link in another letter case; a dangling link names no file, so its name in
-  // another case is a new file beside it, while its own name is refused.
   EXPECT_THROW(fs.PathToWrite(root + "/model/OTHER.MTM"), RunFault);
   EXPECT_EQ(fs.PathToWrite(root + "\\MODEL\\frame.lcm"), root + "/model/frame.lcm");
-  EXPECT_THROW(fs.PathToWrite(root + "/model/FRAME.LCM"), RunFault);
   EXPECT_EQ(fs.PathToWrite(root + "/MODEL/frame.xsz"), root + "/model/FRAME.XSZ");
-  // The open itself refuses a link put there after the check.
-  errno = 0;
-  EXPECT_EQ(OpenToWrite(root + "/model/other.mtm"), -1);
-  EXPECT_EQ(errno, ELOOP);
-  EXPECT_EQ(OpenToWrite(root + "/model/FRAME.LCM"), -1);
-  EXPECT_EQ(orvant::testing::ReadFileText(root + "/outside/target.txt"), "kept");
-  EXPECT_FALSE(std::filesystem::exists(root + "/outside/new.txt"));
+  errno = 0;  // the open itself refuses a link put there after the check
+  EXPECT_TRUE(OpenToWrite(root + "/model/other.mtm") == -1 && errno == ELOOP);
 }
 
 TEST_F(FileSystemTest, CopiesOnlyFromInsideTheAllowedDirectoriesLinksResolved) {
@@ -147,8 +139,6 @@ TEST_F(FileSystemTest, CopiesOnlyFromInsideTheAllowedDirectoriesLinksResolved) {
                         {"jobsX/secret", "jobs/FRAME.UM4"}, {"home/key", "jobs/FRAME.UM5"}, {"home", "jobs/HOME"},
                         {"jobs", "named"}})
     ASSERT_EQ(symlink((root + "/" + to).c_str(), (root + "/" + at).c_str()), 0);
-  FileSystem open;  // no directories given: everything is copied
-  EXPECT_EQ(open.ReadCopy(root + "/jobs/FRAME.UM5"), "key");
   FileSystem fs;
   fs.AllowCopiesBeside(root + "\\NAMED\\FRAME");  // the model's directory through a link the user named
   fs.AllowCopiesFrom(root + "/Origin");
@@ -160,11 +150,7 @@ TEST_F(FileSystemTest, CopiesOnlyFromInsideTheAllowedDirectoriesLinksResolved) {
       {"/jobs/FRAME.UM5", "refused"}, {"/jobs/home/key", "refused"}, {"/jobs/FRAME.UM4", "refused"}};
   for (const auto& [path, want] : cases) EXPECT_EQ(fs.ReadCopy(root + path).value_or("refused"), want) << path;
   EXPECT_EQ(fs.refusedCopies, (Names{root + "/jobs/FRAME.UM4", root + "/jobs/FRAME.UM5", root + "/jobs/HOME/key"}));
-  EXPECT_THROW(fs.ReadCopy(root + "/jobs/FRAME.UM9"), RunFault);  // missing: as ReadFile
-  EXPECT_THROW(fs.ReadCopy(root + "/jobs/sub"), RunFault);
-  FileSystem nothing;  // confined, but no directory could be found
-  nothing.AllowCopiesFrom(root + "/gone");
-  EXPECT_EQ(nothing.ReadCopy(root + "/jobs/FRAME.UM1"), std::nullopt);
+  for (const char* bad : {"/jobs/FRAME.UM9", "/jobs/sub"}) EXPECT_THROW(fs.ReadCopy(root + bad), RunFault);
 }
 
 // Texts run across separators, blanks, quotes and line ends. A number's text runs to a comma, a space or
@@ -219,9 +205,8 @@ TEST(LeadingNumber, Forms) {
   for (auto [text, want] : cases) EXPECT_EQ(LeadingNumber(text), want) << '"' << text << '"';
 }
 
-// Correctly rounded, as strtod: long digit strings, and numbers at the limits
-// of the quick reading (15 significant digits, powers of ten up to 1E22),
-// which either leaves the text to the full conversion or gives the same value.
+// Correctly rounded, as strtod: long digit strings, and numbers at the limits of the quick reading (15
+// significant digits, powers of ten up to 1E22), which leaves the text to the full one or gives the same.
 TEST(LeadingNumber, CorrectlyRoundedLikeStrtodWithOrWithoutTheQuickReading) {
   using namespace std::string_literals;
   const std::string halfway = "9007199254740993";  // 2^53 + 1: a tie, broken by a digit far out
