@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <random>
 #include <sstream>
 
 #include "loads/comment_file.h"
 #include "loads/load_test_support.h"
 #include "loads/lookahead.h"
-#include "summaries/summaries.h"
 #include "support/split_check.h"
 
 using namespace orvant;
@@ -185,25 +183,4 @@ TEST(LoadCaseReadAhead, TheNextCaseReadAheadShowsOnlyWhenTaken) {
   EXPECT_THROW(t.reader.Next(), IndexFault);
   EXPECT_EQ(CommentRecordOf(t->comments, 2), Record("Second of two"));
   EXPECT_EQ(t.reader.Case().description, "One");
-}
-
-TEST(LoadCaseReadAhead, HeadersReadAheadGiveTheSummaryAReadOfItsOwnWouldGive) {
-  auto write = [](LoadContext& t) {
-    t.WriteModelText(".L1", "LDESC One\r\nND,1,1\r\ncom Wind\r\nSCASE s\r\nAMBT 12\r\nNF,2,1\r\nLDATE 01/02/2026\r\n");
-    t.WriteModelText(".#1", "1000,200,-5,\"Run A\",\"Run B\"\r\n");
-    t.WriteModelText(".L2", "ltime 10:00\r\nLDESC Two\r\n");
-    t.WriteModelText(".L4", "LDESC Not selected\r\n");
-    t->settings.SelectedCaseCount = 2;
-    t->settings.SelectedLoadCases[1] = t->settings.SelectedLoadCases[2] = 1;
-  };
-  LoadContext ahead, own;
-  write(ahead), write(own);
-  ahead.reader.ReadHeadersAhead();
-  ahead.reader.TakeHeadersAhead();
-  // What was read ahead is all the summary reads: the files may go.
-  for (const char* extension : {".L1", ".#1", ".L2"}) std::filesystem::remove(ahead.File(extension));
-  WriteLoadCaseSummary(ahead->settings, ahead.reader, ahead->listing);
-  WriteLoadCaseSummary(own->settings, own.reader, own->listing);
-  EXPECT_EQ(ahead.Listed(), own.Listed());
-  EXPECT_EQ(CommentRecordOf(ahead->comments, 1), CommentRecordOf(own->comments, 1));
 }
