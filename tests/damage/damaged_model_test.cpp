@@ -1,7 +1,5 @@
-// Damaged and hostile files on the bundled example model, one run per kind of damage: exit status,
-// standard error, where the listing stops, and no file but the listing and the comment file created or
-// changed. Symbolic links in a shared model folder: the listing and the comment file are never written
-// through one, and a file copied into the listing that links outside the model's directory is left out.
+// Damaged and hostile files on the example model, one run per kind: exit status, standard error, where the
+// listing stops, no file but the listing and the comment file created or changed; links in a shared folder.
 #include <gtest/gtest.h>
 #include <linux/capability.h>
 #include <sys/stat.h>
@@ -54,11 +52,10 @@ std::map<std::string, std::string> Snapshot(const std::string& dir) {
 std::string PathOf(const TestInstall& i, const std::string& name) {
   return name[0] == '.' ? i.ModelFile(name) : i.dataDir + "/" + name;
 }
+Damage Both(Damage a, Damage b) { return [=](TestInstall& i) { a(i), b(i); }; }
 Damage Remove(std::string name) { return [=](TestInstall& i) { fs::remove(PathOf(i, name)); }; }
 Damage Text(std::string name, std::string text) { return [=](TestInstall& i) { WriteFile(PathOf(i, name), text); }; }
-Damage Directory(std::string name) {
-  return [=](TestInstall& i) { fs::remove(PathOf(i, name)), fs::create_directory(PathOf(i, name)); };
-}
+Damage Directory(std::string n) { return Both(Remove(n), [=](TestInstall& i) { fs::create_directory(PathOf(i, n)); }); }
 Damage Edit(std::string ext, std::function<void(std::string&)> edit) {
   return [=](TestInstall& i) { std::string b = ReadFileText(i.ModelFile(ext)); edit(b), i.WriteModelText(ext, b); };
 }
@@ -77,16 +74,14 @@ Damage Put16(std::string ext, long offset, int value) {
 // The model file `ext` made a link to `target` under the installation's root (written first unless `text` is "").
 Damage LinkTo(std::string ext, std::string target, std::string text) {
   return [=](TestInstall& i) {
-    fs::create_directories(i.root.path + "/outside");
-    if (!text.empty()) WriteFile(i.root.path + "/" + target, text);
+    if (fs::create_directories(i.root.path + "/outside"); !text.empty()) WriteFile(i.root.path + "/" + target, text);
     Link(i.root.path + "/" + target, i.ModelFile(ext));
   };
 }
 // A relative link to the file's own bytes moved to a subdirectory.
 Damage KeptAside(std::string ext) {
   return [=](TestInstall& i) {
-    fs::create_directories(i.modelDir + "/kept");
-    fs::rename(i.ModelFile(ext), i.modelDir + "/kept/file" + ext);
+    fs::create_directories(i.modelDir + "/kept"), fs::rename(i.ModelFile(ext), i.modelDir + "/kept/file" + ext);
     Link("kept/file" + ext, i.ModelFile(ext));
   };
 }
@@ -97,7 +92,6 @@ Damage Through(std::string named) {
     WriteFile(i.dataDir + "/BATCH.NAM", "\"" + i.root.path + "/" + named + "/FRAME\"\r\n\"x\"\r\n\"" + i.modelDir + "\"\r\n");
   };
 }
-Damage Both(Damage a, Damage b) { return [=](TestInstall& i) { a(i), b(i); }; }
 Damage ModelDirMode(fs::perms mode) { return [=](TestInstall& i) { fs::permissions(i.modelDir, mode); }; }
 std::string Size(std::vector<std::string> v) {  // ".XSZ" values 7..13 and 20
   return "\"ORVANT\",\"FRAME\",\"d\",\"u\",\"01/01/2026\",\"10:00:00\"," + v[0] + "," + v[1] + "," + v[2] + "," +
@@ -111,8 +105,7 @@ std::string Times(const std::string& line, int n) { return n > 0 ? line + Times(
 Damage EmptyModel(std::string size) {
   return [size](TestInstall& i) {
     for (const char* ext : {".XYZ", ".XZY", ".XEC", ".XCO", ".XEN", ".XEL", ".XE1", ".XEP"}) i.WriteModelText(ext, "");
-    fs::remove(i.ModelFile(".XPM"));
-    i.WriteModelText(".XSZ", size);
+    fs::remove(i.ModelFile(".XPM")), i.WriteModelText(".XSZ", size);
   };
 }
 
@@ -127,6 +120,8 @@ struct Case {
   bool same = false;
   std::string lacking = "", comment = "";
 };
+
+Case Same(std::string what, Damage damage) { return {what, damage, 0, "", "", kAll, true}; }  // as undamaged
 
 std::vector<std::string> Lines(const TestInstall& i) {  // date, time and directory masked
   std::string text = MaskDateTime(i.Listing());
@@ -235,17 +230,16 @@ TEST(DamagedModel, OneRunPerKindOfDamage) {
       {"solid node", Put16(".XEN", -2, kNodes + 1), 1, kIndexMessage, "25-G3      1-8  4    3    180.0080.000   "},
       {"element line data element", Append(".ELN", "ME,26,1,2,3,4,5\r\n"), 1, kIndexMessage, kEln},
       // Load entities, group entries and case files beyond their limits are skipped.
-      {"load entities", Append(".L1", "ND,32\r\nNF,0,1\r\nEP,26,1\r\nUDL,-1,5\r\nPUDL,9,1,5\r\nPUDL,1,4,5\r\n"), 0,
-       "", "", kAll, true},
-      {"group labels", Append(".G1", "2,32,1\r\n1,26,1\r\n3,3,1\r\n"), 0, "", "", kAll, true},
-      {"case above MaxLoadLabel", Text(".L100", "LDESC x\r\nNF,1,1\r\n"), 0, "", "", kAll, true},
+      Same("load entities", Append(".L1", "ND,32\r\nNF,0,1\r\nEP,26,1\r\nUDL,-1,5\r\nPUDL,9,1,5\r\nPUDL,1,4,5\r\n")),
+      Same("group labels", Append(".G1", "2,32,1\r\n1,26,1\r\n3,3,1\r\n")),
+      Same("case above MaxLoadLabel", Text(".L100", "LDESC x\r\nNF,1,1\r\n")),
       // Capacities: 502 load items (config.ini's floor) + 2 per table; at the limit and one beyond.
       {"504 nodal loads", Append(".L1", Times("NF,1,1\r\n", 504)), 0},
       {"505 nodal loads", Append(".L1", Times("NF,1,1\r\n", 505)), 1, kIndexMessage, kRule, kAll, false, "",
        "Self weight of the frame and pipe"},  // the failing case's comments written
-      {"capacity 32767", Text("config.ini", Config("32763", "99")), 0, "", "", kAll, true},
+      Same("capacity 32767", Text("config.ini", Config("32763", "99"))),
       {"capacity 32768", Text("config.ini", Config("32764", "99")), 1},
-      {"MaxLoadLabel 32766", Text("config.ini", Config("0", "32766")), 0, "", "", kAll, true},
+      Same("MaxLoadLabel 32766", Text("config.ini", Config("0", "32766"))),
       {"MaxLoadLabel 32767", Text("config.ini", Config("0", "32767")), 1, "",
        " 4         Support settlement and foundation pressure                    ****       ****       ****"},
       // Model sizes at their limits with files that hold nothing.
@@ -264,8 +258,8 @@ TEST(DamagedModel, OneRunPerKindOfDamage) {
       {"element line data", Append(".ELN", "ME,32768\r\n"), 1, "", kEln},
       // A coordinate that is not a number stops the listing quietly; text in a numeric field reads as 0.
       {"NaN coordinate", Both(Put16(".XYZ", 2, 0), Put16(".XYZ", 4, 0x7FC0)), 1, "", "1-G1        0 "},
-      {"config.ini text", Text("config.ini", Config("many", "lots")), 0, "", "", kAll, true},
-      {"load case text", Append(".L1", "NF,abc,5\r\nND,x1,1\r\n"), 0, "", "", kAll, true},
+      Same("config.ini text", Text("config.ini", Config("many", "lots"))),
+      Same("load case text", Append(".L1", "NF,abc,5\r\nND,x1,1\r\n")),
       {"combination factor text", Text(".C1", "2\r\n1,abc\r\n2,\"2\"\r\n\"Ultimate\"\r\n"), 0},
   };
   for (const Case& c : cases) Check(c);
@@ -280,16 +274,14 @@ TEST(DamagedModel, UnreadableFilesAndModelDirectory) {
     };
   };
   TestInstall probe;
-  CopyExample(probe);
-  unreadable(".XYZ")(probe);
+  CopyExample(probe), unreadable(".XYZ")(probe);
   if (std::ifstream(probe.ModelFile(".XYZ")).is_open()) GTEST_SKIP() << "files stay readable for this user";
   Check({".XYZ", unreadable(".XYZ"), 2, "orvant-in: cannot open {M}.XYZ\n"});
   Check({".L1", unreadable(".L1"), 1});
   Check({".ECI", unreadable(".ECI"), 1, "", "24-G2        0.050  120.000    0.003 1100.000    0.001"});
   Check({".LCM", unreadable(".LCM"), 1});
   Check({"model folder closed", ModelDirMode(fs::perms::none), 2, "orvant-in: cannot open {M}.XSZ\n"});
-  // A folder that can be entered but not listed: its files are opened by their names; the files
-  // found by a search of it (".WIN" and the others) are not found.
+  // A folder entered but not listed: its files opened by their names, those found by a search (".WIN") not.
   Check({"model folder unlistable", ModelDirMode(fs::perms::owner_write | fs::perms::owner_exec), 0, "", "", kAll,
          false, "FRAME.UM1"});
 }
@@ -316,8 +308,7 @@ TEST(SharedFolder, LinksInAModelFolderOthersShare) {
       {".ELN outside", outside(".ELN"), 0, warned(".ELN"), "", kAll, false, key},
       {"odd name outside", outside(".UM\n\x1b[2J"), 0, warned(".UM??[2J"), "", kAll, false, key},
       // One linking to the file's own bytes in a subdirectory of the model's is copied as before.
-      {".UM1 kept aside", KeptAside(".UM1"), 0, "", "", kAll, true},
-      {".ECI kept aside", KeptAside(".ECI"), 0, "", "", kAll, true},
+      Same(".UM1 kept aside", KeptAside(".UM1")), Same(".ECI kept aside", KeptAside(".ECI")),
   };
   for (const Case& c : cases) Check(c);
 }
