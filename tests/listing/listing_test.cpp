@@ -1,7 +1,5 @@
-// The listing writer (lines, columns, zones, the file written block by
-// block) and its number rendering: patterns, right-justified fields, bare
-// numbers. The random cases compare with a slow reference that rounds the
-// exact decimal expansion of the value by hand.
+// The listing writer (lines, columns, zones, the file written block by block) and its number rendering:
+// patterns, right-justified fields, bare numbers, the random cases against an exact decimal reference.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -47,9 +45,8 @@ float RandomFloat(std::mt19937_64& g) {
 
 }  // namespace
 
-// What the random comparison with the exact reference below seldom meets:
-// negative zero, values that round to zero, the extremes, patterns not in
-// kPatterns, ties decided far out.
+// What the random comparison below seldom meets: negative zero, values that round to zero, the extremes,
+// patterns not in kPatterns, ties decided far out.
 TEST(NumberPatterns, ZerosExtremesAndTiesFarOut) {
   struct { float v; const char* pat; const char* want; } cases[] = {
       {-0.4f, "#", ""}, {-0.001f, "0.00", "0.00"}, {-0.0f, "##0.0##", "0.0"}, {-0.0f, "0.000E+00", "0.000E+00"},
@@ -89,22 +86,17 @@ TEST(NumberPatterns, FieldsWrittenInPlaceAsFormatRightWrites) {
                                -0.004f, 0.005f, -0.005f, 2.5f, 1234567.5f, 99999.995f};
   for (int i = 0; i < 100000; ++i) values.push_back(RandomFloat(g));
   // The listing writes these two kinds in place, others through the renderer.
+  const struct { FieldPattern pattern; const char* text; } kinds[] = {
+      {"0.000E+00", "0.000E+00"}, {"######0.00", "######0.00"}, {"#####0.0000", "#####0.0000"}, {"0.00", "0.00"},
+      {"#", "#"}};
   Listing out;
-  const auto field = [&out](float v, const FieldPattern& pattern, const char* text, int width) {
-    out.Discard();
-    out.Field(v, pattern, width);
-    ASSERT_EQ(out.Pending(), FormatRight(v, text, width)) << v << " " << text << " width " << width;
-  };
-  for (float v : values) {
-    if (!std::isfinite(v)) continue;
-    for (int width : {0, 8, 9, 10, 11, 14}) field(v, "0.000E+00", "0.000E+00", width);
-    for (int width : {0, 3, 7, 11, 14}) {
-      field(v, "######0.00", "######0.00", width);
-      field(v, "#####0.0000", "#####0.0000", width);
-      field(v, "0.00", "0.00", width);
-      field(v, "#", "#", width);
-    }
-  }
+  for (float v : values)
+    for (const auto& [pattern, text] : kinds)
+      for (int width : {0, 3, 7, 8, 9, 10, 11, 14}) {
+        out.Discard();
+        out.Field(v, pattern, width);
+        ASSERT_EQ(out.Pending(), FormatRight(v, text, width)) << v << " " << text << " width " << width;
+      }
 }
 
 TEST(BareNumbers, SevenAndFifteenDigitsHalvesToEven) {
@@ -129,11 +121,8 @@ TEST(BareNumbers, SevenAndFifteenDigitsHalvesToEven) {
 
 TEST(BareNumbers, WholeNumbers) {
   std::string s;
-  AppendBareInt(s, 7);
-  AppendBareInt(s, -12);
-  AppendBareInt(s, 0);
-  AppendDigits(s, -3);
-  AppendDigits(s, std::numeric_limits<long long>::min());
+  AppendBareInt(s, 7), AppendBareInt(s, -12), AppendBareInt(s, 0);
+  AppendDigits(s, -3), AppendDigits(s, std::numeric_limits<long long>::min());
   EXPECT_EQ(s, " 7 -12  0 -3-9223372036854775808");
 }
 
@@ -169,8 +158,7 @@ TEST(ListingFile, BlocksWrittenInOrderWithALineBeingBuiltAndFailuresReported) {
   const std::string written = ReadFileText(dir.path + "/OUT.MTM");
   EXPECT_TRUE(written == want + "unfinished") << written.size() << " bytes for " << want.size() + 10;
   EXPECT_THROW(Listing().Open(dir.path + "/no-such-dir/X.MTM"), RunFault);
-  // A device that takes nothing: a later block reports the failed write,
-  // and so does the close.
+  // A device that takes nothing: a later block reports the failed write, and so does the close.
   Listing full;
   full.Open("/dev/full");
   EXPECT_THROW(for (int i = 0; i < 1000; ++i) full.Line(std::string(10000, 'x')), RunFault);

@@ -35,17 +35,16 @@ std::unique_ptr<RunContext> Start(const TestInstall& install, const std::string&
 void ExpectStartUpFailed(const TestInstall& install, const RunResult& r) {
   EXPECT_EQ(r.status, 2);
   EXPECT_FALSE(PathExists(install.ModelFile(".MTM")));
-  EXPECT_TRUE(r.stderrText.rfind("orvant-in: ", 0) == 0 && r.stderrText.find('\n') == r.stderrText.size() - 1)
-      << r.stderrText;  // one line
+  const std::string& e = r.stderrText;
+  EXPECT_TRUE(e.starts_with("orvant-in: ") && e.find('\n') == e.size() - 1) << e;  // one line
 }
 
 }  // namespace
 
-// The selection files as the rack example uses them are in its listing
-// RACK.SEL; here: none of the optional files, and a results set naming a
-// combination twice.
+// The selection files as the rack example uses them are in RACK.SEL; here: no config.ini, no .C9, and a
+// results set naming a combination twice.
 TEST(StartUp, SelectionsWithoutTheOptionalFiles) {
-  TestInstall install;  // no config.ini, no .C9; .Q5 names 4 twice
+  TestInstall install;
   install.WriteModel(SmallModel());
   install.WriteModelText(".Q5", "\"heading\",4,4\r\n");
   const RunSettings s = Start(install, "1/1/1/1/0/1/1/1/1/1/0/////9/5/")->settings;
@@ -89,11 +88,10 @@ TEST(StartUpFailure, EndsWithStatusTwoNoListingAndOneLine) {
   }
 }
 
-// SOURCE_DATE_EPOCH dates the listing at that second in UTC, whatever the time zone; unset, it is
-// dated now in local time; a value that is not a whole number of seconds ends start-up.
+// SOURCE_DATE_EPOCH dates the listing at that second in UTC, whatever the time zone; unset, now in local
+// time; a value that is not a whole number of seconds ends start-up.
 TEST(StartUp, SourceDateEpochDatesTheListingInUtcOrEndsStartUp) {
-  ::setenv("TZ", "XST-9", 1);  // nine hours ahead of UTC
-  ::tzset();
+  ::setenv("TZ", "XST-9", 1), ::tzset();  // nine hours ahead of UTC
   const std::pair<const char*, std::string> cases[] = {
       {"1700000000", "14/11/2023  Time:22:13:20"}, {"0", "01/01/1970  Time:00:00:00"},
       {"0951782400", "29/02/2000  Time:00:00:00"}, {"253402300799", "31/12/9999  Time:23:59:59"},
@@ -113,12 +111,10 @@ TEST(StartUp, SourceDateEpochDatesTheListingInUtcOrEndsStartUp) {
       EXPECT_NE(install.Listing().find("\r\nDate:" + dated), std::string::npos);
     }
   }
-  ::unsetenv("TZ");
-  ::tzset();
+  ::unsetenv("TZ"), ::tzset();
 }
 
-// The binary itself: --help and --version end well and write nothing (its other exit statuses are
-// met by the shared folder and listing lock tests).
+// The binary itself: --help and --version end well and write nothing (other statuses: the link and lock tests).
 TEST(Program, BinaryAnswersHelpAndVersion) {
   TestInstall install;
   install.WriteModel(SmallModel());
