@@ -303,7 +303,6 @@ TEST(SharedFolder, LinksInAModelFolderOthersShare) {
       // A copied file linking outside the model's directory is left out with a warning (".WIN" is copied
       // twice but warned of once), also when its name would break the warning's line.
       {".dc1 outside", outside(".dc1"), 0, warned(".dc1"), "", kAll, false, key},
-      {".ECI outside", outside(".ECI"), 0, warned(".ECI"), "", kAll, false, key},
       {".WIN outside", outside(".WIN"), 0, warned(".WIN"), "", kAll, false, key},
       {".ELN outside", outside(".ELN"), 0, warned(".ELN"), "", kAll, false, key},
       {"odd name outside", outside(".UM\n\x1b[2J"), 0, warned(".UM??[2J"), "", kAll, false, key},
