@@ -146,9 +146,8 @@ TEST(ListingFile, BlocksWrittenInOrderWithALineBeingBuiltAndFailuresReported) {
   WriteFile(dir.path + "/OUT.MTM", std::string(4000000, '#'));  // an old, longer listing goes
   Listing l;
   l.Open(dir.path + "/OUT.MTM");
-  std::string want;
+  std::string want = std::string(1500000, 'x') + "\r\n";
   l.Line(std::string(1500000, 'x'));  // more than the buffer holds
-  want += std::string(1500000, 'x') + "\r\n";
   for (int i = 0; i < 100000; ++i) {  // many blocks
     l.Int(i).Field(static_cast<float>(i) / 8, "#####0.000", 12).End();
     want += " " + std::to_string(i) + " " + FormatRight(static_cast<float>(i) / 8, "#####0.000", 12) + "\r\n";
@@ -164,9 +163,7 @@ TEST(ListingFile, BlocksWrittenInOrderWithALineBeingBuiltAndFailuresReported) {
   EXPECT_THROW(for (int i = 0; i < 1000; ++i) full.Line(std::string(10000, 'x')), RunFault);
   EXPECT_FALSE(full.Close());
   Listing dropped;  // opened twice, never closed: the first file is finished, the writer still stops
-  dropped.Open(dir.path + "/FIRST.MTM");
-  dropped.Line("first");
-  dropped.Open(dir.path + "/DROPPED.MTM");
-  dropped.Line(std::string(200000, 'y'));
+  dropped.Open(dir.path + "/FIRST.MTM"), dropped.Line("first");
+  dropped.Open(dir.path + "/DROPPED.MTM"), dropped.Line(std::string(200000, 'y'));
   EXPECT_EQ(ReadFileText(dir.path + "/FIRST.MTM"), "first\r\n");
 }

@@ -28,9 +28,7 @@ std::string Gs(const R& values, size_t from = 0) {
 }
 
 template <class T, class F>
-void Each(const EntryTable<T>& table, F f) {
-  for (int i = 1; i <= table.count; ++i) f(table.entries[i]);
-}
+void Each(const EntryTable<T>& table, F f) { for (int i = 1; i <= table.count; ++i) f(table.entries[i]); }
 
 // What the lines put into the record, in a short notation.
 std::string Dump(const RunContext& ctx, const LoadCase& r, const CaseParse& p) {
@@ -167,9 +165,7 @@ TEST(LoadCaseReadAhead, TheNextCaseReadAheadShowsOnlyWhenTaken) {
   t.WriteModelText(".L2", "COM First of two\r\nCOM Second of two\r\nND" + Repeat(",1", 21) + "\r\n");
   t.reader.Restart(false);
   const LoadCase* one = t.reader.Next();  // case 2 is read meanwhile
-  ASSERT_EQ(one->label, 1);
-  EXPECT_EQ(one->description, "One");
-  EXPECT_EQ(one->prescribedDisplacements.count, 1);
+  ASSERT_TRUE(one && one->label == 1 && one->description == "One" && one->prescribedDisplacements.count == 1);
   EXPECT_EQ(CommentRecordOf(t->comments, 1), Record("First of one"));
   EXPECT_EQ(t->comments.bytes.size(), 100u);
   // Case 2 carries case 1's description; its comments are written, then its 21 fields stop the read.

@@ -1,7 +1,5 @@
-// Direct mode (--model PATH) and --output-dir: the same listing and comment
-// file as a batch run of the model, the model named in every path form, the
-// configuration with and without a settings store, and bad use. One run per
-// listing: runs that would write the same listing wait for each other.
+// Direct mode (--model PATH) and --output-dir: the listing and comment file of a batch run, the model named
+// in every path form, with and without a settings store, bad use; runs of one listing wait for each other.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -25,9 +23,8 @@ namespace {
 const std::string kExampleDir = std::string(ORVANT_SOURCE_DIR) + "/examples/frame";
 const std::string kEverything = "1/1/1/1/1/1/1/1/1/1/1/1/";  // all parts, active group set 1
 
-// What one run wrote in a directory: the names of the listing and comment
-// file, the listing with its date and time masked, the comment file. They
-// are removed, so that the next run starts afresh.
+// What one run wrote in a directory: the names of the listing and comment file, the listing with its date
+// and time masked, the comment file. They are removed, so that the next run starts afresh.
 struct Written {
   std::string names, listing, comments;
   bool operator==(const Written&) const = default;
@@ -50,8 +47,7 @@ Written Take(const std::string& dir) {
   return w;
 }
 
-// The example model in an installation whose BATCH.NAM names it as a direct
-// run names it (its directory as an absolute path).
+// The example model in an installation whose BATCH.NAM names it as a direct run does (an absolute path).
 struct ExampleInstall : TestInstall {
   std::string dir;
   ExampleInstall() {
@@ -168,7 +164,7 @@ TEST(DirectModeBadUse, StatusTwoOneLineAndNothingWritten) {
 TEST(OneRunPerListing, RunsWaitForTheListingsLockAndWriteWhatOneRunWrites) {
   TestInstall a, b;  // each run its own installation (and standard error file), one model folder
   const std::string dir = a.modelDir + "/frame";
-  fs::copy(std::string(ORVANT_SOURCE_DIR) + "/examples/frame", dir, fs::copy_options::recursive);
+  fs::copy(kExampleDir, dir, fs::copy_options::recursive);
   const std::string listing = dir + "/FRAME.MTM", comments = dir + "/FRAME.LCM";
   const std::vector<std::string> args{"--model", dir + "/FRAME"};
   const auto start = [&args](const TestInstall& install) {
@@ -180,8 +176,7 @@ TEST(OneRunPerListing, RunsWaitForTheListingsLockAndWriteWhatOneRunWrites) {
   ASSERT_FALSE(oneComments.empty());
   fs::remove(comments);
 
-  // Another run holds the listing: two runs started now both wait, and the
-  // old listing is left as it is.
+  // Another run holds the listing: two runs started now both wait, the old listing left as it is.
   const std::string old = "the listing of a run still writing\r\n";
   WriteFile(listing, old);
   const int held = ::open(listing.c_str(), O_RDONLY | O_CLOEXEC);
@@ -193,8 +188,7 @@ TEST(OneRunPerListing, RunsWaitForTheListingsLockAndWriteWhatOneRunWrites) {
   EXPECT_FALSE(PathExists(comments));
 
   ::close(held);
-  EXPECT_EQ(first.get(), 0);
-  EXPECT_EQ(second.get(), 0);
+  EXPECT_EQ(std::pair(first.get(), second.get()), std::pair(0, 0));
   EXPECT_TRUE(MaskDateTime(ReadFileText(listing)) == oneListing);
   EXPECT_TRUE(ReadFileText(comments) == oneComments);
 }
