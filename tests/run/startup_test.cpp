@@ -74,7 +74,6 @@ TEST(StartUp, InteractiveModeWithNamesInAnotherLetterCaseBackslashesAndADrive) {
 TEST(StartUpFailure, EndsWithStatusTwoNoListingAndOneLine) {
   const std::tuple<std::string, std::string, std::string> cases[] = {
       {"", "", ""},                                                // interactive mode without in.CNT
-      {"1/", ".XSZ", "a,b,c,d,e,f,1,0,2\r\n"},                     // too few values
       {"1/", ".XEN", std::string("\x08\0\x09\0\x01\0\x02\0", 8)},  // a solid of nine nodes
       {"1/", ".XEL", "<125"},  // its first 125 bytes: cut before its spring part, no spring codes
   };
