@@ -173,8 +173,7 @@ void Check(const Case& c) {
   fs::permissions(i.modelDir, fs::perms::owner_all, fs::perm_options::add, ec);
 }
 
-// Dropping CAP_DAC_OVERRIDE and CAP_DAC_READ_SEARCH from the effective set
-// (restored afterwards) makes permissions count for root as well.
+// CAP_DAC_OVERRIDE and CAP_DAC_READ_SEARCH dropped (until the end of the test): permissions count for root too.
 struct PermissionsCount {
   __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
   __user_cap_data_struct saved[2]{}, lowered[2]{};

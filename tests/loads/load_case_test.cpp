@@ -141,10 +141,9 @@ TEST(LoadCasePass, NotListingTheCasesLeavesTheOpeningLines) {
 
 TEST(CommentRecords, AmendAtTheTenthCharacterAndTheFileOverAnOlderLongerOne) {
   LoadContext t;
-  WriteCommentRecord(t->comments, t->files, 1, "12345678Amend at nine");
-  WriteCommentRecord(t->comments, t->files, 2, "123456789Amend at ten");
-  WriteCommentRecord(t->comments, t->files, 3, "Text then Amend");
-  for (int16_t n = 1; n <= 3; ++n) PrintCommentRecord(t->comments, t->listing, t->files, n);
+  int16_t n = 0;
+  for (const char* text : {"12345678Amend at nine", "123456789Amend at ten", "Text then Amend"})
+    WriteCommentRecord(t->comments, t->files, ++n, text), PrintCommentRecord(t->comments, t->listing, t->files, n);
   EXPECT_EQ(t.Listed(), (Lines{Record("12345678Amend at nine")}));
   EXPECT_EQ(CommentRecordOf(t->comments, 9), Record(""));  // beyond the end of the file
 

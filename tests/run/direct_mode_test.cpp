@@ -109,10 +109,9 @@ TEST(DirectMode, ListsAsABatchRunInEveryPathFormAndIntoAnOutputDirectory) {
 
 TEST(DirectMode, ReadsNoNameFileAndConfigOnlyFromAStoresDataDirectory) {
   ExampleInstall install;
-  // Load case 150 is listed only when config.ini raises the highest label.
-  fs::rename(install.dir + "/FRAME.L4", install.dir + "/FRAME.L150");
-  install.WriteConfig(1000, 200);
-  // Name files naming another model, and a broken in.CNT: none is read.
+  // Load case 150 is listed only when config.ini raises the highest label; name files naming another model
+  // and a broken in.CNT are not read.
+  fs::rename(install.dir + "/FRAME.L4", install.dir + "/FRAME.L150"), install.WriteConfig(1000, 200);
   for (const char* name : {"/BATCH.NAM", "/MODEL.NAM"})
     WriteFile(install.dataDir + name, std::string("\"/nowhere/OTHER\"\r\n\"x\"\r\n\"/nowhere\"\r\n"));
   install.WriteRunControl("1,2\r\n");
