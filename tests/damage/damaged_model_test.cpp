@@ -65,8 +65,7 @@ Damage Cut(std::string ext, size_t keep) { return Edit(ext, [=](std::string& b) 
 Damage Put16(std::string ext, long offset, int value) {
   return Edit(ext, [=](std::string& b) {
     size_t at = 0;
-    if (offset < 0)
-      while (at + 2 <= b.size() && b[at] == 0 && b[at + 1] == 0) at += 2;
+    while (offset < 0 && at + 2 <= b.size() && b[at] == 0 && b[at + 1] == 0) at += 2;
     at = offset < 0 ? at + 2 + 2 * size_t(-offset - 1) : size_t(offset);
     b[at] = char(value & 0xFF), b[at + 1] = char((value >> 8) & 0xFF);
   });
@@ -93,9 +92,8 @@ Damage Through(std::string named) {
   };
 }
 Damage ModelDirMode(fs::perms mode) { return [=](TestInstall& i) { fs::permissions(i.modelDir, mode); }; }
-std::string Size(std::vector<std::string> v) {  // ".XSZ" values 7..13 and 20
-  return "\"ORVANT\",\"FRAME\",\"d\",\"u\",\"01/01/2026\",\"10:00:00\"," + v[0] + "," + v[1] + "," + v[2] + "," +
-         v[3] + "," + v[4] + "," + v[5] + "," + v[6] + ",,,\"a\",\"c\",\"j\",," + v[7] + "\r\n";
+std::string Size(const std::string& sizes) {  // ".XSZ" values 7..13
+  return "\"ORVANT\",\"FRAME\",\"d\",\"u\",\"01/01/2026\",\"10:00:00\"," + sizes + ",,,\"a\",\"c\",\"j\",,0\r\n";
 }
 std::string Config(const std::string& capacity, const std::string& maxLabel) {
   return "\"Load items\"," + capacity + "\r\n\"a\",0\r\n\"b\",0\r\n\"c\",0\r\n\"d\",0\r\n\"Max\"," + maxLabel + "\r\n";
@@ -241,11 +239,10 @@ TEST(DamagedModel, OneRunPerKindOfDamage) {
       {"MaxLoadLabel 32767", Text("config.ini", Config("0", "32767")), 1, "",
        " 4         Support settlement and foundation pressure                    ****       ****       ****"},
       // Model sizes at their limits with files that hold nothing.
-      {"model size maxima", EmptyModel(Size({"32766", "0", "32767", "32766", "32767", "32767", "32767", "0"})), 0},
-      {"elements and springs past 32767", EmptyModel(Size({"32766", "1", "1", "1", "1", "1", "1", "0"})), 2,
-       f + "16-bit overflow: 32768\n"},
+      {"model size maxima", EmptyModel(Size("32766,0,32767,32766,32767,32767,32767")), 0},
+      {"elements and springs past 32767", EmptyModel(Size("32766,1,1,1,1,1,1")), 2, f + "16-bit overflow: 32768\n"},
       // A 16-bit overflow in a value read at the start-up names the file; inside the listing it stops it quietly.
-      {".XSZ value", Text(".XSZ", Size({"25", "2", "31", "10", "32768", "3", "2", "0"})), 2, f + "{M}.XSZ: " + kOver},
+      {".XSZ value", Text(".XSZ", Size("25,2,31,10,32768,3,2")), 2, f + "{M}.XSZ: " + kOver},
       {"config entry 6", Text("config.ini", Config("0", "32768")), 2, f + "{D}\\config.ini: " + kOver},
       {"selection count", Text(".C1", "32768\r\n"), 2, f + "{M}.C1: " + kOver, "", kC},
       {"group set value", Append(".G1", "2,1,32768\r\n"), 2, f + "{M}.G1: " + kOver},

@@ -111,9 +111,7 @@ TEST(BareNumbers, SevenAndFifteenDigitsHalvesToEven) {
     ASSERT_EQ(Bare(v), RefBare(v, 7, 7)) << v;
     double d = i % 2 ? std::bit_cast<double>(g())
                      : std::ldexp(static_cast<double>(g() >> 11), static_cast<int>(g() % 70) - 60);
-    if (std::isfinite(d)) {
-      ASSERT_EQ(Bare15(d), RefBare(d, 15, 15)) << d;
-    }
+    if (std::isfinite(d)) { ASSERT_EQ(Bare15(d), RefBare(d, 15, 15)) << d; }
   }
 }
 
