@@ -153,7 +153,6 @@ TEST(TextValues, TextsAndNumbersAcrossSeparatorsQuotesTabsAndLineEnds) {
       {"3 ,4\n3 4\r\n5\t,6   \n abc,7,,2.5e1x ,-8", false, "nnnnnnnnnnn", {"3", "4", "3", "4", "5", "6", "0", "7", "0", "25", "-8"}},
       {"\"2\",\"-1.5\" x\r\n\"7\"", false, "tti", {"2", "-1.5", "0"}},  // text positions drop the quotes
       {"\"2 3\",\"1,5\",4", false, "nnnnn", {"0", "3", "0", "5", "4"}},  // a quote opens no run
-      {"4,2\t3,Desc\r\n", false, "nnt", {"4", "2", "Desc"}},
       {"\t 7\t,8\t\r\n9 \t ,\t-2.5e1\tx", false, "nnnn", {"7", "8", "9", "-25"}},
       {"-\t5,6\t 7,3\t.5", false, "nnnn", {"0", "6", "7", "3"}},   // a space still ends the text
       {"\"2\",\t\"-1.5\" junk,\"2.5\"\r\n3\t4,\"6", true, "nninn", {"2", "-1.5", "2", "3", "6"}},

@@ -2,13 +2,11 @@
 // long lines and texts, limits), the pass and reader, comment records and file.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <random>
 #include <sstream>
 
 #include "loads/comment_file.h"
 #include "loads/load_test_support.h"
-#include "loads/lookahead.h"
 #include "support/split_check.h"
 
 using namespace orvant;

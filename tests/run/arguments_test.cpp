@@ -37,7 +37,6 @@ TEST(Arguments, ModesOptionsAndOptionString) {
   const std::pair<Args, std::string> cases[] = {
       // The modes as they always were: the arguments joined by single blanks.
       {{}, "interactive|||"}, {{""}, "interactive|||"},
-      {{"1/1/1/1/0/1/1/1/1/1/0/"}, "batch|||1/1/1/1/0/1/1/1/1/1/0/"},
       {{"1/1/1/1/0/1/1/1/1/1/0/", " ABC ", "/"}, "batch|||1/1/1/1/0/1/1/1/1/1/0/  ABC  /"},
       {{"-1/0/"}, "batch|||-1/0/"}, {{"--1/0/"}, "batch|||--1/0/"},  // converted units, not an option
       // Program options only lead; later words belong to the option string.

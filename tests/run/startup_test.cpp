@@ -5,8 +5,6 @@
 #include <memory>
 
 #include "base/clock.h"
-#include "run/run_context.h"
-#include "run/startup.h"
 #include "support/start_up.h"
 #include "support/model_builder.h"
 #include "support/settings_summary.h"
