@@ -31,16 +31,13 @@ const char* const kPatterns[] = {
 
 // Any finite float, everyday magnitudes, exact ties at few decimals, decimal fractions.
 float RandomFloat(std::mt19937_64& g) {
-  switch (g() % 4) {
-    case 0: { float f = std::bit_cast<float>(static_cast<uint32_t>(g()));
-              return std::isfinite(f) ? f : 1.5f; }
-    case 1: return std::copysign(std::pow(10.0f, std::uniform_real_distribution<float>(-6, 8)(g)),
-                                 g() % 2 ? 1.0f : -1.0f);
-    case 2: return std::ldexp(static_cast<float>(static_cast<int>(g() % 2000001) - 1000000),
-                              -static_cast<int>(g() % 9));
-    default: return static_cast<float>(static_cast<int>(g() % 2000001) - 1000000) /
-                    static_cast<float>(std::pow(10.0, g() % 8));
-  }
+  const uint64_t kind = g() % 4;
+  const float any = std::bit_cast<float>(static_cast<uint32_t>(g())), sign = g() % 2 ? 1.0f : -1.0f;
+  const float whole = static_cast<float>(static_cast<int>(g() % 2000001) - 1000000);
+  if (kind == 0) return std::isfinite(any) ? any : 1.5f;
+  if (kind == 1) return std::copysign(std::pow(10.0f, std::uniform_real_distribution<float>(-6, 8)(g)), sign);
+  if (kind == 2) return std::ldexp(whole, -static_cast<int>(g() % 9));
+  return whole / static_cast<float>(std::pow(10.0, g() % 8));
 }
 
 }  // namespace
