@@ -167,8 +167,7 @@ TEST(TextValues, TextsAndNumbersAcrossSeparatorsQuotesTabsAndLineEnds) {
       std::ostringstream number;
       try {
         if (read == 't') got.push_back(v.Text());
-        else if (read == 'i') number << v.Int16(), got.push_back(number.str());
-        else number << v.Number(), got.push_back(number.str());
+        else (read == 'i' ? number << v.Int16() : number << v.Number()), got.push_back(number.str());
       } catch (const RunFault& f) {
         got.push_back(std::string(f.what()).find("T.TXT") != std::string::npos ? "fault" : f.what());
       }

@@ -187,7 +187,6 @@ struct PermissionsCount {
 TEST(DamagedModel, OneRunPerKindOfDamage) {
   const std::string f = "orvant-in: ";
   const Case cases[] = {
-      // Files the run cannot do without: no listing.
       {"no .XSZ", Remove(".XSZ"), 2, f + "cannot open {M}.XSZ\n"},
       {"no BATCH.NAM", Remove("BATCH.NAM"), 2, f + "cannot open {D}/BATCH.NAM\n"},
       {".XEN a directory", Directory(".XEN"), 2, f + "cannot open {M}.XEN\n"},
@@ -238,7 +237,6 @@ TEST(DamagedModel, OneRunPerKindOfDamage) {
       Same("MaxLoadLabel 32766", Text("config.ini", Config("0", "32766"))),
       {"MaxLoadLabel 32767", Text("config.ini", Config("0", "32767")), 1, "",
        " 4         Support settlement and foundation pressure                    ****       ****       ****"},
-      // Model sizes at their limits with files that hold nothing.
       {"model size maxima", EmptyModel(Size("32766,0,32767,32766,32767,32767,32767")), 0},
       {"elements and springs past 32767", EmptyModel(Size("32766,1,1,1,1,1,1")), 2, f + "16-bit overflow: 32768\n"},
       // A 16-bit overflow in a value read at the start-up names the file; inside the listing it stops it quietly.
@@ -283,15 +281,13 @@ TEST(SharedFolder, LinksInAModelFolderOthersShare) {
   auto warned = [&](std::string n) { return f + "warning: {M}" + n + " not copied: it links outside the model's directory\n"; };
   auto linked = [&](std::string ext) { return f + "not written: {M}" + ext + " is a symbolic link\n"; };
   const Case cases[] = {
-      // The listing and the comment file are never written through a link: someone's file elsewhere, or
-      // a dangling link (the run would create "new" there).
+      // Never written through a link: to someone's file elsewhere, or dangling (the run would create "new").
       {".MTM to a file elsewhere", LinkTo(".MTM", "outside/bashrc", "alias ll='ls -l'\n"), 2, linked(".MTM")},
       {".MTM dangling", LinkTo(".MTM", "outside/new", ""), 2, linked(".MTM")},
       {".LCM dangling", LinkTo(".LCM", "outside/new", ""), 2, linked(".LCM")},
       // The model reached through a link in the installation's root: named as it is, the user chose it.
       {"SHARED", Through("SHARED"), 0}, {"shared", Through("shared"), 2, behind},
-      // A copied file linking outside the model's directory is left out with a warning (".WIN" is copied
-      // twice but warned of once), also when its name would break the warning's line.
+      // A copy linking outside the model's directory left out, warned of once (".WIN" is copied twice), odd names too.
       {".dc1 outside", outside(".dc1"), 0, warned(".dc1"), "", kAll, false, key},
       {".WIN outside", outside(".WIN"), 0, warned(".WIN"), "", kAll, false, key},
       {".ELN outside", outside(".ELN"), 0, warned(".ELN"), "", kAll, false, key},

@@ -131,8 +131,7 @@ TEST(LoadCaseParser, SplitAsReadMatchesTheSplitOfThePreparedLine) {
 TEST(LoadCasePass, NotListingTheCasesLeavesTheOpeningLines) {
   LoadContext t;
   t.WriteModelText(".L1", "LDESC One");
-  t->settings.ListLoadCases = 0;
-  t->settings.ListResultsSetSummary = 1;
+  t->settings.ListLoadCases = 0, t->settings.ListResultsSetSummary = 1;
   WriteLoadCasePass(t->settings, t->model, t.reader, t->comments, t->listing, t->files);
   EXPECT_EQ(t.Listed(), (Lines{"", std::string(105, '=')}));
 }

@@ -47,9 +47,7 @@ TEST(Arguments, ModesOptionsAndOptionString) {
       {{"--model", "a/B"}, "direct|a/B||" + all}, {{"--model=D:\\jobs\\f.xsz"}, "direct|D:\\jobs\\f.xsz||" + all},
       {{"--model", "a/B", ""}, "direct|a/B||" + all}, {{"--model", "a/B", "-1/0/", "X/"}, "direct|a/B||-1/0/ X/"},
       {{"--output-dir", "out", "--model=a=b"}, "direct|a=b|out|" + all},
-      // --output-dir in the other modes.
       {{"--output-dir=out", "1/"}, "batch||out|1/"}, {{"--output-dir", "out"}, "interactive||out|"},
-      // Bad use.
       {{"--model"}, "bad|option --model needs a value"}, {{"--model="}, "bad|option --model needs a value"},
       {{"--model", "--output-dir", "o"}, "bad|option --model needs a value"},
       {{"--model", "a", "--output-dir"}, "bad|option --output-dir needs a value"},

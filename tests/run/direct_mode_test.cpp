@@ -25,10 +25,7 @@ const std::string kEverything = "1/1/1/1/1/1/1/1/1/1/1/1/";  // all parts, activ
 
 // What one run wrote in a directory: the names of the listing and comment file, the listing with its date
 // and time masked, the comment file. They are removed, so that the next run starts afresh.
-struct Written {
-  std::string names, listing, comments;
-  bool operator==(const Written&) const = default;
-};
+struct Written { std::string names, listing, comments; };
 
 Written Take(const std::string& dir) {
   std::map<std::string, std::string> found;  // by name: the extension in capitals
@@ -67,11 +64,10 @@ TEST(DirectMode, ListsAsABatchRunInEveryPathFormAndIntoAnOutputDirectory) {
   install.WriteSettings("[Drives]\nq=" + install.root.path + "\n");
   const std::string& dir = install.dir;
   const std::string root = install.root.path, out = root + "/out", saved = fs::current_path();
-  const std::string& all = kEverything;
   const std::string one = "1/1/1/1/1/1/1/1/1/1/1/", conv = "-1/1/1/1/0/1/1/1/1/1/0/1/-2/0/CONV/";
   fs::create_directory(out);
   std::map<std::string, Written> batch;  // by option string
-  for (const std::string& options : {one, all, conv}) {
+  for (const std::string& options : {one, kEverything, conv}) {
     ASSERT_EQ(RunInProcess(install, {options}).status, 0);
     batch[options] = Take(dir);
   }
@@ -82,7 +78,7 @@ TEST(DirectMode, ListsAsABatchRunInEveryPathFormAndIntoAnOutputDirectory) {
       {"/", one, {"--model", "Q:\\JOBS\\FRAME.xsz"}, "FRAME.LCM FRAME.MTM"},  // a drive of [Drives]
       {"/", one, {"--model", "q:jobs/frame"}, "frame.LCM frame.MTM"},
       {root, one, {"--model", "jobs/FRAME.#1"}, "FRAME.LCM FRAME.MTM"},  // relative to the working directory
-      {root, all, {"--model", "jobs/FRAME.#1", all}, "FRAME.LCM FRAME.MTM"},
+      {root, kEverything, {"--model", "jobs/FRAME.#1", kEverything}, "FRAME.LCM FRAME.MTM"},
       {"/", one, {"--output-dir", out, "--model", dir + "/FRAME"}, "FRAME.LCM FRAME.MTM"},
       {"/", conv, {"--output-dir=" + out, conv}, batch[conv].names},  // batch mode, a listing name
   };
@@ -109,8 +105,7 @@ TEST(DirectMode, ListsAsABatchRunInEveryPathFormAndIntoAnOutputDirectory) {
 
 TEST(DirectMode, ReadsNoNameFileAndConfigOnlyFromAStoresDataDirectory) {
   ExampleInstall install;
-  // Load case 150 is listed only when config.ini raises the highest label; name files naming another model
-  // and a broken in.CNT are not read.
+  // Case 150 is listed only when config.ini raises the highest label; other models' name files, in.CNT: unread.
   fs::rename(install.dir + "/FRAME.L4", install.dir + "/FRAME.L150"), install.WriteConfig(1000, 200);
   for (const char* name : {"/BATCH.NAM", "/MODEL.NAM"})
     WriteFile(install.dataDir + name, std::string("\"/nowhere/OTHER\"\r\n\"x\"\r\n\"/nowhere\"\r\n"));
