@@ -1,7 +1,5 @@
-// The listing writer (lines, columns, zones, the file written block by
-// block) and its number rendering: patterns, right-justified fields, bare
-// numbers. The random cases compare with a slow reference that rounds the
-// exact decimal expansion of the value by hand.
+// The listing writer (lines, columns, zones, the file written block by block) and its number rendering:
+// patterns, right-justified fields, bare numbers, the random cases against an exact decimal reference.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -33,23 +31,19 @@ const char* const kPatterns[] = {
 
 // Any finite float, everyday magnitudes, exact ties at few decimals, decimal fractions.
 float RandomFloat(std::mt19937_64& g) {
-  switch (g() % 4) {
-    case 0: { float f = std::bit_cast<float>(static_cast<uint32_t>(g()));
-              return std::isfinite(f) ? f : 1.5f; }
-    case 1: return std::copysign(std::pow(10.0f, std::uniform_real_distribution<float>(-6, 8)(g)),
-                                 g() % 2 ? 1.0f : -1.0f);
-    case 2: return std::ldexp(static_cast<float>(static_cast<int>(g() % 2000001) - 1000000),
-                              -static_cast<int>(g() % 9));
-    default: return static_cast<float>(static_cast<int>(g() % 2000001) - 1000000) /
-                    static_cast<float>(std::pow(10.0, g() % 8));
-  }
+  const uint64_t kind = g() % 4;
+  const float any = std::bit_cast<float>(static_cast<uint32_t>(g())), sign = g() % 2 ? 1.0f : -1.0f;
+  const float whole = static_cast<float>(static_cast<int>(g() % 2000001) - 1000000);
+  if (kind == 0) return std::isfinite(any) ? any : 1.5f;
+  if (kind == 1) return std::copysign(std::pow(10.0f, std::uniform_real_distribution<float>(-6, 8)(g)), sign);
+  if (kind == 2) return std::ldexp(whole, -static_cast<int>(g() % 9));
+  return whole / static_cast<float>(std::pow(10.0, g() % 8));
 }
 
 }  // namespace
 
-// What the random comparison with the exact reference below seldom meets:
-// negative zero, values that round to zero, the extremes, patterns not in
-// kPatterns, ties decided far out.
+// What the random comparison below seldom meets: negative zero, values that round to zero, the extremes,
+// patterns not in kPatterns, ties decided far out.
 TEST(NumberPatterns, ZerosExtremesAndTiesFarOut) {
   struct { float v; const char* pat; const char* want; } cases[] = {
       {-0.4f, "#", ""}, {-0.001f, "0.00", "0.00"}, {-0.0f, "##0.0##", "0.0"}, {-0.0f, "0.000E+00", "0.000E+00"},
@@ -62,12 +56,10 @@ TEST(NumberPatterns, ZerosExtremesAndTiesFarOut) {
   EXPECT_EQ(FormatRight(-1234567.5f, "#####0.0000", 11), "234567.5000");  // cut to the width from the left
 }
 
-TEST(NumberPatterns, FaultsAndUnknownPatterns) {
+TEST(NumberPatterns, FaultsOnValuesThatAreNotFinite) {
   EXPECT_THROW(FormatRight(std::numeric_limits<float>::infinity(), "0.00", 6), RunFault);
   EXPECT_THROW(FormatPlain(std::nanf(""), "0.000E+00"), RunFault);
   EXPECT_THROW(Bare(-std::numeric_limits<float>::infinity()), RunFault);
-  for (const char* bad : {"", "0.0#0", "#.0E+00", "0.00E00", "0,000"})
-    EXPECT_THROW(FormatPlain(1, bad), std::logic_error) << bad;
 }
 
 TEST(NumberPatterns, AgreeWithExactReference) {
@@ -89,22 +81,17 @@ TEST(NumberPatterns, FieldsWrittenInPlaceAsFormatRightWrites) {
                                -0.004f, 0.005f, -0.005f, 2.5f, 1234567.5f, 99999.995f};
   for (int i = 0; i < 100000; ++i) values.push_back(RandomFloat(g));
   // The listing writes these two kinds in place, others through the renderer.
+  const struct { FieldPattern pattern; const char* text; } kinds[] = {
+      {"0.000E+00", "0.000E+00"}, {"######0.00", "######0.00"}, {"#####0.0000", "#####0.0000"}, {"0.00", "0.00"},
+      {"#", "#"}};
   Listing out;
-  const auto field = [&out](float v, const FieldPattern& pattern, const char* text, int width) {
-    out.Discard();
-    out.Field(v, pattern, width);
-    ASSERT_EQ(out.Pending(), FormatRight(v, text, width)) << v << " " << text << " width " << width;
-  };
-  for (float v : values) {
-    if (!std::isfinite(v)) continue;
-    for (int width : {0, 8, 9, 10, 11, 14}) field(v, "0.000E+00", "0.000E+00", width);
-    for (int width : {0, 3, 7, 11, 14}) {
-      field(v, "######0.00", "######0.00", width);
-      field(v, "#####0.0000", "#####0.0000", width);
-      field(v, "0.00", "0.00", width);
-      field(v, "#", "#", width);
-    }
-  }
+  for (float v : values)
+    for (const auto& [pattern, text] : kinds)
+      for (int width : {0, 3, 7, 8, 9, 10, 11, 14}) {
+        out.Discard();
+        out.Field(v, pattern, width);
+        ASSERT_EQ(out.Pending(), FormatRight(v, text, width)) << v << " " << text << " width " << width;
+      }
 }
 
 TEST(BareNumbers, SevenAndFifteenDigitsHalvesToEven) {
@@ -121,19 +108,14 @@ TEST(BareNumbers, SevenAndFifteenDigitsHalvesToEven) {
     ASSERT_EQ(Bare(v), RefBare(v, 7, 7)) << v;
     double d = i % 2 ? std::bit_cast<double>(g())
                      : std::ldexp(static_cast<double>(g() >> 11), static_cast<int>(g() % 70) - 60);
-    if (std::isfinite(d)) {
-      ASSERT_EQ(Bare15(d), RefBare(d, 15, 15)) << d;
-    }
+    if (std::isfinite(d)) { ASSERT_EQ(Bare15(d), RefBare(d, 15, 15)) << d; }
   }
 }
 
 TEST(BareNumbers, WholeNumbers) {
   std::string s;
-  AppendBareInt(s, 7);
-  AppendBareInt(s, -12);
-  AppendBareInt(s, 0);
-  AppendDigits(s, -3);
-  AppendDigits(s, std::numeric_limits<long long>::min());
+  AppendBareInt(s, 7), AppendBareInt(s, -12), AppendBareInt(s, 0);
+  AppendDigits(s, -3), AppendDigits(s, std::numeric_limits<long long>::min());
   EXPECT_EQ(s, " 7 -12  0 -3-9223372036854775808");
 }
 
@@ -157,9 +139,8 @@ TEST(ListingFile, BlocksWrittenInOrderWithALineBeingBuiltAndFailuresReported) {
   WriteFile(dir.path + "/OUT.MTM", std::string(4000000, '#'));  // an old, longer listing goes
   Listing l;
   l.Open(dir.path + "/OUT.MTM");
-  std::string want;
+  std::string want = std::string(1500000, 'x') + "\r\n";
   l.Line(std::string(1500000, 'x'));  // more than the buffer holds
-  want += std::string(1500000, 'x') + "\r\n";
   for (int i = 0; i < 100000; ++i) {  // many blocks
     l.Int(i).Field(static_cast<float>(i) / 8, "#####0.000", 12).End();
     want += " " + std::to_string(i) + " " + FormatRight(static_cast<float>(i) / 8, "#####0.000", 12) + "\r\n";
@@ -169,16 +150,13 @@ TEST(ListingFile, BlocksWrittenInOrderWithALineBeingBuiltAndFailuresReported) {
   const std::string written = ReadFileText(dir.path + "/OUT.MTM");
   EXPECT_TRUE(written == want + "unfinished") << written.size() << " bytes for " << want.size() + 10;
   EXPECT_THROW(Listing().Open(dir.path + "/no-such-dir/X.MTM"), RunFault);
-  // A device that takes nothing: a later block reports the failed write,
-  // and so does the close.
+  // A device that takes nothing: a later block reports the failed write, and so does the close.
   Listing full;
   full.Open("/dev/full");
   EXPECT_THROW(for (int i = 0; i < 1000; ++i) full.Line(std::string(10000, 'x')), RunFault);
   EXPECT_FALSE(full.Close());
   Listing dropped;  // opened twice, never closed: the first file is finished, the writer still stops
-  dropped.Open(dir.path + "/FIRST.MTM");
-  dropped.Line("first");
-  dropped.Open(dir.path + "/DROPPED.MTM");
-  dropped.Line(std::string(200000, 'y'));
+  dropped.Open(dir.path + "/FIRST.MTM"), dropped.Line("first");
+  dropped.Open(dir.path + "/DROPPED.MTM"), dropped.Line(std::string(200000, 'y'));
   EXPECT_EQ(ReadFileText(dir.path + "/FIRST.MTM"), "first\r\n");
 }

@@ -1,5 +1,4 @@
-// The program's arguments: modes, program options, the views' options taken
-// out of the arguments, the option string, and every kind of bad use.
+// The program's arguments: modes, program options, the views' options taken out, the option string, bad use.
 #include <gtest/gtest.h>
 
 #include "run/arguments.h"
@@ -38,22 +37,17 @@ TEST(Arguments, ModesOptionsAndOptionString) {
   const std::pair<Args, std::string> cases[] = {
       // The modes as they always were: the arguments joined by single blanks.
       {{}, "interactive|||"}, {{""}, "interactive|||"},
-      {{"1/1/1/1/0/1/1/1/1/1/0/"}, "batch|||1/1/1/1/0/1/1/1/1/1/0/"},
       {{"1/1/1/1/0/1/1/1/1/1/0/", " ABC ", "/"}, "batch|||1/1/1/1/0/1/1/1/1/1/0/  ABC  /"},
-      {{"-1/0/"}, "batch|||-1/0/"},  // converted units, not an option
-      {{"--1/0/"}, "batch|||--1/0/"},
+      {{"-1/0/"}, "batch|||-1/0/"}, {{"--1/0/"}, "batch|||--1/0/"},  // converted units, not an option
       // Program options only lead; later words belong to the option string.
       {{"1/", "--help"}, "batch|||1/ --help"}, {{"1/", "--model", "x"}, "batch|||1/ --model x"},
-      {{"--help"}, "help|||"}, {{"--version"}, "version|||"},
-      {{"--model", "a/B", "--help"}, "help|a/B||"}, {{"--help", "--version"}, "help|||"},
+      {{"--help"}, "help|||"}, {{"--version"}, "version|||"}, {{"--model", "a/B", "--help"}, "help|a/B||"},
+      {{"--help", "--version"}, "help|||"},
       // Direct mode: every part listed unless an option string follows.
-      {{"--model", "a/B"}, "direct|a/B||" + all},
-      {{"--model=D:\\jobs\\frame.xsz"}, "direct|D:\\jobs\\frame.xsz||" + all},
+      {{"--model", "a/B"}, "direct|a/B||" + all}, {{"--model=D:\\jobs\\f.xsz"}, "direct|D:\\jobs\\f.xsz||" + all},
       {{"--model", "a/B", ""}, "direct|a/B||" + all}, {{"--model", "a/B", "-1/0/", "X/"}, "direct|a/B||-1/0/ X/"},
       {{"--output-dir", "out", "--model=a=b"}, "direct|a=b|out|" + all},
-      // --output-dir in the other modes.
       {{"--output-dir=out", "1/"}, "batch||out|1/"}, {{"--output-dir", "out"}, "interactive||out|"},
-      // Bad use.
       {{"--model"}, "bad|option --model needs a value"}, {{"--model="}, "bad|option --model needs a value"},
       {{"--model", "--output-dir", "o"}, "bad|option --model needs a value"},
       {{"--model", "a", "--output-dir"}, "bad|option --output-dir needs a value"},
@@ -95,8 +89,7 @@ TEST(Arguments, ViewOptionsTakenOutWhereverTheyStandOrBadUseFirst) {
       {{"--vtk", "m.vtk", "--up=z"}, "bad|--view, --up, --labels and --no-labels apply to --picture"},
       {{"1/", "--load-case", "3"}, "bad|--load-case applies to --picture and --vtk"},
       {{"--picture", "p", "--labels=yes"}, "bad|--labels takes no value"},
-      // The first fault is the one reported.
-      {{"--picture", "p", "--view", "up", "--vtk"}, "bad|unknown view 'up' (iso, xy, yz or xz)"},
+      {{"--picture", "p", "--view", "up", "--vtk"}, "bad|unknown view 'up' (iso, xy, yz or xz)"},  // the first fault
   };
   for (const auto& [args, want] : cases) EXPECT_EQ(Views(args), want) << ::testing::PrintToString(args);
   for (const std::string list : {"3-1", "1,,2", "x", "32768", "-3", "1-", "2,all", " 4"})

@@ -1,7 +1,5 @@
-// Direct mode (--model PATH) and --output-dir: the same listing and comment
-// file as a batch run of the model, the model named in every path form, the
-// configuration with and without a settings store, and bad use. One run per
-// listing: runs that would write the same listing wait for each other.
+// Direct mode (--model PATH) and --output-dir: the listing and comment file of a batch run, the model named
+// in every path form, with and without a settings store, bad use; runs of one listing wait for each other.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -25,13 +23,9 @@ namespace {
 const std::string kExampleDir = std::string(ORVANT_SOURCE_DIR) + "/examples/frame";
 const std::string kEverything = "1/1/1/1/1/1/1/1/1/1/1/1/";  // all parts, active group set 1
 
-// What one run wrote in a directory: the names of the listing and comment
-// file, the listing with its date and time masked, the comment file. They
-// are removed, so that the next run starts afresh.
-struct Written {
-  std::string names, listing, comments;
-  bool operator==(const Written&) const = default;
-};
+// What one run wrote in a directory: the names of the listing and comment file, the listing with its date
+// and time masked, the comment file. They are removed, so that the next run starts afresh.
+struct Written { std::string names, listing, comments; };
 
 Written Take(const std::string& dir) {
   std::map<std::string, std::string> found;  // by name: the extension in capitals
@@ -50,8 +44,7 @@ Written Take(const std::string& dir) {
   return w;
 }
 
-// The example model in an installation whose BATCH.NAM names it as a direct
-// run names it (its directory as an absolute path).
+// The example model in an installation whose BATCH.NAM names it as a direct run does (an absolute path).
 struct ExampleInstall : TestInstall {
   std::string dir;
   ExampleInstall() {
@@ -64,120 +57,94 @@ struct ExampleInstall : TestInstall {
 }  // namespace
 
 // Without an option string a direct run lists every part: the batch run's listing with kListEverything.
-TEST(DirectMode, ListsAsABatchRunInEveryPathForm) {
+// With --output-dir the listing and the comment file go there under their own names, the model's
+// folder (read-only) left as it is.
+TEST(DirectMode, ListsAsABatchRunInEveryPathFormAndIntoAnOutputDirectory) {
   ExampleInstall install;
   install.WriteSettings("[Drives]\nq=" + install.root.path + "\n");
   const std::string& dir = install.dir;
-  ASSERT_EQ(RunInProcess(install, {"1/1/1/1/1/1/1/1/1/1/1/"}).status, 0);
-  const Written batch = Take(dir);
-  ASSERT_EQ(RunInProcess(install, {kEverything}).status, 0);
-  const Written batchGroupSet = Take(dir);
-  const std::string root = install.root.path, saved = fs::current_path();
-  const std::tuple<std::string, std::string, std::string, std::string> cases[] = {  // cwd, path, names, options
-      {"/", dir + "/FRAME", "FRAME.LCM FRAME.MTM", ""},
-      {"/", dir + "/FRAME.XSZ", "FRAME.LCM FRAME.MTM", ""},  // a file of the model
-      {"/", dir + "/frame.l1", "frame.LCM frame.MTM", ""},   // its name in other letters, kept
-      {"/", "Q:\\JOBS\\FRAME.xsz", "FRAME.LCM FRAME.MTM", ""},  // a drive of [Drives]
-      {"/", "q:jobs/frame", "frame.LCM frame.MTM", ""},
-      {root, "jobs/FRAME.#1", "FRAME.LCM FRAME.MTM", ""},  // relative to the working directory
-      {root, "jobs/FRAME.#1", "FRAME.LCM FRAME.MTM", kEverything},
+  const std::string root = install.root.path, out = root + "/out", saved = fs::current_path();
+  const std::string one = "1/1/1/1/1/1/1/1/1/1/1/", conv = "-1/1/1/1/0/1/1/1/1/1/0/1/-2/0/CONV/";
+  fs::create_directory(out);
+  std::map<std::string, Written> batch;  // by option string
+  for (const std::string& options : {one, kEverything, conv}) {
+    ASSERT_EQ(RunInProcess(install, {options}).status, 0);
+    batch[options] = Take(dir);
+  }
+  const std::tuple<std::string, std::string, std::vector<std::string>, std::string> cases[] = {
+      // cwd, the batch run's option string, the arguments, the names written
+      {"/", one, {"--model", dir + "/FRAME.XSZ"}, "FRAME.LCM FRAME.MTM"},  // a file of the model
+      {"/", one, {"--model", dir + "/frame.l1"}, "frame.LCM frame.MTM"},   // its name in other letters, kept
+      {"/", one, {"--model", "Q:\\JOBS\\FRAME.xsz"}, "FRAME.LCM FRAME.MTM"},  // a drive of [Drives]
+      {"/", one, {"--model", "q:jobs/frame"}, "frame.LCM frame.MTM"},
+      {root, one, {"--model", "jobs/FRAME.#1"}, "FRAME.LCM FRAME.MTM"},  // relative to the working directory
+      {root, kEverything, {"--model", "jobs/FRAME.#1", kEverything}, "FRAME.LCM FRAME.MTM"},
+      {"/", one, {"--output-dir", out, "--model", dir + "/FRAME"}, "FRAME.LCM FRAME.MTM"},
+      {"/", conv, {"--output-dir=" + out, conv}, batch[conv].names},  // batch mode, a listing name
   };
-  for (const auto& [cwd, path, names, options] : cases) {
-    SCOPED_TRACE(path + " " + options);
-    std::vector<std::string> args{"--model", path};
-    if (!options.empty()) args.push_back(options);
+  for (const auto& [cwd, options, args, names] : cases) {
+    SCOPED_TRACE(args.back());
+    const bool toOut = args[0].starts_with("--output-dir");
+    if (toOut) ::chmod(dir.c_str(), 0555);
     fs::current_path(cwd);
     RunResult r = RunInProcess(install, args);
     fs::current_path(saved);
     ASSERT_EQ(r.status, 0) << r.stderrText;
     EXPECT_EQ(r.stderrText, "");
-    const Written direct = Take(dir), &want = options.empty() ? batch : batchGroupSet;
-    EXPECT_EQ(direct.names, names);
-    EXPECT_TRUE(direct.listing == want.listing && direct.comments == want.comments);
+    const Written written = Take(toOut ? out : dir);
+    EXPECT_EQ(written.names, names);
+    EXPECT_TRUE(written.listing == batch[options].listing && written.comments == batch[options].comments);
+    EXPECT_EQ(Take(dir).names, "");
   }
+  // A comment file there in other letters is the one written.
+  WriteFile(out + "/frame.lcm", std::string());
+  ASSERT_EQ(RunInProcess(install, {"--output-dir", out, "--model", dir + "/FRAME"}).status, 0);
+  EXPECT_EQ(Take(out).names, "FRAME.MTM frame.lcm");
+  ::chmod(dir.c_str(), 0755);
 }
 
 TEST(DirectMode, ReadsNoNameFileAndConfigOnlyFromAStoresDataDirectory) {
   ExampleInstall install;
-  // Load case 150 is listed only when config.ini raises the highest label.
-  fs::rename(install.dir + "/FRAME.L4", install.dir + "/FRAME.L150");
-  install.WriteConfig(1000, 200);
-  // Name files naming another model, and a broken in.CNT: none is read.
+  // Case 150 is listed only when config.ini raises the highest label; other models' name files, in.CNT: unread.
+  fs::rename(install.dir + "/FRAME.L4", install.dir + "/FRAME.L150"), install.WriteConfig(1000, 200);
   for (const char* name : {"/BATCH.NAM", "/MODEL.NAM"})
     WriteFile(install.dataDir + name, std::string("\"/nowhere/OTHER\"\r\n\"x\"\r\n\"/nowhere\"\r\n"));
   install.WriteRunControl("1,2\r\n");
   const std::vector<std::string> args{"--model", install.dir + "/FRAME"};
-
   RunResult withStore = RunInProcess(install, args);
   ASSERT_EQ(withStore.status, 0) << withStore.stderrText;
   EXPECT_NE(Take(install.dir).listing.find("Load Case No: 150 "), std::string::npos);
-
   fs::remove(install.configHome + "/ORVANT/settings.ini");  // no settings store: the defaults
   RunResult without = RunInProcess(install, args);
   ASSERT_EQ(without.status, 0) << without.stderrText;
   const Written w = Take(install.dir);
   EXPECT_EQ(w.listing.find("Load Case No: 150 "), std::string::npos);
   EXPECT_NE(w.listing.find("Load Case No: 3 "), std::string::npos);
-
   install.WriteSettings();  // a store that names the data directory again
   ASSERT_EQ(RunInProcess(install, {"1/1/1/1/1/1/1/1/1/1/1/"}).status, 2);  // while batch mode reads BATCH.NAM
 }
 
-TEST(OutputDirectory, ListingAndCommentFileGoThereUnderTheirOwnNames) {
-  ExampleInstall install;
-  const std::string out = install.root.path + "/out";
-  fs::create_directory(out);
-  const std::string conv = "-1/1/1/1/0/1/1/1/1/1/0/1/-2/0/CONV/";
-  ASSERT_EQ(RunInProcess(install, {"--model", install.dir + "/FRAME"}).status, 0);
-  const Written direct = Take(install.dir);
-  ASSERT_EQ(RunInProcess(install, {conv}).status, 0);
-  const Written named = Take(install.dir);
-
-  ::chmod(install.dir.c_str(), 0555);  // a read-only model folder
-  const std::pair<std::vector<std::string>, Written> cases[] = {
-      {{"--output-dir", out, "--model", install.dir + "/FRAME.XSZ"}, direct},
-      {{"--output-dir=" + out, conv}, named},  // batch mode, a listing name
-  };
-  for (const auto& [args, beside] : cases) {
-    SCOPED_TRACE(args[0]);
-    RunResult r = RunInProcess(install, args);
-    ASSERT_EQ(r.status, 0) << r.stderrText;
-    EXPECT_EQ(Take(install.dir).names, "");
-    EXPECT_TRUE(Take(out) == beside);
-  }
-  // A comment file there in other letters is the one written.
-  WriteFile(out + "/frame.lcm", std::string());
-  ASSERT_EQ(RunInProcess(install, {"--output-dir", out, "--model", install.dir + "/FRAME"}).status, 0);
-  EXPECT_EQ(Take(out).names, "FRAME.MTM frame.lcm");
-  ::chmod(install.dir.c_str(), 0755);
-}
-
 TEST(DirectModeBadUse, StatusTwoOneLineAndNothingWritten) {
   ExampleInstall install;
-  const std::string model = install.dir + "/FRAME";
-  const std::string readOnly = install.root.path + "/read-only";
-  fs::create_directory(readOnly);
-  ::chmod(readOnly.c_str(), 0555);
+  const std::string model = install.dir + "/FRAME", readOnly = install.root.path + "/read-only";
+  fs::create_directory(readOnly), ::chmod(readOnly.c_str(), 0555);
   std::vector<std::pair<std::vector<std::string>, std::string>> cases = {  // the arguments, what the message names
       {{"--model", install.dir + "/NOPE.XSZ"}, install.dir + "/NOPE.XSZ.XSZ, " + install.dir + "/NOPE.XSZ"},
       {{"--model", install.dir}, install.dir + ".XSZ"},
       {{"--model", model, "--output-dir", install.root.path + "/missing"}, "/missing"},
       {{"--model", model, "--output-dir", model + ".XSZ"}, "FRAME.XSZ"},  // not a directory
       {{"--output-dir", install.root.path + "/missing", "1/"}, "/missing"},
-      {{"--mod\rel", model}, "unknown option --mod?el"},  // control characters shown as "?": one line
-      {{"--model", model, "--picture", "p.svg", "--view", "top\nx\x7f"}, "unknown view 'top?x?'"},
+      {{"--model", model, "--picture", "p.svg", "--view", "top\nx\x7f"}, "unknown view 'top?x?'"},  // one line
   };
-  // A directory that cannot be written: root writes in any with write bits
-  // off, not in /proc/sys.
+  // A directory that cannot be written: root writes in any with write bits off, not in /proc/sys.
   if (::geteuid() != 0) cases.push_back({{"--model", model, "--output-dir", readOnly}, "read-only"});
   if (fs::is_directory("/proc/sys")) cases.push_back({{"--model", model, "--output-dir", "/proc/sys"}, "/proc/sys"});
   for (const auto& [args, named] : cases) {
     SCOPED_TRACE(args.back());
     RunResult r = RunInProcess(install, args);
     EXPECT_EQ(r.status, 2);
-    EXPECT_TRUE(r.stderrText.rfind("orvant-in: ", 0) == 0 && r.stderrText.find('\n') == r.stderrText.size() - 1)
-        << r.stderrText;  // one line
-    EXPECT_NE(r.stderrText.find(named), std::string::npos) << r.stderrText;
+    const std::string& e = r.stderrText;  // one line, naming what is wrong
+    EXPECT_TRUE(e.starts_with("orvant-in: ") && e.find('\n') == e.size() - 1 && e.find(named) != e.npos) << e;
     EXPECT_EQ(Take(install.dir).names + Take(readOnly).names, "");
   }
   ::chmod(readOnly.c_str(), 0755);
@@ -186,7 +153,7 @@ TEST(DirectModeBadUse, StatusTwoOneLineAndNothingWritten) {
 TEST(OneRunPerListing, RunsWaitForTheListingsLockAndWriteWhatOneRunWrites) {
   TestInstall a, b;  // each run its own installation (and standard error file), one model folder
   const std::string dir = a.modelDir + "/frame";
-  fs::copy(std::string(ORVANT_SOURCE_DIR) + "/examples/frame", dir, fs::copy_options::recursive);
+  fs::copy(kExampleDir, dir, fs::copy_options::recursive);
   const std::string listing = dir + "/FRAME.MTM", comments = dir + "/FRAME.LCM";
   const std::vector<std::string> args{"--model", dir + "/FRAME"};
   const auto start = [&args](const TestInstall& install) {
@@ -198,8 +165,7 @@ TEST(OneRunPerListing, RunsWaitForTheListingsLockAndWriteWhatOneRunWrites) {
   ASSERT_FALSE(oneComments.empty());
   fs::remove(comments);
 
-  // Another run holds the listing: two runs started now both wait, and the
-  // old listing is left as it is.
+  // Another run holds the listing: two runs started now both wait, the old listing left as it is.
   const std::string old = "the listing of a run still writing\r\n";
   WriteFile(listing, old);
   const int held = ::open(listing.c_str(), O_RDONLY | O_CLOEXEC);
@@ -211,8 +177,7 @@ TEST(OneRunPerListing, RunsWaitForTheListingsLockAndWriteWhatOneRunWrites) {
   EXPECT_FALSE(PathExists(comments));
 
   ::close(held);
-  EXPECT_EQ(first.get(), 0);
-  EXPECT_EQ(second.get(), 0);
+  EXPECT_EQ(std::pair(first.get(), second.get()), std::pair(0, 0));
   EXPECT_TRUE(MaskDateTime(ReadFileText(listing)) == oneListing);
   EXPECT_TRUE(ReadFileText(comments) == oneComments);
 }
