@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "base/checked.h"
 #include "base/confinement.h"
 #include "base/faults.h"
 #include "base/file_system.h"
@@ -47,7 +48,7 @@ TEST(SettingsAndPaths, SettingsNamesIgnoreCaseAndPathsMapDrives) {
   FileSystem fs;
   fs.drives['D'] = "/mnt/p", fs.drives['E'] = "/mnt/e/";
   for (auto [path, want] : {std::pair{"D:\\JOBS\\F", "/mnt/p/JOBS/F"}, {"E:\\x", "/mnt/e/x"}, {"Q:\\JOBS", "Q:/JOBS"},
-                             {"data\\BATCH.NAM", "data/BATCH.NAM"}, {"\\BATCH.NAM", "/BATCH.NAM"}})
+                             {"data\\BATCH.NAM", "data/BATCH.NAM"}, {"\\BATCH.NAM", "/BATCH.NAM"}, {"D:", "/mnt/p"}})
     EXPECT_EQ(fs.ToLinux(path), want);
 }
 
@@ -66,7 +67,7 @@ TEST_F(FileSystemTest, LookupIgnoresCaseTakesTheExactNameFirstAndOnlyRegularFile
   EXPECT_EQ(fs.ReadFile(root + "/ABc"), "upper");
   EXPECT_EQ(fs.Find(root + "/x/INNER"), root + "/X/inner");
   EXPECT_EQ(fs.ReadFile(root + "\\LINK.TXT"), bytes);
-  EXPECT_FALSE(fs.FileExists(root + "/jobs") || fs.FileExists(root + "/dangling"));
+  EXPECT_FALSE(fs.FileExists(root + "/jobs") || fs.FileExists(root + "/dangling") || fs.FileExists(root + "/abc/"));
   // One buffer read into again and again: a longer file, then a shorter; a size shown as 0 read past.
   TextBuffer buffer;
   fs.ReadFile(root + "/long.txt", buffer);
@@ -142,6 +143,23 @@ TEST_F(FileSystemTest, CopiesOnlyFromInsideTheAllowedDirectoriesLinksResolved) {
 // Texts run across separators, blanks, quotes and line ends. A number's text runs to a comma, a space or
 // a line end: a quote or a tab is part of it. Reads: n Number, i Int16, t Text; numbers shown as by <<;
 // "fault" for a fault that names the file.
+// Tables sized from data (a count of -1 or less gives none) and record positions: every index outside throws.
+TEST(CheckedTables, EveryIndexOutsideThrows) {
+  Table<int> t{{}, "T"};
+  t.Size(-2);
+  EXPECT_THROW(t[0], IndexFault);
+  t.Size(0);
+  EXPECT_EQ(t.MaxIndex(), 0);
+  std::array<int, 3> a{};
+  const std::array<int, 3>& constant = a;
+  for (long long i : {-1LL, 1LL}) EXPECT_THROW(t[i], IndexFault) << i;
+  for (long long i : {-1LL, 3LL}) {
+    EXPECT_THROW(At(a, i), IndexFault) << i;
+    EXPECT_THROW(At(constant, i), IndexFault) << i;
+  }
+  EXPECT_EQ(&At(constant, 2), &a[2]);
+}
+
 TEST(TextValues, TextsAndNumbersAcrossSeparatorsQuotesTabsAndLineEnds) {
   const struct { std::string text; bool quotedNumbers; std::string plan; Names want; } cases[] = {
       {"a,,b", false, "ttt", {"a", "", "b"}}, {"a,\n\nb", false, "ttt", {"a", "", "b"}},  // a blank line gives nothing
