@@ -20,6 +20,14 @@ struct GroupEntry {
 };
 std::vector<GroupEntry> ExampleGroups();
 
+// A geometric property record of the examples' sections.
+inline GeomRec Section(const std::string& prefix, int number, float area, float iy, float iz, float j,
+                       int16_t type = 1) {
+  GeomRec g;
+  g.prefix = prefix, g.number = number, g.area = area, g.iy = iy, g.iz = iz, g.j = j, g.sectionType = type;
+  return g;
+}
+
 // Every file of the example into dir.
 void WriteExampleModel(const std::string& dir);
 

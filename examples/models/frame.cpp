@@ -7,22 +7,6 @@
 
 namespace orvant::testing {
 
-namespace {
-
-GeomRec Section(const std::string& prefix, int number, float area, float iy, float iz, float j) {
-  GeomRec g;
-  g.prefix = prefix;
-  g.number = number;
-  g.area = area;
-  g.iy = iy;
-  g.iz = iz;
-  g.j = j;
-  g.sectionType = 1;
-  return g;
-}
-
-}  // namespace
-
 TestModel ExampleFrame() {
   TestModel m;
   m.name = "FRAME";

@@ -12,18 +12,6 @@ namespace orvant::testing {
 
 namespace {
 
-GeomRec Geom(const std::string& prefix, int number, float area, float iy, float iz, float j, int16_t type) {
-  GeomRec g;
-  g.prefix = prefix;
-  g.number = number;
-  g.area = area;
-  g.iy = iy;
-  g.iz = iz;
-  g.j = j;
-  g.sectionType = type;
-  return g;
-}
-
 TestModel Rack(const std::string& name, bool imperial) {
   TestModel m;
   m.name = m.modelName = name;
@@ -72,16 +60,16 @@ TestModel Rack(const std::string& name, bool imperial) {
   plinth.releaseZ = 4;
   plinth.solidNodes = {9, 10, 11, 12};
 
-  m.geoms.push_back(Geom("UC ", 152, 2.92e-3f, 1.25e-5f, 4.0e-6f, 4.6e-8f, 1));
-  GeomRec pipe = Geom("USD", 0, 2.05e-3f, 3.0e-6f, 3.0e-6f, 6.0e-6f, 3);
+  m.geoms.push_back(Section("UC ", 152, 2.92e-3f, 1.25e-5f, 4.0e-6f, 4.6e-8f, 1));
+  GeomRec pipe = Section("USD", 0, 2.05e-3f, 3.0e-6f, 3.0e-6f, 6.0e-6f, 3);
   pipe.diam = 0.1143f;
   pipe.wall = 0.00602f;
   pipe.lz = {0.057f, -0.057f, 0, 0};
   pipe.ly = {0, 0, 0.057f, -0.057f};
   pipe.az = pipe.ay = 1.03e-3f;  // the levers cancel; these keep the code in the stress point table
   m.geoms.push_back(pipe);
-  m.geoms.push_back(Geom("UB ", 254, 4.17e-3f, 4.41e-5f, 3.07e-6f, 1.5e-7f, 1));
-  m.geoms.push_back(Geom("   ", 0, 1.0f, 0.0833f, 0.0833f, 0.141f, 1));
+  m.geoms.push_back(Section("UB ", 254, 4.17e-3f, 4.41e-5f, 3.07e-6f, 1.5e-7f, 1));
+  m.geoms.push_back(Section("   ", 0, 1.0f, 0.0833f, 0.0833f, 0.141f, 1));
   m.mats.push_back(MatRec{2.1e11f, 8.1e10f, 7850.0f, 0.3f, 1.2e-5f, 3.55e8f, 5.1e8f, "S355"});
   m.mats.push_back(MatRec{2.1e11f, 8.1e10f, 7850.0f, 0.3f, 1.2e-5f, 2.35e8f, 3.6e8f, "P235GH"});
   m.mats.push_back(MatRec{3.1e10f, 1.29e10f, 2400.0f, 0.2f, 1.0e-5f, 0.0f, 0.0f, "C25/30"});
