@@ -46,9 +46,10 @@ TEST(SettingsAndPaths, SettingsNamesIgnoreCaseAndPathsMapDrives) {
   EXPECT_EQ(SettingsFilePath(), home + "/.config/ORVANT/settings.ini");
   xdg ? setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
   FileSystem fs;
-  fs.drives['D'] = "/mnt/p", fs.drives['E'] = "/mnt/e/";
+  fs.drives['D'] = "/mnt/p", fs.drives['E'] = "/mnt/e/", fs.drives['Z'] = "/net";
   for (auto [path, want] : {std::pair{"D:\\JOBS\\F", "/mnt/p/JOBS/F"}, {"E:\\x", "/mnt/e/x"}, {"Q:\\JOBS", "Q:/JOBS"},
-                             {"data\\BATCH.NAM", "data/BATCH.NAM"}, {"\\BATCH.NAM", "/BATCH.NAM"}, {"D:", "/mnt/p"}})
+                             {"data\\BATCH.NAM", "data/BATCH.NAM"}, {"\\BATCH.NAM", "/BATCH.NAM"},
+                             {"D:", "/mnt/p"}, {"z:\\x", "/net/x"}})
     EXPECT_EQ(fs.ToLinux(path), want);
 }
 

@@ -126,6 +126,15 @@ TEST(Views, NodesLandWhereEachViewPutsThemAndFitThePage) {
       for (double v : {page[k].x - page[0].x, page[k].y - page[0].y}) got += v > 1e-9 ? '+' : v < -1e-9 ? '-' : '0';
     EXPECT_EQ(got, signs);
   }
+  // The axis each plane view looks along points at the viewer (+) or away (-).
+  for (auto [view, depth] : {std::pair{View::kXy, "00+"}, {View::kYz, "+00"}, {View::kXz, "0-0"}}) {
+    std::string got;
+    for (int axis = 0; axis < 3; ++axis) got += "-0+"[AxisDepthSign(view, Up::kZ, axis) + 1];
+    EXPECT_EQ(got, depth) << ViewName(view);
+  }
+  // A node with any coordinate that is not a finite number is not drawn.
+  const float nan = std::nanf("");
+  EXPECT_EQ(Load(Nodes({{nan, 0, 0}, {0, nan, 0}, {0, 0, nan}, {1, 2, 3}})).drawn.positions.size(), 1u);
   // Isometric: X and Y mirrored, the three axes equally long on the page.
   const auto iso = PagePositions(l.drawn.positions, View::kIso, Up::kZ, kDrawingBox);
   EXPECT_NEAR(iso[1].x - iso[0].x, iso[0].x - iso[2].x, 1e-6);
