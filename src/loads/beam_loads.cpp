@@ -72,8 +72,7 @@ void WritePointLoads(const RunSettings& s, const ModelTables& m, const LoadCase&
                      FileSystem& files) {
   auto& table = r.pointLoads;
   if (table.count <= 0) return;
-  OpenLoadSection(out, kPointTitle, kPointHeading);
-  WriteUnitRow(s, out, kPointUnits[0], kPointUnits[1]);
+  OpenLoadSection(s, out, kPointTitle, kPointHeading, kPointUnits);
   SectionComments comments{c, files};
   for (int i = 1; i <= table.count; ++i) {
     const PointLoad& e = table.entries[i];
@@ -88,8 +87,7 @@ void WriteDistributedLoads(const RunSettings& s, const ModelTables& m, const Loa
                            FileSystem& files) {
   auto& table = r.distributedLoads;
   if (table.count <= 0) return;
-  OpenLoadSection(out, kDistributedTitle, kDistributedHeading);
-  WriteUnitRow(s, out, kDistributedUnits[0], kDistributedUnits[1]);
+  OpenLoadSection(s, out, kDistributedTitle, kDistributedHeading, kDistributedUnits);
   SectionComments comments{c, files};
   for (int i = 1; i <= table.count; ++i) {
     const DistributedLoad& e = table.entries[i];
@@ -101,15 +99,13 @@ void WriteDistributedLoads(const RunSettings& s, const ModelTables& m, const Loa
 }
 
 std::string ListedText::Of(const PointLoad& e) {
-  OpenLoadSection(scratch, kPointTitle, kPointHeading);
-  WriteUnitRow(s, scratch, kPointUnits[0], kPointUnits[1]);
+  OpenLoadSection(s, scratch, kPointTitle, kPointHeading, kPointUnits);
   PointLoadRow(s, m, e, scratch);
   return Take();
 }
 
 std::string ListedText::Of(const DistributedLoad& e) {
-  OpenLoadSection(scratch, kDistributedTitle, kDistributedHeading);
-  WriteUnitRow(s, scratch, kDistributedUnits[0], kDistributedUnits[1]);
+  OpenLoadSection(s, scratch, kDistributedTitle, kDistributedHeading, kDistributedUnits);
   DistributedLoadRow(s, m, e, scratch);
   return Take();
 }

@@ -89,8 +89,7 @@ std::string_view PropertyUdlAxisText(const PropertyUdl& p) { return p.axesCode =
 void WriteFaceLoads(const RunSettings& s, const ModelTables& m, const LoadCase& r, Listing& out) {
   auto& table = r.faceLoads;
   if (table.count <= 0) return;
-  OpenLoadSection(out, kFaceTitle, kFaceHeading);
-  WriteUnitRow(s, out, kFaceUnits[0], kFaceUnits[1]);
+  OpenLoadSection(s, out, kFaceTitle, kFaceHeading, kFaceUnits);
   for (int i = 1; i <= table.count; ++i) {
     FaceLoadRow(s, m, table.entries[i], out);
     out.End();
@@ -140,8 +139,7 @@ void WriteElementTempPress(const RunSettings& s, const ModelTables& m, const Loa
 }
 
 std::string ListedText::Of(const FaceLoad& e) {
-  OpenLoadSection(scratch, kFaceTitle, kFaceHeading);
-  WriteUnitRow(s, scratch, kFaceUnits[0], kFaceUnits[1]);
+  OpenLoadSection(s, scratch, kFaceTitle, kFaceHeading, kFaceUnits);
   FaceLoadRow(s, m, e, scratch);
   return Take();
 }

@@ -43,6 +43,13 @@ inline void WriteUnitRow(const RunSettings& s, Listing& out, std::string_view me
   out.End();
 }
 
+// A section opened with its unit row (units: metric, imperial).
+inline void OpenLoadSection(const RunSettings& s, Listing& out, std::string_view title, std::string_view heading,
+                            const std::string_view (&units)[2]) {
+  OpenLoadSection(out, title, heading);
+  WriteUnitRow(s, out, units[0], units[1]);
+}
+
 // The last comment read before an entry is printed once per section, above
 // the first entry that carries it.
 struct SectionComments {

@@ -83,8 +83,7 @@ void WritePrescribedDisplacements(const RunSettings& s, const ModelTables& m, co
                                   Listing& out, FileSystem& files) {
   auto& table = r.prescribedDisplacements;
   if (table.count <= 0) return;
-  OpenLoadSection(out, kDisplacementTitle, kDisplacementHeading);
-  WriteUnitRow(s, out, kDisplacementUnits[0], kDisplacementUnits[1]);
+  OpenLoadSection(s, out, kDisplacementTitle, kDisplacementHeading, kDisplacementUnits);
   SectionComments comments{c, files};
   for (int i = 1; i <= table.count; ++i) {
     const PrescribedDisplacement& e = table.entries[i];
@@ -98,8 +97,7 @@ void WriteNodalLoads(const RunSettings& s, const ModelTables& m, const LoadCase&
                      FileSystem& files) {
   auto& table = r.nodalLoads;
   if (table.count <= 0) return;
-  OpenLoadSection(out, kNodalLoadTitle, kNodalLoadHeading);
-  WriteUnitRow(s, out, kNodalLoadUnits[0], kNodalLoadUnits[1]);
+  OpenLoadSection(s, out, kNodalLoadTitle, kNodalLoadHeading, kNodalLoadUnits);
   SectionComments comments{c, files};
   for (int i = 1; i <= table.count; ++i) {
     const NodalLoad& e = table.entries[i];
@@ -131,15 +129,13 @@ void WriteNodalTemperatures(const ModelTables& m, const LoadCase& r, Listing& ou
 }
 
 std::string ListedText::Of(const PrescribedDisplacement& e) {
-  OpenLoadSection(scratch, kDisplacementTitle, kDisplacementHeading);
-  WriteUnitRow(s, scratch, kDisplacementUnits[0], kDisplacementUnits[1]);
+  OpenLoadSection(s, scratch, kDisplacementTitle, kDisplacementHeading, kDisplacementUnits);
   DisplacementRow(s, m, e, scratch);
   return Take();
 }
 
 std::string ListedText::Of(const NodalLoad& e) {
-  OpenLoadSection(scratch, kNodalLoadTitle, kNodalLoadHeading);
-  WriteUnitRow(s, scratch, kNodalLoadUnits[0], kNodalLoadUnits[1]);
+  OpenLoadSection(s, scratch, kNodalLoadTitle, kNodalLoadHeading, kNodalLoadUnits);
   NodalLoadRow(s, m, e, scratch);
   return Take();
 }
