@@ -18,6 +18,8 @@
 #include "support/example_frame.h"
 #include "support/model_builder.h"
 #include "support/start_up.h"
+#include "loads/load_case.h"
+#include "views/drawn_loads.h"
 #include "views/drawn_model.h"
 #include "views/load_picture.h"
 #include "views/svg_picture.h"
@@ -299,6 +301,21 @@ TEST(Views, AFileThatCannotTakeItsPlaceLeavesTheDirectoryAsItWas) {
                     after.at("p.vtk").starts_with("# vtk")) << r.stderrText;
       }
     }
+}
+
+// A point load's force and moment keep their axes (the listing's rows only hold them as numbers).
+TEST(Views, PointLoadForceAndMomentKeepTheirAxes) {
+  TestModel model = Nodes({{0, 0, 0}, {2, 0, 0}});
+  model.geoms.resize(2), model.mats.resize(2);
+  model.AddElement(1, 2, 1, 1, 2.0f);
+  const Loaded l = Load(model);
+  LoadCase lc;
+  lc.pointLoads.entries.Size(1), lc.pointLoads.count = 1;
+  lc.pointLoads.entries[1] = {1, 1, 0.5f, {0, 4, 5, 6, 1, 2, 3}, 0};
+  const DrawnCase c = CollectDrawnCase(l.ctx->settings, l.ctx->model, l.drawn, lc, nullptr);
+  ASSERT_EQ(c.pointLoads.size(), 1u);
+  EXPECT_EQ(c.pointLoads[0].start, (Vector3{4, 5, 6}));
+  EXPECT_EQ(c.pointLoads[0].moment, (Vector3{1, 2, 3}));
 }
 
 // For every kind of load and cases of the example: the loads drawn are the rows listed (but on nodes not drawn);
