@@ -59,8 +59,8 @@ std::set<std::string> ExtensionsInSources() {
 
 const char kDriver[] = R"(source "$1" || exit 9
 shift
-spec=$(complete -p orvant-in) || exit 9
-function=${spec#*-F }
+registered=$(complete -p orvant-in) || exit 9
+function=${registered#*-F }
 function=${function%% *}
 COMP_WORDS=("$@") COMP_CWORD=$(($# - 1)) COMP_LINE='' COMPREPLY=()
 for word; do
