@@ -106,25 +106,34 @@ TEST(ExampleModel, ListingsAndCommentFilesMatchTheReviewedOnes) {
     SCOPED_TRACE(name + " " + options);
     names.insert(name);
     ExampleCopy install(model);
-    const RunResult r = RunInProcess(install, {options});
+    // Further words: view options, each file named (NAME.svg, NAME.vtk) written in the model's folder.
+    std::vector<std::string> args{options}, views;
+    for (std::string word; fields >> word; args.push_back(word))
+      if (word.ends_with(".svg") || word.ends_with(".vtk")) views.push_back(word), word = install.modelDir + "/" + word;
+    const RunResult r = RunInProcess(install, args);
     ASSERT_EQ(r.status, 0) << r.stderrText;
     ASSERT_EQ(r.stderrText, "");
     // The one listing written: the model's name, the listing name, ".MTM".
     std::string listing;
     for (const auto& entry : fs::directory_iterator(install.modelDir))
       if (entry.path().extension() == ".MTM") listing = ReadFileText(entry.path().string());
-    const std::string actual[] = {Masked(listing, install.modelDir), ReadFileText(install.ModelFile(".LCM"))};
-    const std::string expectedFile[] = {kExpectedDir + "/" + name + ".MTM", kExpectedDir + "/" + name + ".LCM"};
-    for (int k = 0; k < 2; ++k) {
+    std::vector<std::string> actual, expectedFile;  // a view is written instead of the listing
+    if (views.empty())
+      actual = {Masked(listing, install.modelDir), ReadFileText(install.ModelFile(".LCM"))},
+      expectedFile = {kExpectedDir + "/" + name + ".MTM", kExpectedDir + "/" + name + ".LCM"};
+    for (const std::string& view : views)
+      actual.push_back(ReadFileText(install.modelDir + "/" + view)), expectedFile.push_back(kExpectedDir + "/" + view);
+    for (size_t k = 0; k < actual.size(); ++k) {
       if (update) WriteFile(expectedFile[k], actual[k]);
       const std::string expected = ReadFileText(expectedFile[k]);
-      EXPECT_TRUE(actual[k] == expected) << expectedFile[k] << ": " << FirstDifference(expected, actual[k], k == 1);
+      EXPECT_TRUE(actual[k] == expected) << expectedFile[k] << ": "
+                                         << FirstDifference(expected, actual[k], expectedFile[k].ends_with(".LCM"));
     }
   }
   // Every expected file belongs to a line of the table.
   for (const auto& entry : fs::directory_iterator(kExpectedDir)) {
     if (entry.path().filename() == "CASES") continue;
-    EXPECT_TRUE(names.count(entry.path().stem().string())) << entry.path() << " is no listing of CASES";
+    EXPECT_TRUE(names.count(entry.path().stem().string())) << entry.path() << " is no file of CASES";
   }
 }
 
