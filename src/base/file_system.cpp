@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <compare>
 #include <cstring>
 
 #include "base/faults.h"
@@ -17,15 +18,14 @@ namespace orvant {
 namespace {
 
 // Ordering and equality of names without regard to ASCII letter case.
-int CompareFolded(std::string_view a, std::string_view b) {
+std::strong_ordering CompareFolded(std::string_view a, std::string_view b) {
   size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
     auto x = static_cast<unsigned char>(UpperAscii(a[i]));
     auto y = static_cast<unsigned char>(UpperAscii(b[i]));
-    if (x != y) return x < y ? -1 : 1;
+    if (x != y) return x <=> y;
   }
-  if (a.size() == b.size()) return 0;
-  return a.size() < b.size() ? -1 : 1;
+  return a.size() <=> b.size();
 }
 
 bool EqualFolded(std::string_view a, std::string_view b) {
@@ -90,7 +90,7 @@ std::string FileSystem::ToLinux(std::string_view path) const {
       while (!out.empty() && (out.back() == '/' || out.back() == '\\')) out.pop_back();
       path.remove_prefix(2);
       if (path.empty()) {
-        if (out.empty()) out.assign(1, '/');
+        if (out.empty()) out.push_back('/');
       } else if (path[0] != '/' && path[0] != '\\') {
         out += '/';
       }
@@ -129,6 +129,11 @@ const std::vector<FileSystem::DirEntry>& FileSystem::Listing(const std::string& 
     unlistable.insert(dir);
   }
   return listings.emplace(dir, std::move(entries)).first->second;
+}
+
+bool FileSystem::Listable(const std::string& dir) {
+  Listing(dir);
+  return unlistable.count(dir) == 0;
 }
 
 const std::vector<size_t>& FileSystem::FoldedOrder(const std::string& dir) {
@@ -181,8 +186,7 @@ std::optional<FileSystem::Resolved> FileSystem::Resolve(std::string_view path, b
       r.path = Join(r.path, "..");
       continue;
     }
-    if (unlistable.count(r.path) == 0) Listing(r.path);
-    if (unlistable.count(r.path) != 0) {
+    if (!Listable(r.path)) {
       // A directory that cannot be listed: only the exact name can be tried.
       std::string next = Join(r.path, name);
       struct stat st;
@@ -218,8 +222,7 @@ std::optional<FileSystem::Resolved> FileSystem::ResolveName(std::string_view pat
 
   // The last step of Resolve, from the remembered directory.
   Resolved r;
-  if (unlistable.count(dir.path) == 0) Listing(dir.path);
-  if (unlistable.count(dir.path) != 0) {
+  if (!Listable(dir.path)) {
     r.path = Join(dir.path, name);
     struct stat st;
     if (stat(r.path.c_str(), &st) != 0) return std::nullopt;

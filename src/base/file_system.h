@@ -102,6 +102,7 @@ struct FileSystem {
   // Directories that exist but could not be listed: names in them are
   // looked up by their exact name only.
   std::unordered_set<std::string> unlistable;
+  bool Listable(const std::string& dir);  // lists dir once: whether it could be
   // Number of directories read from the file system so far.
   size_t directoryReads = 0;
 

@@ -10,12 +10,11 @@ namespace orvant {
 
 namespace {
 
-// The value as one line of a message, however long or odd it is.
+// The value as part of a message, however long it is (the message shows
+// control characters as "?").
 std::string Shown(std::string_view value) {
   constexpr size_t kShown = 40;
-  std::string out(value.substr(0, kShown));
-  for (char& c : out)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  const std::string out(value.substr(0, kShown));
   return value.size() > kShown ? out + "..." : out;
 }
 

@@ -150,7 +150,7 @@ inline uint64_t DigitsValue(uint64_t w, int n) {
 
 inline uint64_t LoadEight(const char* p) {
   uint64_t w;
-  std::memcpy(&w, p, 8);
+  std::memcpy(&w, p, sizeof w);
   return w;
 }
 
@@ -422,7 +422,8 @@ size_t FindLineEnd(std::string_view data, size_t from) {
 #if defined(__SSE2__)
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i lf = _mm_set1_epi8('\n');
-  for (; i + 16 <= n; i += 16) {
+  constexpr size_t kLanes = sizeof(__m128i);
+  for (; i + kLanes <= n; i += kLanes) {
     const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + i));
     const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
     if (mask != 0) return i + static_cast<size_t>(std::countr_zero(static_cast<unsigned>(mask)));

@@ -188,17 +188,14 @@ void LoadCaseReader::HandWholeRead(int16_t from) {
   job.label = c;
   if (c > s.MaxLoadLabel) return;  // none left: nothing to read
 
-  // What one case carries to the next.
+  // What one case carries to the next (the saved totals and their texts are
+  // read afresh for every case, and used only when its ".#" file is there).
   const LoadCase& last = Shown();
   next.label = last.label;
   next.description = last.description;
   next.dateText = last.dateText;
   next.timeText = last.timeText;
   next.ambientTemperature = last.ambientTemperature;
-  next.SavedTotals = last.SavedTotals;
-  next.analysisText1 = last.analysisText1;
-  next.analysisText2 = last.analysisText2;
-  next.savedTotalsPresent = last.savedTotalsPresent;
 
   job.caseFile = files.FoundFile(LoadCaseFileName(s, c)).value_or(std::string());
   const std::string totals = SavedTotalsFileName(s, c);

@@ -101,7 +101,7 @@ void WriteActiveGroupSet(const RunSettings& s, Listing& out, FileSystem& files, 
   const std::string groupFile = GroupFileName(s, n);
   if (!files.FileExists(groupFile)) return;
   // Set records are numbered from 1: a negative set number has none.
-  if (n < 0) throw RunFault("bad record number " + std::to_string(n + 1) + " in " + s.ModelPath + ".NSG");
+  if (n < 0) throw RunFault("no record of set " + std::to_string(n) + " in " + s.ModelPath + ".NSG");
   const RecordFile sets = OpenRecordFile(files, s.ModelPath + ".NSG", kSetRecordSize);
   WriteGroupSetHeading(out, n, sets.Description(n + 1));
   WriteGroups(s, out, files, groupFile);

@@ -95,6 +95,7 @@ TEST_F(FileSystemTest, SearchInByteOrderAndEachDirectoryListedOnce) {
   EXPECT_EQ(fs.Search(root + "/model/FRAME.WAV*"), (Names{"FRAME.WAV1", "FRAME.WAV10", "Frame.Wavx", "frame.wav2"}));
   EXPECT_EQ(fs.Search(root + "\\MODEL\\frame.wav?"), (Names{"FRAME.WAV1", "Frame.Wavx", "frame.wav2"}));
   EXPECT_EQ(fs.Search(root + "/model/*.*1*"), (Names{"FRAME.WAV1", "FRAME.WAV10", "other.wav1"}));
+  EXPECT_EQ(fs.Search(root + "/model/*A?1"), (Names{"FRAME.WAV1", "other.wav1"}));  // the star taken back
   int found = 0;
   for (int i = 0; i < 10000; ++i) found += fs.FileExists(root + "/LOADS/frame.l" + std::to_string(i));
   EXPECT_EQ(found, 50);

@@ -235,6 +235,7 @@ TEST(DamagedModel, OneRunPerKindOfDamage) {
       Same("capacity 32767", Text("config.ini", Config("32763", "99"))),
       {"capacity 32768", Text("config.ini", Config("32764", "99")), 1},
       Same("MaxLoadLabel 32766", Text("config.ini", Config("0", "32766"))),
+      Same("MaxLoadLabel 2, raised to 99", Text("config.ini", Config("0", "2"))),
       {"MaxLoadLabel 32767", Text("config.ini", Config("0", "32767")), 1, "",
        " 4         Support settlement and foundation pressure                    ****       ****       ****"},
       {"model size maxima", EmptyModel(Size("32766,0,32767,32766,32767,32767,32767")), 0},

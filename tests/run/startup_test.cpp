@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "base/clock.h"
+#include "install/tools.h"
 #include "support/start_up.h"
 #include "support/model_builder.h"
 #include "support/settings_summary.h"
@@ -82,6 +83,33 @@ TEST(StartUpFailure, EndsWithStatusTwoNoListingAndOneLine) {
   }
 }
 
+// On a terminal an interactive run shows its progress line and clears it before it ends or shows a message,
+// whatever the end: listed, a picture, a file missing or an index at the start-up, an index while listing.
+TEST(Program, ProgressLineOnATerminalClearedWhateverTheEnd) {
+  NEED_TOOL(HaveTool("script"), "bsdutils");
+  const std::string progress = "ORVANT - Data Format: Formatting Model Data Files";
+  const std::tuple<std::string, std::string, int, std::string> cases[] = {
+      {"", "", 0, ""}, {"--picture p.svg", "", 0, ""}, {"", ".XSZ", 2, "cannot open"},
+      {"", ".XEN", 2, "position index 9"}, {"", ".XEC", 1, "Load label too high"}};
+  for (const auto& [args, file, status, message] : cases) {
+    SCOPED_TRACE(args + " " + file);
+    SmallInstall install;
+    install.WriteRunControl("\"\",\"1\",1,1,1,0,1,1,1,1,1,0,\"\",0,0,\"\",\"\"\r\n");
+    if (file == ".XEN") WriteFile(install.ModelFile(file), std::string("\x08\0\x09\0\x01\0\x02\0", 8));
+    if (file == ".XEC") WriteFile(install.ModelFile(file), "\x09" + ReadFileText(install.ModelFile(file)).substr(1));
+    if (file == ".XSZ") ::unlink(install.ModelFile(file).c_str());
+    const CommandOutput r = RunCommand("cd " + ShellWord(install.root.path) + " && XDG_CONFIG_HOME=" +
+                                       ShellWord(install.configHome) + " script -qec " +
+                                       ShellWord(ShellWord(ORVANT_BINARY) + " " + args) + " /dev/null </dev/null");
+    EXPECT_EQ(r.status, status);
+    const std::string cleared = progress + "\r" + std::string(progress.size(), ' ') + "\r";
+    const std::string after = r.text.substr(std::min(cleared.size(), r.text.size()));
+    EXPECT_TRUE(r.text.starts_with(cleared) && after.starts_with(message.empty() ? "" : "orvant-in: " + message))
+        << r.text;
+    EXPECT_EQ(after.find('\n'), message.empty() ? std::string::npos : after.size() - 1);
+  }
+}
+
 // SOURCE_DATE_EPOCH dates the listing at that second in UTC, whatever the time zone; unset, now in local
 // time; a value that is not a whole number of seconds ends start-up.
 TEST(StartUp, SourceDateEpochDatesTheListingInUtcOrEndsStartUp) {
@@ -101,6 +129,16 @@ TEST(StartUp, SourceDateEpochDatesTheListingInUtcOrEndsStartUp) {
     else EXPECT_TRUE(r.status == 0 && install.Listing().find("\r\nDate:" + dated) != std::string::npos) << r.stderrText;
   }
   ::unsetenv("TZ"), ::tzset();
+  // The value in the message: up to 40 characters of it.
+  const std::string forty(40, '7');
+  for (const auto& [value, shown] : {std::pair{forty, forty}, {forty + "7\n", forty + "..."}}) {
+    SmallInstall install;
+    ::setenv("SOURCE_DATE_EPOCH", value.c_str(), 1);
+    const RunResult r = RunInProcess(install, {"1/"});
+    ::unsetenv("SOURCE_DATE_EPOCH");
+    EXPECT_EQ(r.stderrText, "orvant-in: SOURCE_DATE_EPOCH='" + shown +
+                                "' is not a whole number of seconds since 1970 (0 to 253402300799)\n");
+  }
 }
 
 // The binary itself: --help and --version end well and write nothing (other statuses: the link and lock tests).
