@@ -423,7 +423,7 @@ size_t FindLineEnd(std::string_view data, size_t from) {
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i lf = _mm_set1_epi8('\n');
   constexpr size_t kLanes = sizeof(__m128i);
-  for (; i + kLanes <= n; i += kLanes) {
+  for (; i + kLanes <= n; i += kLanes) {  // equivalent: boundary (the loop below reads what is left)
     const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + i));
     const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
     if (mask != 0) return i + static_cast<size_t>(std::countr_zero(static_cast<unsigned>(mask)));
