@@ -2,6 +2,7 @@
 // patterns, right-justified fields, bare numbers, the random cases against an exact decimal reference.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -92,6 +93,25 @@ TEST(NumberPatterns, FieldsWrittenInPlaceAsFormatRightWrites) {
         out.Field(v, pattern, width);
         ASSERT_EQ(out.Pending(), FormatRight(v, text, width)) << v << " " << text << " width " << width;
       }
+}
+
+// The quick ways decide every value they are written for: a refusal would only be slower (the general way
+// writes the same), so only this shows one. Scientific fields: normal floats from 1E-19 up to 1E+25; fixed
+// fields: up to 2^52 units of their last place; 1 to 15 significant digits: from 1E-7 up to 1E+7.
+TEST(NumberPatterns, QuickWaysDecideTheValuesTheyAreFor) {
+  std::mt19937_64 g(78);
+  for (int i = 0; i < 200000; ++i) {
+    const float v = i < 4 ? std::array{1e-19f, 9.9999e24f, 1.0f, 9.9995f}[i] : RandomFloat(g);
+    const double a = std::fabs(static_cast<double>(v));
+    char field[48];
+    uint64_t digits;
+    int exp10;
+    if (std::isnormal(v) && a >= 1e-19 && a < 1e25) { ASSERT_TRUE(PutScientificField(field, v, 10)) << v; }
+    for (int decimals = 0; decimals <= 9; ++decimals)
+      if (a * std::pow(10.0, decimals) < 0x1p52) { ASSERT_TRUE(PutFixedField(field, v, 1, true, decimals, 30)) << v; }
+    for (int sig = 1; sig <= 15; ++sig)
+      if (a >= 1e-7 && a < 1e7) { ASSERT_TRUE(QuickRoundSignificant(a, sig, digits, exp10, Ties::kEven)) << v << " " << sig; }
+  }
 }
 
 TEST(BareNumbers, SevenAndFifteenDigitsHalvesToEven) {
