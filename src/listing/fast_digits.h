@@ -205,11 +205,10 @@ inline bool PutScientificField(char* field, float v, int width) {
       ExactHalfSide(a, scale, exactWhole, side);
       digits = static_cast<uint32_t>(exactWhole) + (side >= 0 ? 1 : 0);
     }
+    if (digits < 1000 || digits > 10000) return false;
     if (digits == 10000) {  // 9.9996 and up: the carry makes 1.000 of the next power
       digits = 1000;
       ++e;
-    } else if (digits < 1000 || digits > 10000) {
-      return false;
     }
   } else {
     // Zero, either sign: "0.000E+00".

@@ -59,7 +59,7 @@ Listing::Listing() = default;
 
 Listing::~Listing() {
   StopWriter();
-  if (fd >= 0) ::close(fd);
+  if (fd >= 0) ::close(fd);  // equivalent: boundary, constant (0 is never the listing's; close(-1) does nothing)
 }
 
 void Listing::Open(const std::string& filePath) {

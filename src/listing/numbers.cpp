@@ -64,26 +64,11 @@ char* ToCharsAway(char* first, char* last, double v, std::chars_format format, i
   std::memmove(e - drop, e, static_cast<size_t>(end - e));
   e -= drop;
   end -= drop;
-  char* const digits = first + (*first == '-' ? 1 : 0);
-  for (char* d = e;;) {
-    if (d == digits) {
-      // Carried out of the first digit: the digits are all 0 now.
-      if (format == std::chars_format::fixed) {
-        std::memmove(digits + 1, digits, static_cast<size_t>(end - digits));
-        *digits = '1';
-        ++end;
-      } else {
-        *digits = '1';
-        int exp = 0;
-        for (const char* x = e + 2; x != end; ++x) exp = exp * 10 + (*x - '0');
-        exp = (e[1] == '-' ? -exp : exp) + 1;
-        char* o = e + 1;
-        *o++ = exp < 0 ? '-' : '+';
-        if (exp > -10 && exp < 10) *o++ = '0';
-        end = std::to_chars(o, last, exp < 0 ? -exp : exp).ptr;
-      }
-      break;
-    }
+  // The carry stops at a digit below 9. It never runs out of digits: a
+  // tie's digits all 9 but its last 5 (9.5, 99.5, 9.995E+00, ...) is a
+  // float only with so few digits that the quick rounding decides it and
+  // this is not reached; the check keeps the walk inside the buffer anyway.
+  for (char* d = e; d != first;) {
     --d;
     if (*d == '.') continue;
     if (*d != '9') {
@@ -215,22 +200,16 @@ bool IsSignificantTie(float v, int sig) {
   const OddSplit s = SplitFloat(v);
   const int want = sig + 1;
   if (s.exp2 >= 0) {
-    // An integer. Small ones in 64 bits; larger ones have 20+ digits, which
-    // only a long exponent mantissa could ask for.
-    if (s.exp2 + std::bit_width(s.odd) <= 64) {
-      uint64_t u = static_cast<uint64_t>(s.odd) << s.exp2;
-      while (u % 10 == 0) u /= 10;
-      if (u % 10 != 5) return false;
-      int digits = 0;
-      for (; u != 0; u /= 10) ++digits;
-      return digits == want;
-    }
-    char tmp[kBufSize];
-    const auto r = std::to_chars(tmp, tmp + sizeof tmp, std::fabs(static_cast<double>(v)),
-                                 std::chars_format::fixed, 0);
-    const char* e = r.ptr;
-    while (e[-1] == '0') --e;
-    return e[-1] == '5' && e - tmp == want;
+    // An integer. One of 2^64 and more, odd * 2^k with odd below 2^24 and
+    // k of 40 and more, has at most ten trailing zeros (5^11 > 2^24) and is
+    // still even without them: it ends in no 5.
+    if (s.exp2 + std::bit_width(s.odd) > 64) return false;
+    uint64_t u = static_cast<uint64_t>(s.odd) << s.exp2;
+    while (u % 10 == 0) u /= 10;
+    if (u % 10 != 5) return false;
+    int digits = 0;
+    for (; u != 0; u /= 10) ++digits;
+    return digits == want;
   }
   // |v| = odd * 5^k * 10^-k with k = -exp2: the significand odd * 5^k ends
   // in 5 and has no trailing zeros. Count its digits.

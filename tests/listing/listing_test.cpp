@@ -1,5 +1,6 @@
 // The listing writer (lines, columns, zones, the file written block by block) and its number rendering:
 // patterns, right-justified fields, bare numbers, the random cases against an exact decimal reference.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -73,6 +74,17 @@ TEST(NumberPatterns, AgreeWithExactReference) {
       int w = (i % 3 == 0) ? 6 : (i % 3 == 1) ? 11 : 14;
       ASSERT_EQ(FormatRight(v, pat, w), (std::string(w, ' ') + want).substr(want.size()));
     }
+}
+
+// Exact ties (odd * 2^e) under patterns of more places than the quick ways take: the general way decides them.
+TEST(NumberPatterns, TiesUnderLongPatternsAgreeWithExactReference) {
+  std::mt19937_64 g(5);
+  for (int i = 0; i < 1500; ++i) {
+    const float v = std::ldexp(static_cast<float>(g() % (1 << 24) | 1) * (i % 2 ? 1 : -1), static_cast<int>(g() % 81) - 40);
+    for (int places = 14; places <= 42; ++places)
+      for (const std::string& pat : {"0." + std::string(places, '0'), "0." + std::string(places % 21, '0') + "E+00"})
+        ASSERT_EQ(FormatPlain(v, pat.c_str()), RefPattern(v, pat.c_str())) << v << " " << pat;
+  }
 }
 
 TEST(NumberPatterns, FieldsWrittenInPlaceAsFormatRightWrites) {
@@ -179,4 +191,12 @@ TEST(ListingFile, BlocksWrittenInOrderWithALineBeingBuiltAndFailuresReported) {
   dropped.Open(dir.path + "/FIRST.MTM"), dropped.Line("first");
   dropped.Open(dir.path + "/DROPPED.MTM"), dropped.Line(std::string(200000, 'y'));
   EXPECT_EQ(ReadFileText(dir.path + "/FIRST.MTM"), "first\r\n");
+  // A listing closed, then closed again and dropped, closes no other file (standard input here).
+  if (::fcntl(0, F_GETFD) == -1) { ASSERT_EQ(::open("/dev/null", O_RDONLY), 0); }
+  {
+    Listing once;
+    once.Open(dir.path + "/ONCE.MTM");
+    EXPECT_TRUE(once.Close() && once.Close());
+  }
+  EXPECT_NE(::fcntl(0, F_GETFD), -1);
 }
