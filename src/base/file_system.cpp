@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <compare>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 #include "base/faults.h"
 #include "base/text_values.h"
@@ -36,17 +38,18 @@ bool EqualFolded(std::string_view a, std::string_view b) {
 // ASCII letter case.
 bool MatchesPattern(std::string_view name, std::string_view pattern) {
   size_t n = 0, p = 0;
-  size_t starP = std::string_view::npos, starN = 0;
+  // The last '*' met and where in the name its run ends so far: when the
+  // rest does not match, the run takes one more character.
+  std::optional<std::pair<size_t, size_t>> star;
   while (n < name.size()) {
     if (p < pattern.size() && pattern[p] == '*') {
-      starP = p++;
-      starN = n;
+      star = {p++, n};
     } else if (p < pattern.size() && (pattern[p] == '?' || UpperAscii(pattern[p]) == UpperAscii(name[n]))) {
       ++p;
       ++n;
-    } else if (starP != std::string_view::npos) {
-      p = starP + 1;
-      n = ++starN;
+    } else if (star) {
+      p = star->first + 1;
+      n = ++star->second;
     } else {
       return false;
     }

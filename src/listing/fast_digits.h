@@ -186,7 +186,8 @@ inline bool PutScientificField(char* field, float v, int width) {
     // reaches the next power of ten.
     const double a = std::fabs(static_cast<double>(v));
     e = ((static_cast<int>(biased) - 127) * 78913) >> 18;
-    if (a >= kTenPowers[e + 1 - kMinTenPower]) ++e;
+    // (A power of ten left one low comes to 10000 below, which the carry makes 1.000 of the right one.)
+    if (a >= kTenPowers[e + 1 - kMinTenPower]) ++e;  // equivalent: boundary
     // Four digits: one multiplication, within a unit in the last place of
     // the exact product (the factor is exact for 10^0 and up, the nearest
     // double below); the rounding stands unless that near a half.

@@ -19,7 +19,7 @@
 namespace orvant {
 
 namespace {
-constexpr size_t kInitialCapacity = (size_t{1} << 20) + 4096;
+constexpr size_t kInitialCapacity = (size_t{1} << 20) + 4096;  // equivalent: constant, arithmetic (a capacity)
 }  // namespace
 
 // The writing thread and what it shares with the listing: the block handed
@@ -59,7 +59,7 @@ Listing::Listing() = default;
 
 Listing::~Listing() {
   StopWriter();
-  if (fd >= 0) ::close(fd);  // equivalent: boundary, constant (0 is never the listing's; close(-1) does nothing)
+  if (fd >= 0) ::close(fd);  // equivalent: boundary, constant (a listing not closed is the process's last)
 }
 
 void Listing::Open(const std::string& filePath) {
@@ -118,7 +118,9 @@ bool Listing::Close() {
 }
 
 void Listing::MakeRoom(size_t n) {
-  if (fd >= 0 && used > 0) Flush();
+  // What is written goes first (with no file, nothing goes). Which bytes go
+  // in which block never shows in the file.
+  if (used > 0) Flush();  // equivalent: boundary, constant
   if (capacity - used >= n) return;
   size_t grown = capacity == 0 ? kInitialCapacity : capacity * 2;
   if (grown - used < n) grown = used + n;

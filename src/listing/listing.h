@@ -96,7 +96,7 @@ struct Listing {
     const size_t now = static_cast<size_t>(end - store.get());
     column += static_cast<int>(now - used);
     used = now;
-    if (used >= kFlushSize && fd >= 0) FlushFull();
+    if (used >= kFlushSize && fd >= 0) FlushFull();  // equivalent: boundary, constant (the size of a block)
     return *this;
   }
   // Ends the line (an empty line when nothing was written on it).
@@ -118,7 +118,7 @@ struct Listing {
  private:
   // Output goes to the file in blocks of at least this size; the buffer
   // holds a block and the longest usual item on top of it.
-  static constexpr size_t kFlushSize = 1 << 20;
+  static constexpr size_t kFlushSize = 1 << 20;  // equivalent: constant (any size writes the same file)
   // Extra room a field asks for: its blanks and the rendering are written
   // in fixed 32- and 16-byte pieces.
   static constexpr int kFieldSlack = 32;

@@ -11,13 +11,13 @@ namespace orvant {
 
 // A number pattern as parsed: what its placeholders ask for.
 struct NumberPattern {
-  bool exponent = false;
-  int minInt = 0;       // integer digits always written (from the first "0")
-  bool point = false;   // the pattern has a "."
-  int zeros = 0;        // "0" placeholders after the point
-  int hashes = 0;       // "#" placeholders after them
-  bool expSignAlways = false;  // "E+" rather than "E-"
-  int expDigits = 0;    // minimum exponent digits
+  bool exponent{};
+  int minInt{};         // integer digits always written (from the first "0")
+  bool point{};         // the pattern has a "."
+  int zeros{};          // "0" placeholders after the point
+  int hashes{};         // "#" placeholders after them
+  bool expSignAlways{};        // "E+" rather than "E-"
+  int expDigits{};      // minimum exponent digits
 };
 
 // Longest rendering of any pattern, and longest bare number, with room to

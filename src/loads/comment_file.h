@@ -15,8 +15,8 @@ struct FileSystem;
 struct CommentFile {
   std::string path;       // ModelPath + ".LCM" as formed, set at start-up
   std::string bytes;      // the file's contents as they stand
-  bool loaded = false;    // existing contents read in
-  bool changed = false;   // written since loaded
+  bool loaded{};          // existing contents read in
+  bool changed{};         // written since loaded
 };
 
 // Writes comment record n (1-based): 100 bytes, the text left-aligned,

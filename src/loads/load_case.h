@@ -17,64 +17,64 @@ namespace orvant {
 constexpr float NoValue = -10101.0f;
 
 struct PrescribedDisplacement {
-  int16_t node = 0;
+  int16_t node{};
   std::array<float, 7> value{};  // 1..6: Tx Ty Tz Rx Ry Rz
-  int16_t commentNo = 0;
+  int16_t commentNo{};
 };
 
 struct NodalLoad {
-  int16_t node = 0;
+  int16_t node{};
   std::array<float, 7> value{};  // 1..6: Fx Fy Fz Mx My Mz
-  float mass = 0;
-  int16_t commentNo = 0;
+  float mass{};
+  int16_t commentNo{};
 };
 
 struct NodalTemperature {
-  int16_t node = 0;
-  float temperature = 0;
+  int16_t node{};
+  float temperature{};
 };
 
 struct PointLoad {
-  int16_t element = 0;
-  int16_t axes = 0;
-  float position = 0;
+  int16_t element{};
+  int16_t axes{};
+  float position{};
   std::array<float, 7> value{};  // 1..6: Fx Fy Fz Mx My Mz
-  int16_t commentNo = 0;
+  int16_t commentNo{};
 };
 
 struct DistributedLoad {
-  int16_t element = 0;
-  int16_t axes = 0;
-  float startLength = 0, finishLength = 0;
-  float wx1 = 0, wx2 = 0, wy1 = 0, wy2 = 0, wz1 = 0, wz2 = 0;
-  int16_t commentNo = 0;
+  int16_t element{};
+  int16_t axes{};
+  float startLength{}, finishLength{};
+  float wx1{}, wx2{}, wy1{}, wy2{}, wz1{}, wz2{};
+  int16_t commentNo{};
 };
 
 struct FaceLoad {
-  int16_t element = 0;
-  int16_t face = 0;
-  int16_t faceKind = 0;
+  int16_t element{};
+  int16_t face{};
+  int16_t faceKind{};
   std::array<float, 5> value{};  // 1..4
 };
 
 struct ElementTempPress {
-  float temperature = 0, intPressure = 0, extPressure = 0, oppositeTemperature = 0;
-  int16_t commentNo = 0;
+  float temperature{}, intPressure{}, extPressure{}, oppositeTemperature{};
+  int16_t commentNo{};
 };
 
 struct PropertyUdl {
-  int16_t axesCode = 0;         // 0 none, 1 global, 3 local
+  int16_t axesCode{};           // 0 none, 1 global, 3 local
   std::array<float, 4> udl{};   // by direction 0..3
 };
 
 struct PropertyTempPress {
-  float temperature = 0, intPressure = 0, extPressure = 0;
+  float temperature{}, intPressure{}, extPressure{};
 };
 
 // Interpreted command lines (ESTR/SEFO or CDISP/CFACT): up to 100 lines of 20
 // characters, slots 1..100.
 struct CommandLines {
-  int16_t count = 0;
+  int16_t count{};
   Table<std::string> lines{{}, "interpreted commands"};
 };
 
@@ -82,7 +82,7 @@ struct CommandLines {
 // failure.
 template <class T>
 struct EntryTable {
-  int16_t count = 0;
+  int16_t count{};
   Table<T> entries;
 };
 
@@ -140,13 +140,13 @@ struct WrittenTable {
 // presence flag are carried from the case read before when a read does not
 // set them, as one record refilled for every case carries them.
 struct LoadCase {
-  int16_t label = 0;  // the case number
+  int16_t label{};    // the case number
 
   std::string description;
   std::string dateText;
   std::string timeText;
   std::string scaseText;
-  float ambientTemperature = 0;
+  float ambientTemperature{};
 
   std::array<float, 3> acceleration{};   // X Y Z
   std::array<float, 10> centreOfForce{};  // 1..9
@@ -160,12 +160,12 @@ struct LoadCase {
   EntryTable<FaceLoad> faceLoads{0, {{}, "face loads"}};
 
   WrittenTable<ElementTempPress> elementTempPress{{{}, "element temperature/pressure"}, {}, {}};
-  int16_t elementTempPressCount = 0;
+  int16_t elementTempPressCount{};
 
   Table<PropertyUdl> propertyUdl{{}, "property UDL"};
-  int16_t propertyUdlGiven = 0;
+  int16_t propertyUdlGiven{};
   Table<PropertyTempPress> propertyTempPress{{}, "property temperature/pressure"};
-  int16_t propertyTempPressGiven = 0;
+  int16_t propertyTempPressGiven{};
 
   CommandLines interpretedElementCommands;
   CommandLines interpretedCoupleCommands;
@@ -174,7 +174,7 @@ struct LoadCase {
   std::array<float, 3> SavedTotals{};
   std::string analysisText1;
   std::string analysisText2;
-  int16_t savedTotalsPresent = 0;
+  int16_t savedTotalsPresent{};
 
   // The case file's "ACOM" lines, from their 6th character on, trailing
   // blanks removed (read with the whole case only).

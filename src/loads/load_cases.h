@@ -22,7 +22,7 @@ struct RunSettings;
 constexpr int kMaxLoadFields = 20;
 // Lines shorter than this are split from a copy on the stack; longer ones
 // from a copy kept in spill storage.
-constexpr size_t kSplitLineRoom = 256;
+constexpr size_t kSplitLineRoom = 256;  // equivalent: constant (longer lines go to the spill buffer)
 // Room for a data line's keyword: longer ones match no keyword.
 constexpr size_t kKeywordRoom = 8;
 

@@ -28,9 +28,9 @@ using TextsByName = std::unordered_map<std::string, std::string>;
 
 // One case to be read whole: set up by the reader, filled by ReadWholeCase.
 struct WholeCaseJob {
-  int16_t label = 0;
+  int16_t label{};
   std::string caseFile;                   // the Linux path of the case file
-  bool totalsExist = false;               // it has a ".#" file:
+  bool totalsExist{};                     // it has a ".#" file:
   const std::string* totalsText = nullptr;  // read ahead, or
   std::string totalsFile;                 // to be read, at this Linux path
   LoadCase* lc = nullptr;                 // the case to fill (carried texts set)

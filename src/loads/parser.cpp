@@ -275,7 +275,7 @@ void ParseDataLine(const RunSettings& s, const ModelTables& m, CaseParse& p, Loa
 // other. One pass; data (the record's line buffer) keeps its storage from
 // line to line.
 void PrepareDataLine(std::string_view line, std::string& data) {
-  if (data.size() < 2 * line.size()) data.resize(2 * line.size());
+  if (data.size() < 2 * line.size()) data.resize(2 * line.size());  // equivalent: boundary (a resize to its size)
   char* const begin = data.data();
   char* o = begin;
   char previous = 0;
@@ -305,7 +305,7 @@ void SplitDataLine(std::string_view line, std::string& spill, char (&keywordRoom
   constexpr size_t kPadding = 16;
   char room[kSplitLineRoom + 1 + kPadding];
   char* copy = room;
-  if (line.size() >= kSplitLineRoom) {
+  if (line.size() >= kSplitLineRoom) {  // equivalent: boundary (a line of kSplitLineRoom fits the room too)
     spill.resize(line.size() + 1 + kPadding);
     copy = spill.data();
   }

@@ -15,19 +15,19 @@ namespace orvant {
 struct RunSettings;
 
 struct Restraint {
-  int16_t RestrainedNode = 0;
+  int16_t RestrainedNode{};
   std::array<int16_t, 7> Codes{};  // positions 1..6: Tx Ty Tz Rx Ry Rz
 };
 
 struct GeometricProperty {
   std::string DesignationPrefix = "   ";  // 3 characters as stored
-  int32_t DesignationNumber = 0;
-  float GeomArea = 0, GeomIy = 0, GeomIz = 0, GeomJ = 0, GeomDiam = 0, GeomWallThick = 0;
+  int32_t DesignationNumber{};
+  float GeomArea{}, GeomIy{}, GeomIz{}, GeomJ{}, GeomDiam{}, GeomWallThick{};
   std::array<float, 5> StressLz{};  // points 1..4
   std::array<float, 5> StressLy{};
-  float GeomAz = 0, GeomAy = 0, GeomZt = 0;
-  int16_t SectionType = 0;
-  float GeomSz = 0, GeomSy = 0, GeomSx = 0;
+  float GeomAz{}, GeomAy{}, GeomZt{};
+  int16_t SectionType{};
+  float GeomSz{}, GeomSy{}, GeomSx{};
 };
 
 struct MaterialProperty {
@@ -41,7 +41,7 @@ struct MaterialProperty {
 // the end of the file.
 struct ConnectivityFileBytes {
   std::vector<unsigned char> bytes;
-  size_t offsetsStart = 0;
+  size_t offsetsStart{};
 };
 
 struct ModelTables {
@@ -78,8 +78,8 @@ struct ModelTables {
       SpringCoordSystem{{}, "SpringCoordSystem"};
 
   // IC and RC constants (0..count), positions 0..6.
-  int16_t IcPropertyCount = 0;
-  int16_t RcPropertyCount = 0;
+  int16_t IcPropertyCount{};
+  int16_t RcPropertyCount{};
   Table<std::array<int16_t, 7>> IcConstantTable{{}, "IcConstantTable"};
   Table<std::array<float, 7>> RcConstantX{{}, "RcConstantX"}, RcConstantY{{}, "RcConstantY"};
 
@@ -100,8 +100,8 @@ struct ModelTables {
 
   // Per geometric code totals, computed once after loading.
   Table<float> TotLength{{}, "TotLength"}, TotMass{{}, "TotMass"};
-  float TotalMass = 0;
-  int16_t PipeworkPresent = 0;
+  float TotalMass{};
+  int16_t PipeworkPresent{};
 
   ConnectivityFileBytes ConnectivityFile;
 };

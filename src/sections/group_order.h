@@ -18,13 +18,13 @@ struct GroupSelection {
 
   // Group range mode: a group-order pass over the groups up to the limit
   // comes first, and an ungrouped entity counts as NoGroup.
-  bool rangeMode = false;
+  bool rangeMode{};
   // The label-order pass lists only groups above the limit.
   int limit = kNoLimit;
   // Above 0: the label-order pass lists this group only.
-  int16_t filter = 0;
+  int16_t filter{};
   // No label-order pass.
-  bool groupedOnly = false;
+  bool groupedOnly{};
 
   // The group an entity is selected and ordered by.
   int16_t Key(int16_t group) const { return rangeMode && group == 0 ? NoGroup : group; }

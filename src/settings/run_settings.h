@@ -22,37 +22,37 @@ struct RunSettings {
   std::string DefinitionUnits;
   std::string DateCreated;
   std::string TimeCreated;
-  int16_t MaxElementLabel = 0;
-  int16_t MaxSpringLabel = 0;
-  int16_t MaxNodeLabel = 0;
-  int16_t RestrainedNodeCount = 0;
-  int16_t PhysicalPropertyCount = 0;
-  int16_t MaterialPropertyCount = 0;
-  int16_t SpringPropertyCount = 0;
+  int16_t MaxElementLabel{};
+  int16_t MaxSpringLabel{};
+  int16_t MaxNodeLabel{};
+  int16_t RestrainedNodeCount{};
+  int16_t PhysicalPropertyCount{};
+  int16_t MaterialPropertyCount{};
+  int16_t SpringPropertyCount{};
   std::string AddDescription;
   std::string CreatedChecked;
   std::string JobReference;
-  int16_t ImperialUnits = 0;
+  int16_t ImperialUnits{};
 
   // From the option string or in.CNT.
   int16_t ListModelData = 1;
-  int16_t ConvertedUnits = 0;
+  int16_t ConvertedUnits{};
   int16_t ListLoadCases = 1;
   int16_t ListLoadCaseSummary = 1;
   int16_t ListCombinationSummary = 1;
-  int16_t ListUmFiles = 0;
+  int16_t ListUmFiles{};
   int16_t ListGroupSetSummary = 1;
   int16_t ListResultsSetSummary = 1;
   int16_t ListCombinations = 1;
   int16_t ListGroupSets = 1;
   int16_t ListModelFiles = 1;
-  int16_t ListBrFiles = 0;
+  int16_t ListBrFiles{};
   std::string ActiveGroupSet;
-  int16_t BriefModelData = 0;
-  int16_t GroupFilter = 0;
+  int16_t BriefModelData{};
+  int16_t GroupFilter{};
   int16_t GroupLimit = 1;
-  int16_t GroupRangeMode = 0;
-  int16_t GroupedOnly = 0;
+  int16_t GroupRangeMode{};
+  int16_t GroupedOnly{};
   std::string ListingName;
   std::string CombinationSelection;
   std::string ResultsSetSelection;
@@ -64,9 +64,9 @@ struct RunSettings {
 
   // Selections, indexed 0..MaxLoadLabel.
   Table<int16_t> SelectedLoadCases;
-  int16_t SelectedCaseCount = 0;
+  int16_t SelectedCaseCount{};
   Table<int16_t> SelectedCombinations;
-  int16_t SelectedCombinationCount = 0;
+  int16_t SelectedCombinationCount{};
 
   // From the group set file.
   std::string GroupSetDescription;

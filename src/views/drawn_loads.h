@@ -42,12 +42,12 @@ enum LoadKind {
 const char* LoadKindName(LoadKind kind);
 
 struct DrawnCase {
-  int16_t label = 0;
+  int16_t label{};
   std::string description;
 
   // ND at a point: the translation (rotations are in the title only).
   struct Displacement {
-    int32_t point = 0;
+    int32_t point{};
     Vector3 translation{};
     std::string title;
   };
@@ -55,9 +55,9 @@ struct DrawnCase {
 
   // NF at a point: force, moment and mass (each 0 when not given).
   struct NodalLoad {
-    int32_t point = 0;
+    int32_t point{};
     Vector3 force{}, moment{};
-    float mass = 0;
+    float mass{};
     std::string title;
   };
   std::vector<NodalLoad> nodalLoads;
@@ -67,9 +67,9 @@ struct DrawnCase {
   // intensities at from and at to (ED), and the moment (EP). Loads in local
   // axes are not oriented: only their place and title are drawn.
   struct ElementLoad {
-    int32_t line = 0;
-    bool local = false;
-    float from = 0, to = 0;
+    int32_t line{};
+    bool local{};
+    float from{}, to{};
     Vector3 start{}, finish{}, moment{};
     std::string title;
   };
@@ -77,7 +77,7 @@ struct DrawnCase {
 
   // PUDL: a code's X, Y, Z intensities on every line of the code.
   struct CodeUdl {
-    int16_t code = 0;
+    int16_t code{};
     Vector3 intensity{};
     std::vector<int32_t> lines;
     std::string title;
@@ -87,7 +87,7 @@ struct DrawnCase {
   // FP on a solid (the model files do not say which of its nodes make the
   // face, so the solid is what is shaded).
   struct FaceLoad {
-    int32_t solid = 0;
+    int32_t solid{};
     std::string title;
   };
   std::vector<FaceLoad> faceLoads;
@@ -99,22 +99,22 @@ struct DrawnCase {
   // pressure when it is not 0.
   struct CellValues {
     std::vector<int32_t> cells;
-    float temperature = 0, pressure = 0;
-    bool hasTemperature = false, hasPressure = false;
+    float temperature{}, pressure{};
+    bool hasTemperature{}, hasPressure{};
     std::string title;
   };
   std::vector<CellValues> codeTempPress, elementTempPress;
 
   // NT at a point.
   struct NodalTemperature {
-    int32_t point = 0;
-    float temperature = 0;
+    int32_t point{};
+    float temperature{};
     std::string title;
   };
   std::vector<NodalTemperature> nodalTemperatures;
 
   // ACCEL, when listed.
-  bool gravity = false;
+  bool gravity{};
   Vector3 acceleration{};
   std::string gravityTitle;
 
@@ -129,7 +129,7 @@ struct DrawnCase {
   // Per kind: entries (codes for PUDL and PTEMP/PPRESS) drawn and left out;
   // drawn loads in local axes.
   std::array<int, kLoadKinds> drawn{}, leftOut{};
-  int local = 0;
+  int local{};
 };
 
 // The case as drawn on the model. Without texts the titles stay empty (the

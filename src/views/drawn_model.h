@@ -27,26 +27,26 @@ struct DrawnModel {
 
   // Elements that are not solids, as lines between two points.
   struct Line {
-    int16_t label = 0;
-    int32_t a = 0, b = 0;
-    int16_t type = 0, geom = 0, mat = 0, group = 0;
+    int16_t label{};
+    int32_t a{}, b{};
+    int16_t type{}, geom{}, mat{}, group{};
   };
   std::vector<Line> lines;
 
   // Solid elements: their points are solidPoints[first .. first + count).
   struct Solid {
-    int16_t label = 0;
-    int32_t first = 0, count = 0;
-    int16_t type = 0, geom = 0, mat = 0, group = 0;
+    int16_t label{};
+    int32_t first{}, count{};
+    int16_t type{}, geom{}, mat{}, group{};
   };
   std::vector<Solid> solids;
   std::vector<int32_t> solidPoints;
 
   // Springs/couples: a == b for one to ground.
   struct Spring {
-    int16_t label = 0;
-    int32_t a = 0, b = 0;
-    int16_t group = 0;
+    int16_t label{};
+    int32_t a{}, b{};
+    int16_t group{};
   };
   std::vector<Spring> springs;
 
@@ -56,7 +56,7 @@ struct DrawnModel {
   // Listed elements, solids, springs/couples and restrained nodes that name
   // a node which is not a point (a label out of range, a node that does not exist or one
   // with a coordinate that is not a finite number): they are not drawn.
-  int notDrawn = 0;
+  int notDrawn{};
 
   // Elements and solids drawn.
   size_t ElementCount() const { return lines.size() + solids.size(); }

@@ -27,9 +27,9 @@ constexpr double kPxPerCm = 96 / 2.54;
 // power of ten that draws the largest at most 2 cm long; the ranges of the
 // colour scales.
 struct LoadScales {
-  double forcePerCm = 0, momentPerCm = 0, intensityPerCm = 0;
-  bool temperatures = false, pressures = false;
-  float temperatureLow = 0, temperatureHigh = 0, pressureLow = 0, pressureHigh = 0;
+  double forcePerCm{}, momentPerCm{}, intensityPerCm{};
+  bool temperatures{}, pressures{};
+  float temperatureLow{}, temperatureHigh{}, pressureLow{}, pressureHigh{};
 };
 
 LoadScales ScalesOf(const DrawnCase& c);

@@ -10,7 +10,7 @@
 namespace orvant {
 
 struct Projected {
-  double u = 0, v = 0;
+  double u{}, v{};
 };
 
 // Orthographic projection (lengths in the view's plane kept). Iso with Z
@@ -24,17 +24,17 @@ int AxisDepthSign(View view, Up up, int axis);
 
 // A box of the page, y down.
 struct PageBox {
-  double left = 0, top = 0, right = 0, bottom = 0;
+  double left{}, top{}, right{}, bottom{};
 };
 
 struct PagePoint {
-  double x = 0, y = 0;
+  double x{}, y{};
 };
 
 // Projected coordinates -> page: x = centreX + (u - midU) * scale,
 // y = centreY - (v - midV) * scale.
 struct PageFit {
-  double scale = 1, midU = 0, midV = 0, centreX = 0, centreY = 0;
+  double scale = 1, midU{}, midV{}, centreX{}, centreY{};
   PagePoint ToPage(Projected p) const { return {centreX + (p.u - midU) * scale, centreY - (p.v - midV) * scale}; }
 };
 

@@ -25,7 +25,7 @@ enum class LabelChoice { kBySize, kOn, kOff };
 
 // Load cases asked for: from first to last (one case: first == last).
 struct CaseRange {
-  int16_t first = 0, last = 0;
+  int16_t first{}, last{};
 };
 
 struct ViewOptions {
@@ -37,7 +37,7 @@ struct ViewOptions {
   // --load-case: the numbers and ranges given (empty: none); "all" is the
   // range of every case number.
   std::vector<CaseRange> loadCases;
-  bool allLoadCases = false;
+  bool allLoadCases{};
 
   bool Any() const { return !picturePath.empty() || !vtkPath.empty(); }
 };

@@ -187,6 +187,9 @@ TEST(ListingFile, BlocksWrittenInOrderWithALineBeingBuiltAndFailuresReported) {
   full.Open("/dev/full");
   EXPECT_THROW(for (int i = 0; i < 1000; ++i) full.Line(std::string(10000, 'x')), RunFault);
   EXPECT_FALSE(full.Close());
+  Listing null;  // no regular file: written to, not emptied
+  null.Open("/dev/null"), null.Line("x");
+  EXPECT_TRUE(null.Close());
   Listing dropped;  // opened twice, never closed: the first file is finished, the writer still stops
   dropped.Open(dir.path + "/FIRST.MTM"), dropped.Line("first");
   dropped.Open(dir.path + "/DROPPED.MTM"), dropped.Line(std::string(200000, 'y'));

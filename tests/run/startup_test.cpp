@@ -6,6 +6,7 @@
 
 #include "base/clock.h"
 #include "install/tools.h"
+#include "support/example_frame.h"
 #include "support/start_up.h"
 #include "support/model_builder.h"
 #include "support/settings_summary.h"
@@ -108,6 +109,18 @@ TEST(Program, ProgressLineOnATerminalClearedWhateverTheEnd) {
         << r.text;
     EXPECT_EQ(after.find('\n'), message.empty() ? std::string::npos : after.size() - 1);
   }
+}
+
+// With standard input closed the files opened take descriptor 0: the same listing and comment file.
+TEST(Program, ListsWithStandardInputClosed) {
+  TestInstall install;
+  WriteExampleModel(install.modelDir);
+  const std::string run = "XDG_CONFIG_HOME=" + ShellWord(install.configHome) + " " + ShellWord(ORVANT_BINARY) +
+                          " 1/1/1/1/1/1/1/1/1/1/1/1/ ";
+  ASSERT_EQ(RunCommand(run + "</dev/null").status, 0);
+  const std::string listing = MaskDateTime(install.Listing()), comments = ReadFileText(install.ModelFile(".LCM"));
+  EXPECT_EQ(RunCommand(run + "<&-").status, 0);
+  EXPECT_TRUE(MaskDateTime(install.Listing()) == listing && ReadFileText(install.ModelFile(".LCM")) == comments);
 }
 
 // SOURCE_DATE_EPOCH dates the listing at that second in UTC, whatever the time zone; unset, now in local
