@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "base/file_system.h"
@@ -269,7 +270,7 @@ void ComputeTotals(const RunSettings& s, ModelTables& m) {
     if (taper == 0) {
       area = m.GeometricPropertyTable[code].GeomArea;
     } else {
-      const int16_t t = Narrow16(taper < 0 ? -static_cast<long long>(taper) : taper);
+      const int16_t t = Narrow16(std::llabs(taper));
       area = Checked(m.GeometricPropertyTable[t].GeomArea + m.GeometricPropertyTable[code].GeomArea);
       area = area / 2.0f;
       if (m.TotLength[code] == 0.0f) m.TotLength[code] = kTaperLength;
