@@ -117,12 +117,11 @@ TEST(NumberPatterns, QuickWaysDecideTheValuesTheyAreFor) {
     const double a = std::fabs(static_cast<double>(v));
     char field[48];
     uint64_t digits;
-    int exp10;
+    for (int exp10; int sig : {1, 4, 7, 15})
+      if (a >= 1e-7 && a < 1e7) { ASSERT_TRUE(QuickRoundSignificant(a, sig, digits, exp10, Ties::kEven)) << v << " " << sig; }
     if (std::isnormal(v) && a >= 1e-19 && a < 1e25) { ASSERT_TRUE(PutScientificField(field, v, 10)) << v; }
     for (int decimals = 0; decimals <= 9; ++decimals)
       if (a * std::pow(10.0, decimals) < 0x1p52) { ASSERT_TRUE(PutFixedField(field, v, 1, true, decimals, 30)) << v; }
-    for (int sig = 1; sig <= 15; ++sig)
-      if (a >= 1e-7 && a < 1e7) { ASSERT_TRUE(QuickRoundSignificant(a, sig, digits, exp10, Ties::kEven)) << v << " " << sig; }
   }
 }
 

@@ -86,41 +86,40 @@ TEST(StartUpFailure, EndsWithStatusTwoNoListingAndOneLine) {
 
 // On a terminal an interactive run shows its progress line and clears it before it ends or shows a message,
 // whatever the end: listed, a picture, a file missing or an index at the start-up, an index while listing.
-TEST(Program, ProgressLineOnATerminalClearedWhateverTheEnd) {
+// With standard input closed (the files opened take descriptor 0) the example lists as with it open. --help
+// and --version end well.
+TEST(Program, ProgressLineClearedWhateverTheEndAndStandardInputClosed) {
   NEED_TOOL(HaveTool("script"), "bsdutils");
   const std::string progress = "ORVANT - Data Format: Formatting Model Data Files";
-  const std::tuple<std::string, std::string, int, std::string> cases[] = {
-      {"", "", 0, ""}, {"--picture p.svg", "", 0, ""}, {"", ".XSZ", 2, "cannot open"},
-      {"", ".XEN", 2, "position index 9"}, {"", ".XEC", 1, "Load label too high"}};
-  for (const auto& [args, file, status, message] : cases) {
+  const std::string cleared = progress + "\r" + std::string(progress.size(), ' ') + "\r";
+  const std::tuple<std::string, std::string, std::string, int, std::string> cases[] = {  // bytes written over a file
+      {"", "", "", 0, ""}, {"--picture p.svg", "", "", 0, ""}, {"", ".XSZ", "", 2, "input past end"},
+      {"", ".XEN", std::string("\x08\0\x09\0\x01\0\x02\0", 8), 2, "position index 9"},
+      {"", ".XEC", "\x09", 1, "Load label too high"}};
+  for (const auto& [args, file, bytes, status, message] : cases) {
     SCOPED_TRACE(args + " " + file);
     SmallInstall install;
     install.WriteRunControl("\"\",\"1\",1,1,1,0,1,1,1,1,1,0,\"\",0,0,\"\",\"\"\r\n");
-    if (file == ".XEN") WriteFile(install.ModelFile(file), std::string("\x08\0\x09\0\x01\0\x02\0", 8));
-    if (file == ".XEC") WriteFile(install.ModelFile(file), "\x09" + ReadFileText(install.ModelFile(file)).substr(1));
-    if (file == ".XSZ") ::unlink(install.ModelFile(file).c_str());
+    const std::string path = install.ModelFile(file);
+    if (!file.empty()) WriteFile(path, bytes.empty() ? "" : bytes + ReadFileText(path).substr(1));
     const CommandOutput r = RunCommand("cd " + ShellWord(install.root.path) + " && XDG_CONFIG_HOME=" +
                                        ShellWord(install.configHome) + " script -qec " +
                                        ShellWord(ShellWord(ORVANT_BINARY) + " " + args) + " /dev/null </dev/null");
     EXPECT_EQ(r.status, status);
-    const std::string cleared = progress + "\r" + std::string(progress.size(), ' ') + "\r";
     const std::string after = r.text.substr(std::min(cleared.size(), r.text.size()));
     EXPECT_TRUE(r.text.starts_with(cleared) && after.starts_with(message.empty() ? "" : "orvant-in: " + message))
         << r.text;
     EXPECT_EQ(after.find('\n'), message.empty() ? std::string::npos : after.size() - 1);
   }
-}
-
-// With standard input closed the files opened take descriptor 0: the same listing and comment file.
-TEST(Program, ListsWithStandardInputClosed) {
   TestInstall install;
   WriteExampleModel(install.modelDir);
-  const std::string run = "XDG_CONFIG_HOME=" + ShellWord(install.configHome) + " " + ShellWord(ORVANT_BINARY) +
-                          " 1/1/1/1/1/1/1/1/1/1/1/1/ ";
+  const std::string run =
+      "XDG_CONFIG_HOME=" + ShellWord(install.configHome) + " " + ShellWord(ORVANT_BINARY) + " 1/1/1/1/1/1/1/1/1/1/1/1/ ";
   ASSERT_EQ(RunCommand(run + "</dev/null").status, 0);
   const std::string listing = MaskDateTime(install.Listing()), comments = ReadFileText(install.ModelFile(".LCM"));
   EXPECT_EQ(RunCommand(run + "<&-").status, 0);
   EXPECT_TRUE(MaskDateTime(install.Listing()) == listing && ReadFileText(install.ModelFile(".LCM")) == comments);
+  for (const char* arg : {" --help", " --version"}) EXPECT_EQ(RunCommand(ShellWord(ORVANT_BINARY) + arg).status, 0);
 }
 
 // SOURCE_DATE_EPOCH dates the listing at that second in UTC, whatever the time zone; unset, now in local
@@ -152,11 +151,4 @@ TEST(StartUp, SourceDateEpochDatesTheListingInUtcOrEndsStartUp) {
     EXPECT_EQ(r.stderrText, "orvant-in: SOURCE_DATE_EPOCH='" + shown +
                                 "' is not a whole number of seconds since 1970 (0 to 253402300799)\n");
   }
-}
-
-// The binary itself: --help and --version end well and write nothing (other statuses: the link and lock tests).
-TEST(Program, BinaryAnswersHelpAndVersion) {
-  SmallInstall install;
-  for (const char* arg : {"--help", "--version"}) EXPECT_EQ(RunBinary(ORVANT_BINARY, install, {arg}).status, 0);
-  EXPECT_FALSE(PathExists(install.ModelFile(".MTM")));
 }
