@@ -29,9 +29,8 @@ constexpr FlagOption kFlagOptions[] = {
 
 // "--" and a letter: a program option. An option string never starts so.
 bool IsOptionWord(std::string_view arg) {
-  if (arg.size() < 3 || arg[0] != '-' || arg[1] != '-') return false;
-  const char c = arg[2];
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+  constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  return arg.starts_with("--") && arg.find_first_of(kLetters) == 2;
 }
 
 const ValueOption* FindValueOption(std::string_view name) {

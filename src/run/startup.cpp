@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -113,8 +114,8 @@ void StartUp(RunContext& ctx, const Arguments& args, bool openListing) {
   std::string configName = s.DataDirectory + "\\config.ini";
   if ((!direct || !s.DataDirectory.empty()) && ctx.FileExists(configName))
     ReadConfig(s, ctx.ReadFile(configName), configName);
-  if (s.MaxLoadLabel < 99) s.MaxLoadLabel = 99;
-  if (s.LoadItemCapacity < 502) s.LoadItemCapacity = 502;
+  s.MaxLoadLabel = std::max<int16_t>(s.MaxLoadLabel, 99);
+  s.LoadItemCapacity = std::max<int16_t>(s.LoadItemCapacity, 502);
   s.SelectedLoadCases.Size(s.MaxLoadLabel);
   s.SelectedCombinations.Size(s.MaxLoadLabel);
   s.SelectedLoadCases.name = "SelectedLoadCases";
@@ -172,8 +173,9 @@ void WriteListing(RunContext& ctx) {
   // reader: its comment numbering and the header lines it keeps go on from
   // one to the next.
   LoadCaseReader loads(ctx.settings, ctx.model, ctx.comments, ctx.files);
-  // The load case files that the summaries read are read meanwhile.
-  const bool summaries = s.ListLoadCaseSummary == 1 || s.ListCombinationSummary == 1 || s.ListCombinations == 1;
+  // The load case files that the summaries read are read meanwhile: only
+  // sooner, as the reader would read them itself.
+  const bool summaries = s.ListLoadCaseSummary == 1 || s.ListCombinationSummary == 1 || s.ListCombinations == 1;  // equivalent: constant, equality, logical (the headers read ahead are those the reader reads otherwise)
   if (summaries) loads.ReadHeadersAhead();
   WritePrologue(ctx.settings, ctx.listing, ctx.files);
   WriteTitleBlock(ctx.settings, ctx.listing);

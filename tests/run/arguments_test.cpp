@@ -38,7 +38,7 @@ TEST(Arguments, ModesOptionsAndOptionString) {
       // The modes as they always were: the arguments joined by single blanks.
       {{}, "interactive|||"}, {{""}, "interactive|||"},
       {{"1/1/1/1/0/1/1/1/1/1/0/", " ABC ", "/"}, "batch|||1/1/1/1/0/1/1/1/1/1/0/  ABC  /"},
-      {{"-1/0/"}, "batch|||-1/0/"}, {{"--1/0/"}, "batch|||--1/0/"},  // converted units, not an option
+      {{"-1/0/"}, "batch|||-1/0/"}, {{"--1/0/"}, "batch|||--1/0/"}, {{"1/A/"}, "batch|||1/A/"},  // not options
       // Program options only lead; later words belong to the option string.
       {{"1/", "--help"}, "batch|||1/ --help"}, {{"1/", "--model", "x"}, "batch|||1/ --model x"},
       {{"--help"}, "help|||"}, {{"--version"}, "version|||"}, {{"--model", "a/B", "--help"}, "help|a/B||"},
