@@ -30,9 +30,9 @@ struct Listing::Writer {
   const bool emptyFirst;  // a regular file, to be emptied before the first write
   // Set up before each hand-over, or by the worker before JobDone.
   std::unique_ptr<char[]> block;  // handed over; taken back as the next buffer
-  size_t blockCapacity = 0;
-  size_t blockSize = 0;
-  int error = 0;       // errno of the first failed write (or of the emptying)
+  size_t blockCapacity{};
+  size_t blockSize{};
+  int error{};         // errno of the first failed write (or of the emptying)
   std::thread thread;
 
   // The first job is handed over at once: emptying the file (a large old

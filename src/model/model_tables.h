@@ -31,8 +31,7 @@ struct GeometricProperty {
 };
 
 struct MaterialProperty {
-  float MatE = 0, MatG = 0, MatDensity = 0, MatPoisson = 0, MatCoefExp = 0, MatYieldStress = 0,
-        MatUltimateStress = 0;
+  float MatE{}, MatG{}, MatDensity{}, MatPoisson{}, MatCoefExp{}, MatYieldStress{}, MatUltimateStress{};
   std::string MatName = "        ";  // 8 characters as stored
 };
 

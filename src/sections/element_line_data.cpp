@@ -23,7 +23,7 @@ namespace {
 
 struct ElementLineRecord {
   std::array<float, 5> values{};
-  int16_t present = 0;
+  int16_t present{};
 };
 
 bool IsElementRecordMark(const std::string& item) {

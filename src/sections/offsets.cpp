@@ -13,11 +13,11 @@ namespace {
 constexpr size_t kOffsetRecordSize = 32;
 
 struct ElementOffsetRecord {
-  int16_t label = 0;
-  int16_t ref1 = 0;
-  float o1[3] = {0, 0, 0};
-  int16_t ref2 = 0;
-  float o2[3] = {0, 0, 0};
+  int16_t label{};
+  int16_t ref1{};
+  float o1[3]{};
+  int16_t ref2{};
+  float o2[3]{};
 };
 
 ElementOffsetRecord ReadOffsetRecord(const unsigned char* bytes) {

@@ -16,9 +16,9 @@ namespace {
 constexpr size_t kPipeworkRecordSize = 24;
 
 struct PipeworkRecord {
-  int16_t PipeType = 0;
-  int16_t PipeNode = 0;
-  float KFlex = 0, SIFI = 0, SIFO = 0, BendRad = 0, MitreAngle = 0;
+  int16_t PipeType{};
+  int16_t PipeNode{};
+  float KFlex{}, SIFI{}, SIFO{}, BendRad{}, MitreAngle{};
 };
 
 // Record n (from 1) holds the coefficients of element n. A record that the

@@ -188,7 +188,7 @@ std::string SvgPicture(const RunSettings& s, const ModelTables& m, const DrawnMo
   for (const auto& p : d.positions) page.push_back(fit.ToPage(Project(options.view, options.up, p[0], p[1], p[2])));
   const LoadScales scales = loads ? ScalesOf(*loads) : LoadScales{};
   SvgText svg;
-  svg.out.reserve(256 * 1024 + d.lines.size() * 30 + d.positions.size() * 18 + d.solidPoints.size() * 16);
+  svg.out.reserve(256 * 1024 + d.lines.size() * 30 + d.positions.size() * 18 + d.solidPoints.size() * 16);  // equivalent: constant, arithmetic (room only)
 
   // Geometric codes used, in ascending order; each element's colour rank.
   std::vector<int16_t> codes;

@@ -123,7 +123,7 @@ int SolidCellType(int nodeCount) {
 
 std::string VtkFile(const RunSettings& s, const DrawnModel& d, const std::vector<DrawnCase>& cases) {
   VtkText vtk;
-  vtk.out.reserve(d.positions.size() * 48 + d.lines.size() * 48 + d.solidPoints.size() * 8 + 4096);
+  vtk.out.reserve(d.positions.size() * 48 + d.lines.size() * 48 + d.solidPoints.size() * 8 + 4096);  // equivalent: constant, arithmetic (room only)
 
   // The title line: the model name and description, on one line of at
   // most 255 characters.
