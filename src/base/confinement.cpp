@@ -29,7 +29,6 @@ bool Within(std::string_view real, std::string_view root) {
 }  // namespace
 
 void FileSystem::AllowLinuxDirectory(const std::string& formed) {
-  copiesConfined = true;
   const auto dir = formed.empty() ? std::nullopt : Resolve(formed, true);
   const std::string real = dir ? RealPath(dir->path) : std::string();
   if (!real.empty() && std::find(copyRoots.begin(), copyRoots.end(), real) == copyRoots.end())
@@ -45,7 +44,6 @@ void FileSystem::AllowCopiesBeside(std::string_view path) {
 }
 
 std::optional<std::string> FileSystem::ReadCopy(std::string_view path) {
-  if (!copiesConfined) return ReadFile(path);
   const std::string formed = ToLinux(path);
   const auto found = FoundLinux(formed);
   const int fd = found ? open(found->c_str(), O_RDONLY | O_CLOEXEC) : -1;

@@ -69,16 +69,15 @@ std::string Join(const std::string& dir, std::string_view name) {
   return out;
 }
 
-// Splits a Linux path into its directory part and its last name.
-void SplitLast(std::string_view path, std::string_view& dir, std::string_view& name) {
-  size_t slash = path.rfind('/');
-  if (slash == std::string_view::npos) {
-    dir = std::string_view();
-    name = path;
-  } else {
-    dir = path.substr(0, slash + 1);  // keeps the slash, so "/x" has dir "/"
-    name = path.substr(slash + 1);
-  }
+// A Linux path's directory part (with its last slash, so "/x" has dir "/")
+// and its last name.
+struct PathParts {
+  std::string_view dir, name;
+};
+PathParts SplitLast(std::string_view path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string_view::npos) return {{}, path};
+  return {path.substr(0, slash + 1), path.substr(slash + 1)};
 }
 
 }  // namespace
@@ -213,8 +212,7 @@ std::optional<FileSystem::Resolved> FileSystem::Resolve(std::string_view path, b
 }
 
 std::optional<FileSystem::Resolved> FileSystem::ResolveName(std::string_view path) {
-  std::string_view dirPart, name;
-  SplitLast(path, dirPart, name);
+  const auto [dirPart, name] = SplitLast(path);
   if (dirPart.empty() || name.empty() || name == "." || name == "..") return Resolve(path, false);
 
   auto cached = resolvedDirectories.find(std::string(dirPart));
@@ -243,6 +241,11 @@ std::optional<FileSystem::Resolved> FileSystem::ResolveName(std::string_view pat
   return r;
 }
 
+std::optional<FileSystem::Resolved> FileSystem::ResolveDirectoryPart(std::string_view dirPart) {
+  if (dirPart.empty()) return Resolved{".", true, false, true};
+  return Resolve(dirPart, true);
+}
+
 std::optional<std::string> FileSystem::Find(std::string_view path) {
   std::string formed = ToLinux(path);
   bool trailingSlash = !formed.empty() && formed.back() == '/';
@@ -261,9 +264,8 @@ bool FileSystem::FileExists(std::string_view path) {
 std::vector<std::string> FileSystem::Search(std::string_view pattern) {
   std::vector<std::string> names;
   std::string formed = ToLinux(pattern);
-  std::string_view dirPart, namePattern;
-  SplitLast(formed, dirPart, namePattern);
-  auto dir = dirPart.empty() ? std::optional<Resolved>(Resolved{".", true, false, true}) : Resolve(dirPart, true);
+  const auto [dirPart, namePattern] = SplitLast(formed);
+  auto dir = ResolveDirectoryPart(dirPart);
   if (!dir) return names;
   for (const DirEntry& e : Listing(dir->path))
     if (e.isFile && MatchesPattern(e.name, namePattern)) names.push_back(e.name);
@@ -277,10 +279,9 @@ std::string FileSystem::PathForCreate(std::string_view path) {
 
 std::string FileSystem::CreateTarget(std::string_view path, std::optional<Resolved>& dir) {
   std::string formed = ToLinux(path);
-  std::string_view dirPart, name;
-  SplitLast(formed, dirPart, name);
+  const auto [dirPart, name] = SplitLast(formed);
   if (name.empty() || name == "." || name == "..") return formed;
-  dir = dirPart.empty() ? std::optional<Resolved>(Resolved{".", true, false, true}) : Resolve(dirPart, true);
+  dir = ResolveDirectoryPart(dirPart);
   if (!dir) return formed;
   const DirEntry* existing = Lookup(dir->path, name, false);
   if (existing && existing->name != name && existing->isFile) return Join(dir->path, existing->name);
@@ -289,10 +290,9 @@ std::string FileSystem::CreateTarget(std::string_view path, std::optional<Resolv
 }
 
 void FileSystem::NoteCreated(const std::string& linuxPath) {
-  std::string_view dirPart, name;
-  SplitLast(linuxPath, dirPart, name);
+  const auto [dirPart, name] = SplitLast(linuxPath);
   if (name.empty()) return;
-  auto dir = dirPart.empty() ? std::optional<Resolved>(Resolved{".", true, false, true}) : Resolve(dirPart, true);
+  auto dir = ResolveDirectoryPart(dirPart);
   if (!dir) return;
   auto found = listings.find(dir->path);
   if (found == listings.end()) return;  // listed afresh when first needed

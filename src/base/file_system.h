@@ -78,11 +78,10 @@ struct FileSystem {
   // name as written (one found by matching another letter case).
   std::string PathToWrite(std::string_view path);
   // The directories that copied files may lie in (real paths, links
-  // resolved), once copiesConfined; a directory that cannot be found adds
-  // nothing. AllowCopiesBeside adds the directory of a file's path.
+  // resolved; none allowed until one is); a directory that cannot be found
+  // adds nothing. AllowCopiesBeside adds the directory of a file's path.
   void AllowCopiesFrom(std::string_view directory);
   void AllowCopiesBeside(std::string_view path);
-  bool copiesConfined = false;
   std::vector<std::string> copyRoots;
   // As ReadFile (a RunFault when the file cannot be found or read), for a
   // file whose lines are copied into the listing: none when the file opened
@@ -109,12 +108,14 @@ struct FileSystem {
  private:
   struct Resolved {
     std::string path;
-    bool isDir = false;
-    bool isFile = false;
+    bool isDir{};
+    bool isFile{};
     bool exact = true;
-    bool linkByCase = false;  // a symbolic link on the way, found by another letter case
+    bool linkByCase{};  // a symbolic link on the way, found by another letter case
   };
   std::optional<Resolved> Resolve(std::string_view linuxPath, bool mustBeDir);
+  // A path's directory part resolved as a directory; "" the working one.
+  std::optional<Resolved> ResolveDirectoryPart(std::string_view dirPart);
   // As Resolve(linuxPath, false), with the directory part resolved once and
   // remembered: the many names looked up in one directory cost one search
   // of its listing each.

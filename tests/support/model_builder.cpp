@@ -81,6 +81,19 @@ std::string ModelSizeText(const TestModel& m) {
   return text;
 }
 
+// Element and spring records share one shape: five int16, the rotation, seven int16.
+Bytes ConnectivityFile(const TestModel& m) {
+  Bytes b;
+  for (const ElementRec& r : Labelled(m.elements))
+    b.I16s(r.n1, r.n2, r.n3, 0, 0).F32(r.rotation).I16s(r.geom, r.mat, r.releaseZ, r.releaseY, r.taper, r.pipework, 0);
+  for (const SpringRec& r : Labelled(m.springs))
+    b.I16s(r.n1, r.n2, 0, 0, 0).F32(r.rotation).I16s(r.refElement, r.propCode, r.coordSystem, r.defined, 0, 0, 0);
+  for (const OffsetRec& o : m.offsets) b.I16s(o.element, o.spare, o.ref1).All(o.o1).I16(o.ref2).All(o.o2);
+  return b;
+}
+
+namespace {
+
 Bytes NodesFile(const TestModel& m) {
   Bytes b;
   for (const NodeRec& r : Labelled(m.nodes)) b.I16(r.exists ? 1 : 0).F32s(r.x, r.y, r.z);
@@ -93,17 +106,6 @@ Bytes NodeDefinitionsFile(const TestModel& m) {
   b.All(std::span(m.coordSystems).subspan(1));
   for (const NodeRec& r : Labelled(m.nodes))
     if (r.exists) b.I16(r.system).All(r.def);
-  return b;
-}
-
-// Element and spring records share one shape: five int16, the rotation, seven int16.
-Bytes ConnectivityFile(const TestModel& m) {
-  Bytes b;
-  for (const ElementRec& r : Labelled(m.elements))
-    b.I16s(r.n1, r.n2, r.n3, 0, 0).F32(r.rotation).I16s(r.geom, r.mat, r.releaseZ, r.releaseY, r.taper, r.pipework, 0);
-  for (const SpringRec& r : Labelled(m.springs))
-    b.I16s(r.n1, r.n2, 0, 0, 0).F32(r.rotation).I16s(r.refElement, r.propCode, r.coordSystem, r.defined, 0, 0, 0);
-  for (const OffsetRec& o : m.offsets) b.I16s(o.element, o.spare, o.ref1).All(o.o1).I16(o.ref2).All(o.o2);
   return b;
 }
 
@@ -165,6 +167,8 @@ Bytes PipeworkDataFile(const TestModel& m) {
   for (int c = 1; c <= m.MatCount(); ++c) b.All(Entry(m.materialBlocks, c).head).All(Entry(m.materialBlocks, c).points);
   return b;
 }
+
+}  // namespace
 
 // A group record is a set record without its last 20 bytes: the flag in
 // byte 1 of 16 zero bytes, then the description.

@@ -172,17 +172,9 @@ struct TestModel {
   int SpringCodeCount() const { return static_cast<int>(springConsts.size()) - 1; }
 };
 
-// The bytes of each model file.
+// The bytes of the model size file and the connectivity file.
 std::string ModelSizeText(const TestModel& m);
-Bytes NodesFile(const TestModel& m);          // .XYZ
-Bytes NodeDefinitionsFile(const TestModel& m);  // .XZY
 Bytes ConnectivityFile(const TestModel& m);   // .XEC
-Bytes ElementTypesFile(const TestModel& m);   // .XCO
-Bytes SolidsFile(const TestModel& m);         // .XEN
-Bytes PropertiesFile(const TestModel& m);     // .XEL
-Bytes LengthsFile(const TestModel& m);        // .XE1
-Bytes PipeworkCoefficientFile(const TestModel& m);  // .XEP
-Bytes PipeworkDataFile(const TestModel& m);   // .XPM
 
 // Set files: 86-byte set records and 66-byte group records.
 Bytes SetRecord(int flag, const std::string& description);
@@ -218,7 +210,6 @@ struct TestInstall {
   void WriteRunControl(const std::string& content) { WriteFile(dataDir + "/in.CNT", content); }
   void WriteModel(const TestModel& m);
   void WriteModelText(const std::string& extension, const std::string& content) { WriteFile(ModelFile(extension), content); }
-  void WriteModelBytes(const std::string& extension, const Bytes& content) { WriteFile(ModelFile(extension), content); }
   std::string Listing(const std::string& listingName = "") const {  // contents of the .MTM
     return ReadFileText(ModelPath() + (listingName.empty() ? "" : "." + listingName) + ".MTM");
   }
