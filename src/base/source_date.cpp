@@ -19,7 +19,7 @@ std::string Shown(std::string_view value) {
 }
 
 std::string FormatUtc(const std::tm& utc, const char* format) {
-  char buf[32];
+  char buf[32];  // equivalent: constant (10 characters at most)
   const size_t n = std::strftime(buf, sizeof buf, format, &utc);
   return std::string(buf, n);
 }

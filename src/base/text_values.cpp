@@ -268,7 +268,7 @@ double LeadingNumber(std::string_view text) {
   if (result.ec == std::errc::result_out_of_range) {
     // Magnitude decides: digits before the point plus the exponent.
     long long magnitude = digits + shift;
-    value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;  // equivalent: constant (out of range, the magnitude is past 300 or below -300)
   }
   return negative ? -value : value;
 }

@@ -155,7 +155,7 @@ inline char* QuickScientificDigits(char* out, double v, int precision) {
     return nullptr;
   char* o = out;
   if (v < 0) *o++ = '-';
-  char digits[20];
+  char digits[20];  // equivalent: constant (15 digits at most)
   for (int i = sig; i-- > 0; r /= 10) digits[i] = static_cast<char>('0' + r % 10);
   *o++ = digits[0];
   if (sig > 1) {

@@ -17,7 +17,7 @@ void WriteGroupLabel(Listing& listing, long long label, int16_t group, std::stri
   const bool grouped = group > 0 && group != NoGroup;
   if (label >= 0 && label <= 99999 && suffix.size() <= kSuffixRoom) {
     // The usual label, built in place: at most 5 + 8 + 5 characters.
-    char* const start = listing.Room(32);
+    char* const start = listing.Room(32);  // equivalent: constant (18 characters at most)
     char* p = PutSmallUnsigned(start, static_cast<uint32_t>(label));
     if (grouped) {
       for (char c : suffix) *p++ = c;  // "-G" or "G"
@@ -26,7 +26,7 @@ void WriteGroupLabel(Listing& listing, long long label, int16_t group, std::stri
     listing.Took(p);
     return;
   }
-  char text[24 + kSuffixRoom + 8];
+  char text[24 + kSuffixRoom + 8];  // equivalent: constant (room to spare)
   char* const end = text + sizeof text;
   char* p = std::to_chars(text, end, label).ptr;
   if (grouped && suffix.size() <= kSuffixRoom) {

@@ -136,7 +136,7 @@ int DigitCount(uint64_t u) {
 int LayoutFixed(char* out, bool negative, uint64_t rounded, const Pattern& p) {
   const int decimals = p.zeros + p.hashes;  // at most 16
   // The decimals first, into their own room; what is left is the whole part.
-  char frac[20];
+  char frac[20];  // equivalent: constant (16 decimals at most)
   const uint64_t whole = WriteDigits(frac, rounded, decimals);
   const int intCount = DigitCount(whole);
 
@@ -281,7 +281,7 @@ int RenderExponent(char* out, float v, const Pattern& p) {
 // significant digits (ties to even) and with at least two exponent digits:
 // fixed or exponent form, shortest text.
 char* PutBareScientific(char* o, const char* c, const char* end, int expFormAt) {
-  char digits[24];
+  char digits[24];  // equivalent: constant (17 digits at most)
   int n = 0;
   *o++ = *c == '-' ? '-' : ' ';
   if (*c == '-') ++c;
@@ -333,7 +333,7 @@ char* PutBare(char* o, double v, int sig, int expFormAt) {
     std::memcpy(o, " 0 ", 3);
     return o + 3;
   }
-  char tmp[48];
+  char tmp[48];  // equivalent: constant (about 24 characters at most)
   const char* end = QuickScientificDigits(tmp, v, sig - 1);
   if (!end) end = std::to_chars(tmp, tmp + sizeof tmp, v, std::chars_format::scientific, sig - 1).ptr;
   return PutBareScientific(o, tmp, end, expFormAt);

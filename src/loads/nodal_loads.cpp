@@ -54,7 +54,7 @@ void NodalLoadRow(const RunSettings& s, const ModelTables& m, const NodalLoad& e
 // The node's group-suffixed label, filled with blanks or cut to exactly 10
 // characters.
 void WriteLabel10(Listing& out, int16_t node, int16_t group) {
-  char text[32];
+  char text[32];  // equivalent: constant (13 characters at most)
   char* const end = text + sizeof text;
   char* p = std::to_chars(text, end, static_cast<int>(node)).ptr;
   if (group > 0 && group != NoGroup) {

@@ -2,6 +2,9 @@
 // Little-endian reads from a model file held in memory. A value that the
 // data does not wholly hold reads as 0 (a text field as blanks); nothing is
 // ever read outside the data.
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -23,27 +26,9 @@ struct BinaryReader {
   void Seek(size_t offset) { position = offset; }
   void Skip(size_t n) { position = (n > SIZE_MAX - position) ? SIZE_MAX : position + n; }
 
-  int16_t I16() {
-    unsigned char b[2];
-    if (!Take(b, 2)) return 0;
-    return static_cast<int16_t>(static_cast<uint16_t>(b[0] | (b[1] << 8)));
-  }
-  int32_t I32() {
-    unsigned char b[4];
-    if (!Take(b, 4)) return 0;
-    uint32_t u = static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-                 (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
-    return static_cast<int32_t>(u);
-  }
-  float F32() {
-    unsigned char b[4];
-    if (!Take(b, 4)) return 0.0f;
-    uint32_t u = static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-                 (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
-    float f;
-    std::memcpy(&f, &u, 4);
-    return f;
-  }
+  int16_t I16() { return Next<int16_t>(); }
+  int32_t I32() { return Next<int32_t>(); }
+  float F32() { return Next<float>(); }
   // A fixed-width text field; blanks when the data does not wholly hold it.
   std::string Text(size_t n) {
     std::string s(n, ' ');
@@ -53,12 +38,16 @@ struct BinaryReader {
   }
 
  private:
-  // Copies n bytes when the data holds them all; always advances.
-  bool Take(unsigned char* out, size_t n) {
-    bool whole = Remaining() >= n;
-    if (whole) std::memcpy(out, data + position, n);
-    Skip(n);
-    return whole;
+  // The next sizeof(T) bytes as a T; 0 (no bytes copied) when the data does
+  // not hold them all. Always advances.
+  template <class T>
+  T Next() {
+    std::array<unsigned char, sizeof(T)> b{};
+    const bool whole = Remaining() >= b.size();
+    if (whole) std::memcpy(b.data(), data + position, b.size());
+    Skip(b.size());
+    if constexpr (std::endian::native == std::endian::big) std::reverse(b.begin(), b.end());
+    return std::bit_cast<T>(b);
   }
 };
 
