@@ -91,7 +91,7 @@ TEST_F(FileSystemTest, SearchInByteOrderAndEachDirectoryListedOnce) {
   EXPECT_EQ(fs.PathForCreate(root + "\\Jobs\\beam1.MTM"), root + "/Jobs/BEAM1.mtm");
   EXPECT_FALSE(fs.FileExists(root + "/Loads/FRAME.L1") || fs.FileExists(root + "/Model/x"));
   EXPECT_EQ(fs.Search(root + "\\MODEL\\..\\Model\\*.x?z"), Names{"Frame.xsz"});
-  size_t reads = fs.directoryReads;
+  const size_t reads = fs.directoryReads;  // each directory on the way listed once, and no more below
   EXPECT_EQ(fs.Search(root + "/model/FRAME.WAV*"), (Names{"FRAME.WAV1", "FRAME.WAV10", "Frame.Wavx", "frame.wav2"}));
   EXPECT_EQ(fs.Search(root + "\\MODEL\\frame.wav?"), (Names{"FRAME.WAV1", "Frame.Wavx", "frame.wav2"}));
   EXPECT_EQ(fs.Search(root + "/model/*.*1*"), (Names{"FRAME.WAV1", "FRAME.WAV10", "other.wav1"}));
@@ -104,7 +104,7 @@ TEST_F(FileSystemTest, SearchInByteOrderAndEachDirectoryListedOnce) {
   fs.NoteCreated(created);
   EXPECT_TRUE(fs.FileExists(root + "/jobs/beam1.cmt"));
   EXPECT_EQ(fs.Search(root + "/Jobs/*"), (Names{"BEAM1.CMT", "BEAM1.mtm"}));
-  EXPECT_EQ(fs.directoryReads, reads);
+  EXPECT_TRUE(fs.directoryReads == reads && reads >= 4 && reads < 100) << reads;
   EXPECT_EQ(fs.Search(root + "/nowhere/*"), Names{});
 }
 

@@ -1,5 +1,6 @@
 // The picture and the VTK file of models loaded as for the listing.
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <gtest/gtest.h>
 #include <stdio.h>
 
@@ -267,7 +268,7 @@ TEST(Views, TitlesOfAnyBytes) {
   }
 }
 
-// A file that cannot be put in place fails the run naming it, the directory as it
+// A file that cannot be written or put in place fails the run naming it, the directory as it
 // was (older files kept, none created, nothing beside); else both are replaced.
 TEST(Views, AFileThatCannotTakeItsPlaceLeavesTheDirectoryAsItWas) {
   TestInstall install;
@@ -279,17 +280,20 @@ TEST(Views, AFileThatCannotTakeItsPlaceLeavesTheDirectoryAsItWas) {
     return files;
   };
   for (bool older : {true, false})
-    for (std::string failing : {"p.vtk", "p.svg", ""}) {
+    for (std::string failing : {"p.vtk", "p.svg", "", "p.svg, the disk full"}) {
       SCOPED_TRACE(std::to_string(older) + " " + failing);
       std::filesystem::remove_all(dir), std::filesystem::create_directories(dir);
       if (older) WriteFile(dir + "/p.svg", "older picture"), WriteFile(dir + "/p.vtk", "older vtk");
       const auto before = listing();
-      gFailRenameTo = failing;
+      rlimit saved{}, full{0, 0};  // a write past 1024 bytes fails, as on a full disk
+      ::getrlimit(RLIMIT_FSIZE, &saved), full = {1024, saved.rlim_max}, ::signal(SIGXFSZ, SIG_IGN);
+      gFailRenameTo = failing.size() == 5 ? failing : "";
+      if (failing.size() > 5) ::setrlimit(RLIMIT_FSIZE, &full);
       const RunResult r = RunInProcess(install, {"1/", "--picture", dir + "/p.svg", "--vtk", dir + "/p.vtk"});
-      gFailRenameTo.clear();
+      ::setrlimit(RLIMIT_FSIZE, &saved), gFailRenameTo.clear();
       const auto after = listing();
       if (!failing.empty()) {
-        EXPECT_EQ(r.stderrText, "orvant-in: cannot write " + dir + "/" + failing + "\n");
+        EXPECT_EQ(r.stderrText, "orvant-in: cannot write " + dir + "/" + failing.substr(0, 5) + "\n");
         EXPECT_EQ(after, before);
       } else {
         EXPECT_TRUE(r.status == 0 && after.size() == 2 && after.at("p.svg").starts_with("<?xml") &&
