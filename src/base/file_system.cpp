@@ -378,7 +378,6 @@ std::optional<std::string> FileSystem::FoundLinux(const std::string& formed) {
 std::optional<std::string> FileSystem::FoundFile(std::string_view path) { return FoundLinux(ToLinux(path)); }
 
 bool FileSystem::ReadFound(const std::string& linuxPath, TextBuffer& into) {
-  into.size = 0;
   const auto size = ReadWhole(linuxPath, [&into](size_t want, size_t kept) { return BufferRoom(into, want, kept); });
   into.size = size.value_or(0);
   return size.has_value();

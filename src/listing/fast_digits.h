@@ -7,6 +7,7 @@
 // the quick way is given up (false or nullptr); the exact conversion must
 // then decide.
 // Inline: they sit in the innermost loop of the listing.
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -66,6 +67,42 @@ inline constexpr double kExactIntegers = 9007199254740992.0;  // 2^53
 inline constexpr int kMaxScale = 22;
 
 }  // namespace fast_digits
+
+// Two digits of v (below 100) at o; returns the end.
+inline char* PutPair(char* o, uint64_t v) {
+  std::memcpy(o, fast_digits::kDigitPairs + 2 * v, 2);
+  return o + 2;
+}
+
+// The digits of u; none for 0.
+inline int DecimalDigitCount(uint64_t u) {
+  int n = 0;
+  for (; u > 0; u /= 10) ++n;
+  return n;
+}
+
+// Writes the last `count` digits of u before `end`, leading zeros included,
+// takes them off u and returns where they begin.
+inline char* PutDigitsBackwards(char* end, uint64_t& u, int count) {
+  for (; count >= 2; count -= 2) {
+    const uint64_t q = u / 100;
+    end -= 2;
+    PutPair(end, u - q * 100);
+    u = q;
+  }
+  if (count == 1) {
+    *--end = static_cast<char>('0' + u % 10);
+    u /= 10;
+  }
+  return end;
+}
+
+// A whole number in plain decimal at o; returns the end.
+inline char* PutSmallUnsigned(char* o, uint64_t v) {
+  const int n = std::max(DecimalDigitCount(v), 1);
+  PutDigitsBackwards(o + n, v, n);
+  return o + n;
+}
 
 // How an exact half is rounded: away from zero (the patterns) or to the
 // even neighbour (the bare numbers).
@@ -155,13 +192,12 @@ inline char* QuickScientificDigits(char* out, double v, int precision) {
     return nullptr;
   char* o = out;
   if (v < 0) *o++ = '-';
-  char digits[20];  // equivalent: constant (15 digits at most)
-  for (int i = sig; i-- > 0; r /= 10) digits[i] = static_cast<char>('0' + r % 10);
-  *o++ = digits[0];
-  if (sig > 1) {
-    *o++ = '.';
-    for (int i = 1; i < sig; ++i) *o++ = digits[i];
-  }
+  // The digits after the first (and the point), then the first before them.
+  char* const end = o + (sig > 1 ? sig + 1 : 1);
+  PutDigitsBackwards(end, r, sig - 1);
+  *o = static_cast<char>('0' + r);
+  if (sig > 1) o[1] = '.';
+  o = end;
   *o++ = 'e';
   *o++ = e < 0 ? '-' : '+';
   if (e < 0) e = -e;
@@ -178,79 +214,49 @@ inline bool PutScientificField(char* field, float v, int width) {
   const uint32_t bits = std::bit_cast<uint32_t>(v);
   const uint32_t biased = (bits >> 23) & 0xFFu;
   const uint32_t minus = bits >> 31;
-  uint32_t digits = 0;
-  int e = 0;
-  if ((bits & 0x7FFFFFFFu) != 0) {
-    if (biased == 0 || biased == 0xFF) return false;  // subnormal, or not finite
-    // The decimal exponent: from the binary one, one more where the value
-    // reaches the next power of ten.
-    const double a = std::fabs(static_cast<double>(v));
-    e = ((static_cast<int>(biased) - 127) * 78913) >> 18;
-    // (A power of ten left one low comes to 10000 below, which the carry makes 1.000 of the right one.)
-    if (a >= kTenPowers[e + 1 - kMinTenPower]) ++e;  // equivalent: boundary
-    // Four digits: one multiplication, within a unit in the last place of
-    // the exact product (the factor is exact for 10^0 and up, the nearest
-    // double below); the rounding stands unless that near a half.
-    const int scale = 3 - e;
-    if (scale < -kMaxScale || scale > kMaxScale) return false;
-    const double y = a * kScales[scale + kMaxScale];
-    const uint32_t whole = static_cast<uint32_t>(y);
-    const double frac = y - static_cast<double>(whole);
-    if (std::fabs(frac - 0.5) > y * 0x1p-51) {
-      digits = whole + (frac > 0.5 ? 1 : 0);
-    } else {
-      // Near a half (an exact half most often): decided exactly, a half
-      // away from zero.
-      uint64_t exactWhole;
-      int side;
-      ExactHalfSide(a, scale, exactWhole, side);
-      digits = static_cast<uint32_t>(exactWhole) + (side >= 0 ? 1 : 0);
-    }
-    if (digits < 1000 || digits > 10000) return false;
-    if (digits == 10000) {  // 9.9996 and up: the carry makes 1.000 of the next power
-      digits = 1000;
-      ++e;
-    }
-  } else {
-    // Zero, either sign: "0.000E+00".
+  if ((bits & 0x7FFFFFFFu) == 0)  // zero, either sign: "0.000E+00"
     return (width >= 9) && (std::memcpy(field + width - 9, "0.000E+00", 9), true);
+  if (biased == 0 || biased == 0xFF) return false;  // subnormal, or not finite
+  // The decimal exponent: from the binary one, one more where the value
+  // reaches the next power of ten.
+  const double a = std::fabs(static_cast<double>(v));
+  int e = ((static_cast<int>(biased) - 127) * 78913) >> 18;
+  // (A power of ten left one low comes to 10000 below, which the carry makes 1.000 of the right one.)
+  if (a >= kTenPowers[e + 1 - kMinTenPower]) ++e;  // equivalent: boundary
+  // Four digits: one multiplication, within a unit in the last place of
+  // the exact product (the factor is exact for 10^0 and up, the nearest
+  // double below); the rounding stands unless that near a half.
+  const int scale = 3 - e;
+  if (scale < -kMaxScale || scale > kMaxScale) return false;
+  const double y = a * kScales[scale + kMaxScale];
+  const uint32_t whole = static_cast<uint32_t>(y);
+  const double frac = y - static_cast<double>(whole);
+  uint64_t digits = whole + (frac > 0.5 ? 1 : 0);
+  if (std::fabs(frac - 0.5) <= y * 0x1p-51) {
+    // Near a half (an exact half most often): decided exactly, a half
+    // away from zero.
+    uint64_t exactWhole;
+    int side;
+    ExactHalfSide(a, scale, exactWhole, side);
+    digits = exactWhole + (side >= 0 ? 1 : 0);
+  }
+  if (digits < 1000 || digits > 10000) return false;
+  if (digits == 10000) {  // 9.9996 and up: the carry makes 1.000 of the next power
+    digits = 1000;
+    ++e;
   }
   const int n = 9 + static_cast<int>(minus);
   if (n > width) return false;
   char* o = field + (width - n);
   *o = '-';
   o += minus;
-  const uint32_t first = digits / 1000;
-  const uint32_t rest = digits - first * 1000;
-  const uint32_t second = rest / 100;
-  o[0] = static_cast<char>('0' + first);
+  PutDigitsBackwards(o + 5, digits, 3);  // the three after the point, leaving the first
+  o[0] = static_cast<char>('0' + digits);
   o[1] = '.';
-  o[2] = static_cast<char>('0' + second);
-  std::memcpy(o + 3, kDigitPairs + 2 * (rest - second * 100), 2);
   o[5] = 'E';
   o[6] = e < 0 ? '-' : '+';
-  std::memcpy(o + 7, kDigitPairs + 2 * (e < 0 ? -e : e), 2);
+  PutPair(o + 7, static_cast<uint64_t>(e < 0 ? -e : e));
   return true;
-}
-
-// The digits of u (below 10^16; none for 0).
-inline int DecimalDigitCount(uint64_t u) {
-  int n = 0;
-  while (n < 16 && u >= fast_digits::kIntPowers[n]) ++n;
-  return n;
-}
-
-// Writes the last `count` digits of u before `end`, leading zeros included,
-// and returns where they begin.
-inline char* PutDigitsBackwards(char* end, uint64_t u, int count) {
-  for (; count >= 2; count -= 2) {
-    const uint64_t q = u / 100;
-    end -= 2;
-    std::memcpy(end, fast_digits::kDigitPairs + 2 * (u - q * 100), 2);
-    u = q;
-  }
-  if (count == 1) *--end = static_cast<char>('0' + u % 10);
-  return end;
 }
 
 // A fixed-form field whose pattern has "0" decimals only (no "#" after
@@ -263,8 +269,7 @@ inline bool PutFixedField(char* field, float v, int minInt, bool point, int deci
   uint64_t rounded;
   if (decimals > 9 || !QuickRoundScaled(std::fabs(static_cast<double>(v)), decimals, rounded, Ties::kAway))
     return false;
-  const uint64_t whole = rounded / kIntPowers[decimals];
-  const uint64_t fraction = rounded - whole * kIntPowers[decimals];
+  uint64_t whole = rounded / kIntPowers[decimals];
   int intDigits = DecimalDigitCount(whole);
   if (intDigits < minInt) intDigits = minInt;
   const bool minus = std::signbit(v) && rounded != 0;
@@ -272,39 +277,12 @@ inline bool PutFixedField(char* field, float v, int minInt, bool point, int deci
   if (n > width) return false;
   char* o = field + width;
   if (point) {
-    o = PutDigitsBackwards(o, fraction, decimals);
+    o = PutDigitsBackwards(o, rounded, decimals);  // the decimals of rounded
     *--o = '.';
   }
   o = PutDigitsBackwards(o, whole, intDigits);
   if (minus) *--o = '-';
   return true;
-}
-
-// A whole number from 0 to 99 999 in plain decimal at o; returns the end.
-inline char* PutSmallUnsigned(char* o, uint32_t v) {
-  using fast_digits::kDigitPairs;
-  if (v < 10) {
-    *o = static_cast<char>('0' + v);
-    return o + 1;
-  }
-  if (v < 100) {
-    std::memcpy(o, kDigitPairs + 2 * v, 2);
-    return o + 2;
-  }
-  const uint32_t high = v / 100, low = v - high * 100;  // high below 1000
-  if (high < 10) {
-    *o++ = static_cast<char>('0' + high);
-  } else if (high < 100) {
-    std::memcpy(o, kDigitPairs + 2 * high, 2);
-    o += 2;
-  } else {
-    const uint32_t top = high / 100;
-    *o++ = static_cast<char>('0' + top);
-    std::memcpy(o, kDigitPairs + 2 * (high - top * 100), 2);
-    o += 2;
-  }
-  std::memcpy(o, kDigitPairs + 2 * low, 2);
-  return o + 2;
 }
 
 }  // namespace orvant

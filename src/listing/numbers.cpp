@@ -80,55 +80,11 @@ char* ToCharsAway(char* first, char* last, double v, std::chars_format format, i
   return end;
 }
 
-// Writes the last `count` digits of u (leading zeros included) at out and
-// returns what is left of u, two digits per constant division.
-uint64_t WriteDigits(char* out, uint64_t u, int count) {
-  int i = count;
-  if (u <= 0xFFFFFFFFu) {
-    // The usual case, in cheaper 32-bit steps.
-    uint32_t w = static_cast<uint32_t>(u);
-    for (; i >= 2; i -= 2) {
-      const uint32_t q = w / 100;
-      std::memcpy(out + i - 2, fast_digits::kDigitPairs + 2 * (w - q * 100), 2);
-      w = q;
-    }
-    if (i == 1) {
-      out[0] = static_cast<char>('0' + w % 10);
-      w /= 10;
-    }
-    return w;
-  }
-  for (; i >= 2; i -= 2) {
-    const uint64_t q = u / 100;
-    std::memcpy(out + i - 2, fast_digits::kDigitPairs + 2 * (u - q * 100), 2);
-    u = q;
-  }
-  if (i == 1) {
-    out[0] = static_cast<char>('0' + u % 10);
-    u /= 10;
-  }
-  return u;
-}
-
-// Writes n zeros; the usual one or two without a call to memset.
+// Writes n zeros (none when n is below 1); returns the end.
 char* WriteZeros(char* o, int n) {
-  if (n <= 0) return o;
-  if (n <= 16) {
-    std::memcpy(o, "0000000000000000", 16);  // o has room
-    return o + n;
-  }
-  std::memset(o, '0', static_cast<size_t>(n));
-  return o + n;
-}
-
-// Digits of u; none for 0.
-int DigitCount(uint64_t u) {
-  using fast_digits::kIntPowers;
-  int n = 0;
-  while (n < 17 && u >= kIntPowers[n]) ++n;
-  if (n == 17)
-    for (u /= kIntPowers[16]; u >= 10; u /= 10) ++n;
-  return n;
+  const size_t count = static_cast<size_t>(std::max(n, 0));
+  std::memset(o, '0', count);
+  return o + count;
 }
 
 // Fixed form laid out from |v| * 10^decimals rounded to an integer, as
@@ -137,14 +93,15 @@ int LayoutFixed(char* out, bool negative, uint64_t rounded, const Pattern& p) {
   const int decimals = p.zeros + p.hashes;  // at most 16
   // The decimals first, into their own room; what is left is the whole part.
   char frac[20];  // equivalent: constant (16 decimals at most)
-  const uint64_t whole = WriteDigits(frac, rounded, decimals);
-  const int intCount = DigitCount(whole);
+  uint64_t whole = rounded;
+  PutDigitsBackwards(frac + decimals, whole, decimals);
+  const int intCount = DecimalDigitCount(whole);
 
   char* o = out;
   if (negative && rounded != 0) *o++ = '-';
   o = WriteZeros(o, p.minInt - intCount);
-  WriteDigits(o, whole, intCount);
   o += intCount;
+  PutDigitsBackwards(o, whole, intCount);
   if (p.point) {
     *o++ = '.';
     int keep = decimals;
@@ -234,7 +191,8 @@ int LayoutExponent(char* out, bool negative, uint64_t digits, int exp10, const P
   if (negative) *o++ = '-';
   // The digits after the first go after the point (when there is one).
   const int point = p.point ? 1 : 0;
-  *o = static_cast<char>('0' + WriteDigits(o + 1 + point, digits, sig - 1));
+  PutDigitsBackwards(o + point + sig, digits, sig - 1);  // leaves the first digit
+  *o = static_cast<char>('0' + digits);
   if (point) o[1] = '.';
   o += sig + point;
   *o++ = 'E';

@@ -4,7 +4,6 @@
 #include <functional>
 #include <memory>
 
-#include "model/binary_reader.h"
 #include "model/geometry.h"
 #include "run/run_context.h"
 #include "run/startup.h"
@@ -100,14 +99,6 @@ TEST(GeometryLoader, ValuesPastTheEndOfTruncatedFilesReadAsZero) {
   EXPECT_EQ(Floats({m.NodeX[2], m.NodeX[4], m.ElemRotation[1], m.ElemRotation[2], m.ElemLength[1], m.ElemLength[2],
                     m.NodeDefCoords[2][0], m.NodeDefCoords[2][2]}),
             Floats({10, 0, 5, 0, 10, 0, 0, 0}));
-}
-
-TEST(GeometryLoader, LittleEndianValuesOfEveryByte) {
-  const std::vector<unsigned char> bytes{0x01, 0x80, 0x01, 0x02, 0x03, 0x84, 0x05};
-  BinaryReader r(bytes);
-  EXPECT_EQ(r.I16(), -32767);
-  EXPECT_EQ(r.I32(), static_cast<int32_t>(0x84030201u));
-  EXPECT_EQ(r.I16(), 0);  // one byte left
 }
 
 TEST(GeometryTotals, SinglePrecisionSumsAndTaperedElementsMarkingTheirCodes) {
