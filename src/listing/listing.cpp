@@ -110,8 +110,8 @@ bool Listing::StopWriter() {
 
 bool Listing::Close() {
   if (fd < 0) return true;
-  bool ok = HandOver();
-  ok = StopWriter() && ok;
+  HandOver();  // a write that failed, before or now, is the writer's error
+  bool ok = StopWriter();
   ok = (::close(fd) == 0) && ok;
   fd = -1;
   return ok;

@@ -76,7 +76,7 @@ struct Listing {
   }
   Listing& Plain(float value, const FieldPattern& pattern);             // plain formatter
   Listing& Repeat(char c, int count) {
-    if (count <= 0) return *this;
+    if (count <= 0) return *this;  // equivalent: boundary (nothing repeated either way)
     if (count <= kFieldSlack) {  // the usual advance: one fixed-size store
       char* o = Room(kFieldSlack);
       std::memset(o, c, kFieldSlack);

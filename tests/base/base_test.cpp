@@ -1,5 +1,6 @@
 // The base floor: the settings store, file lookup, the confinement of what is written and copied, text values.
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -44,7 +45,9 @@ TEST(SettingsAndPaths, SettingsNamesIgnoreCaseAndPathsMapDrives) {
   const std::string saved = xdg ? xdg : "", home = std::getenv("HOME") ? std::getenv("HOME") : "";
   setenv("XDG_CONFIG_HOME", "", 1);  // empty: under HOME
   EXPECT_EQ(SettingsFilePath(), home + "/.config/ORVANT/settings.ini");
-  xdg ? setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
+  setenv("HOME", "", 1);  // no home either: the user's in the password file
+  EXPECT_EQ(SettingsFilePath(), std::string(getpwuid(getuid())->pw_dir) + "/.config/ORVANT/settings.ini");
+  xdg ? setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : unsetenv("XDG_CONFIG_HOME"), setenv("HOME", home.c_str(), 1);
   FileSystem fs;
   fs.drives['D'] = "/mnt/p", fs.drives['E'] = "/mnt/e/", fs.drives['Z'] = "/net";
   for (auto [path, want] : {std::pair{"D:\\JOBS\\F", "/mnt/p/JOBS/F"}, {"E:\\x", "/mnt/e/x"}, {"Q:\\JOBS", "Q:/JOBS"},
