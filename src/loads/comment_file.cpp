@@ -83,7 +83,6 @@ bool CloseCommentFile(CommentFile& c, FileSystem& files) {
   // record written), so writing them from the start gives the final file.
   bool ok = WriteAll(fd, c.bytes) == 0;
   ok = (::close(fd) == 0) && ok;
-  files.NoteCreated(target);
   c.changed = false;
   return ok;
 }

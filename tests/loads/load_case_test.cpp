@@ -143,6 +143,7 @@ TEST(CommentRecords, AmendAtTheTenthCharacterAndTheFileOverAnOlderLongerOne) {
     WriteCommentRecord(t->comments, t->files, ++n, text), PrintCommentRecord(t->comments, t->listing, t->files, n);
   EXPECT_EQ(t.Listed(), (Lines{Record("12345678Amend at nine")}));
   EXPECT_EQ(CommentRecordOf(t->comments, 9), Record(""));  // beyond the end of the file
+  EXPECT_THROW(WriteCommentRecord(t->comments, t->files, 0, "no record 0"), RunFault);
 
   // Each case writes from record 1 on; the older file's later bytes stay.
   LoadContext u;
@@ -168,4 +169,12 @@ TEST(LoadCaseReadAhead, TheNextCaseReadAheadShowsOnlyWhenTaken) {
   EXPECT_THROW(t.reader.Next(), IndexFault);
   EXPECT_EQ(CommentRecordOf(t->comments, 2), Record("Second of two"));
   EXPECT_EQ(t.reader.Case().description, "One");
+  // Header lines and saved totals read ahead for the summaries are what they read, whatever changes after.
+  LoadContext h;
+  h.WriteModelText(".L1", "LDESC One\r\n"), h.WriteModelText(".#1", "5,6,7,a,b\r\n");
+  h.reader.ReadHeadersAhead(), h.reader.TakeHeadersAhead();
+  h.WriteModelText(".L1", "LDESC Changed\r\n"), h.WriteModelText(".#1", "0,0,0,x,y\r\n");
+  h.reader.Restart(true);
+  const LoadCase* ahead = h.reader.Next();
+  EXPECT_TRUE(ahead && ahead->description == "One" && ahead->SavedTotals == (std::array<float, 3>{5, 6, 7}));
 }
