@@ -189,8 +189,6 @@ void ParseDataLine(const RunSettings& s, const ModelTables& m, CaseParse& p, Loa
     DistributedLoad& e = NewEntry(lc.distributedLoads);
     e.element = element;
     e.axes = axes;
-    e.startLength = 0;
-    e.finishLength = 0;
     e.wx1 = e.wx2 = Or(f[2], 0);
     e.wy1 = e.wy2 = Or(f[3], 0);
     e.wz1 = e.wz2 = Or(f[4], 0);
@@ -373,8 +371,7 @@ void ParseLoadCaseLine(const RunSettings& s, const ModelTables& m, CaseParse& p,
       return;
     }
     if (StartsWithUpper(line, "AMBT")) {
-      std::string_view text = line.size() >= 6 ? line.substr(5) : std::string_view();
-      lc.ambientTemperature = static_cast<float>(LeadingNumber(text));
+      lc.ambientTemperature = static_cast<float>(LeadingNumber(TextFrom(line, 6)));
       return;
     }
   }

@@ -81,8 +81,8 @@ TEST(LoadCaseParser, LinesIntoTheRecord) {
        "ND3:0.1 NF6:2.5m7"},
       {"LDESC Frame under wind   ", "T=Frame under wind|||"}, {"ldesc Lower Case Kept", "T=Lower Case Kept|||"},
       {"LDESC x\nLDESC", ""},
-      {"LDATE 12/03/2025\nLTIME 08:15:00  \nSCASE Second, with commas,,\nAMBT 20.5\nAMBTX",
-       "T=|12/03/2025|08:15:00|Second, with commas,,"},
+      {"LDATE 12/03/2025\nLTIME 08:15:00  \nSCASE Second, with commas,,\nAMBT 20.5\nAMBTX\nAMBT 5",
+       "T=|12/03/2025|08:15:00|Second, with commas,, amb=5"},
       {"COM " + Repeat("c", 120) + "\nCOM", "C1=" + Repeat("c", 100) + " C2="},
   };
   for (const auto& [lines, expected] : cases) {
@@ -171,9 +171,9 @@ TEST(LoadCaseReadAhead, TheNextCaseReadAheadShowsOnlyWhenTaken) {
   EXPECT_EQ(t.reader.Case().description, "One");
   // Header lines and saved totals read ahead for the summaries are what they read, whatever changes after.
   LoadContext h;
-  h.WriteModelText(".L1", "LDESC One\r\n"), h.WriteModelText(".#1", "5,6,7,a,b\r\n");
+  h.WriteModelText(".L0", "LDESC One\r\n"), h.WriteModelText(".#0", "5,6,7,a,b\r\n");
   h.reader.ReadHeadersAhead(), h.reader.TakeHeadersAhead();
-  h.WriteModelText(".L1", "LDESC Changed\r\n"), h.WriteModelText(".#1", "0,0,0,x,y\r\n");
+  h.WriteModelText(".L0", "LDESC Changed\r\n"), h.WriteModelText(".#0", "0,0,0,x,y\r\n");
   h.reader.Restart(true);
   const LoadCase* ahead = h.reader.Next();
   EXPECT_TRUE(ahead && ahead->description == "One" && ahead->SavedTotals == (std::array<float, 3>{5, 6, 7}));
