@@ -40,24 +40,6 @@ struct ExampleCopy : TestInstall {
   }
 };
 
-// The first line where two listings differ (for comment files, 100-character
-// records), for a readable failure.
-std::string FirstDifference(const std::string& expected, const std::string& actual, bool records = false) {
-  const auto split = [records](const std::string& text) {
-    if (!records) return ListingLines(text);
-    Lines r;
-    for (size_t at = 0; at < text.size(); at += 100) r.push_back(text.substr(at, 100));
-    return r;
-  };
-  auto e = split(expected), a = split(actual);
-  for (size_t i = 0; i < std::max(e.size(), a.size()); ++i) {
-    std::string el = i < e.size() ? e[i] : "<end>", al = i < a.size() ? a[i] : "<end>";
-    if (el != al)
-      return (records ? "record " : "line ") + std::to_string(i + 1) + "\n expected: [" + el + "]\n actual:   [" + al + "]";
-  }
-  return "line ends differ";
-}
-
 // Runs the program on a copy of the example whose group set 1 is also filed
 // as sets 0, -1 and -2 (set -2 without its group file), over an old listing
 // of `oldSize` characters when it is not 0: the status, standard error and
@@ -125,9 +107,7 @@ TEST(ExampleModel, ListingsAndCommentFilesMatchTheReviewedOnes) {
       actual.push_back(ReadFileText(install.modelDir + "/" + view)), expectedFile.push_back(kExpectedDir + "/" + view);
     for (size_t k = 0; k < actual.size(); ++k) {
       if (update) WriteFile(expectedFile[k], actual[k]);
-      const std::string expected = ReadFileText(expectedFile[k]);
-      EXPECT_TRUE(actual[k] == expected) << expectedFile[k] << ": "
-                                         << FirstDifference(expected, actual[k], expectedFile[k].ends_with(".LCM"));
+      EXPECT_EQ(actual[k], ReadFileText(expectedFile[k])) << expectedFile[k];  // with the lines that differ
     }
   }
   // Every expected file belongs to a line of the table.
@@ -154,7 +134,7 @@ TEST(ExampleModel, ListingOverAnOlderLongerOneAndNegativeActiveGroupSets) {
     const auto over = ListExample("1/1/1/1/1/1/1/1/1/1/1/" + c.set + "/", old);
     EXPECT_EQ(std::get<0>(fresh), c.status);
     EXPECT_EQ(std::get<1>(fresh), "");
-    EXPECT_TRUE(over == fresh) << FirstDifference(std::get<2>(fresh), std::get<2>(over));
+    EXPECT_EQ(over, fresh);
     const Lines lines = ListingLines(std::get<2>(fresh));
     const auto title = std::find(lines.begin(), lines.end(), "Group SET " + c.set + " is Active");
     ASSERT_LE(title + 5, lines.end());
