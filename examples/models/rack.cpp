@@ -161,10 +161,15 @@ void WriteExampleRack(const std::string& dir, const std::string& name, bool impe
   Bytes groups;
   for (int g = 0; g <= 5; ++g)
     groups.Append(GroupRecord(g == 1 || g == 2 || g == 5 ? 1 : 0, g == 1 ? "Steelwork" : g == 2 ? "Pipe" : "Plinth"));
-  WriteFile(dir + "/" + name + ".BG1", groups);
   Bytes results;
   results.Append(SetRecord(1, "Serviceability")).Append(SetRecord(0, "")).Append(SetRecord(1, "Ultimate"));
+  // Sets and groups up to the highest load label (99) are listed, one beyond it not.
+  for (int k = 3; k < 99; ++k) results.Append(SetRecord(0, ""));
+  for (int g = 6; g < 99; ++g) groups.Append(GroupRecord(0, ""));
+  results.Append(SetRecord(1, "Envelope")).Append(SetRecord(1, "Beyond the highest load label"));
+  groups.Append(GroupRecord(1, "Spare")).Append(GroupRecord(1, "Beyond the highest load label"));
   WriteFile(dir + "/" + name + ".NSS", results);
+  WriteFile(dir + "/" + name + ".BG1", groups);
 }
 
 }  // namespace orvant::testing
