@@ -307,7 +307,7 @@ TEST(Views, LoadsDrawnAreTheRowsListedAndAddUpToThem) {
   const std::string every = "LDESC Every kind\r\nAMBT 20\r\nND,1,0.001,0,0.002\r\nND,7,0.5\r\nNF,2,1500,-2500,0,0,0,0\r\n"
       "NF,3,0,0,-4000,0,300,0,750\r\nNF,7,1000\r\nNF,4,,,,,,,250\r\nEP,1,1,0.5,0,-3000,200,0,0,0\r\nEP,2,2,0.25,100\r\n"
       "EP,4,1,0,5000\r\nED,2,1,0,0,0,0,-100,-300,0,0\r\nED,3,0,0,0,5\r\nUDL,5,0,-200,0\r\nED,4,1,0,0,7\r\n"
-      "FP,6,-2,3,10,10,10,10\r\nPUDL,2,3,-50\r\nPUDL,3,0,7\r\nPTEMP,1,60\r\nPPRESS,2,0,5\r\nTEPR,5,0,0,,3\r\n"
+      "FP,6,-2,3,10,10,10,10\r\nPUDL,1,3,-50\r\nPUDL,3,0,7\r\nPTEMP,1,60\r\nPPRESS,2,0,5\r\nTEPR,5,0,0,,3\r\n"
       "TEPR,3,90,2E5\r\nNT,1,35\r\nNT,7,40\r\nACCEL,0,0,-9.81\r\nLSUM,100,0,-500\r\nCOF,1,1,1,1,1,1,2,2,2\r\n";
   // The example's case or the model's, the rows listed but not drawn, the title.
   const std::tuple<bool, int, Up, std::vector<std::string>, std::string> cases[] = {
