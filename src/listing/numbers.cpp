@@ -248,7 +248,7 @@ char* PutBareScientific(char* o, const char* c, const char* end, int expFormAt) 
   }
   ++c;
   const bool expNegative = *c++ == '-';
-  int exp10 = 0;
+  int exp10 = 0;  // equivalent: constant (to_chars wrote the exponent, which from_chars reads)
   std::from_chars(c, end, exp10);
   if (expNegative) exp10 = -exp10;
   while (n > 1 && digits[n - 1] == '0') --n;

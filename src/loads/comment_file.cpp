@@ -82,9 +82,7 @@ bool CloseCommentFile(CommentFile& c, FileSystem& files) {
   // The bytes hold the whole file as it stands (what was read and every
   // record written), so writing them from the start gives the final file.
   bool ok = WriteAll(fd, c.bytes) == 0;
-  ok = (::close(fd) == 0) && ok;
-  c.changed = false;
-  return ok;
+  return (::close(fd) == 0) && ok;
 }
 
 }  // namespace orvant

@@ -69,7 +69,7 @@ std::string Dump(const RunContext& ctx, const LoadCase& r, const CaseParse& p) {
 TEST(LoadCaseParser, LinesIntoTheRecord) {
   const std::pair<std::string, std::string> cases[] = {
       // A trailing comma and two blanks give 0, not blank; no number reads as 0.
-      {"ED,8,2,\nED,8,2,,\nED,5,abc,  ,", "ED8/2:0,0: ED8/2:1,0: ED5/0:0,0:"},
+      {"ED,8,2,\nED,8,2,,\nED,5,abc,  ,\nUDL,8,1,2,3", "ED8/2:0,0: ED8/2:1,0: ED5/0:0,0: ED8/1:0,0:1,1,2,2,3,3"},
       {"EP,9,1,-10101,5\nACCEL,,-9.81\nCOF,1,2", "EP9/1@0:5 G=0,-9.81 COF=1,2" + Repeat(",-10101", 7)},
       {"nd,3,1\n ND,3,1\nND ,3,1\nNDX,3,1\n\nND", "ND3:1"},
       // Out of range: nodes, elements, an undefined element for UDL, a face on a beam, codes.
