@@ -69,6 +69,13 @@ std::string Join(const std::string& dir, std::string_view name) {
   return out;
 }
 
+// Where a name is, or would go, in a listing sorted by byte order.
+template <class List>
+auto ExactPlace(List& list, std::string_view name) {
+  return std::lower_bound(list.begin(), list.end(), name,
+                          [](const FileSystem::DirEntry& e, std::string_view n) { return e.name < n; });
+}
+
 // A Linux path's directory part (with its last slash, so "/x" has dir "/")
 // and its last name.
 struct PathParts {
@@ -151,8 +158,7 @@ const std::vector<size_t>& FileSystem::FoldedOrder(const std::string& dir) {
 
 const FileSystem::DirEntry* FileSystem::Lookup(const std::string& dir, std::string_view name, bool mustBeDir) {
   const std::vector<DirEntry>& list = Listing(dir);
-  auto exact = std::lower_bound(list.begin(), list.end(), name,
-                                [](const DirEntry& e, std::string_view n) { return e.name < n; });
+  auto exact = ExactPlace(list, name);
   if (exact != list.end() && exact->name == name && (!mustBeDir || exact->isDir)) return &*exact;
 
   // Equal names without regard to case sit together in the folded order,
@@ -297,8 +303,7 @@ void FileSystem::NoteCreated(const std::string& linuxPath) {
   auto found = listings.find(dir->path);
   if (found == listings.end()) return;  // listed afresh when first needed
   std::vector<DirEntry>& list = found->second;
-  auto at = std::lower_bound(list.begin(), list.end(), name,
-                             [](const DirEntry& e, std::string_view n) { return e.name < n; });
+  auto at = ExactPlace(list, name);
   if (at != list.end() && at->name == name) {
     at->isFile = true;
     at->isDir = false;
@@ -324,7 +329,7 @@ std::optional<size_t> ReadOpened(int fd, Room room) {
     close(fd);
     return std::nullopt;
   }
-  size_t capacity = static_cast<size_t>(st.st_size) + 1;
+  size_t capacity = static_cast<size_t>(st.st_size) + 1;  // equivalent: constant (a size that is off is grown to)
   char* data = room(capacity, size_t{0});
   size_t size = 0;
   for (;;) {

@@ -104,11 +104,14 @@ TEST_F(FileSystemTest, SearchInByteOrderAndEachDirectoryListedOnce) {
   EXPECT_EQ(found, 50);
   std::string created = fs.PathForCreate(root + "/Jobs/BEAM1.CMT");  // a new file is noted, not listed
   Write("Jobs/BEAM1.CMT");
-  fs.NoteCreated(created);
+  fs.NoteCreated(created), fs.NoteCreated(root + "/Jobs/BEAM1.mtm");  // the second is there already
   EXPECT_TRUE(fs.FileExists(root + "/jobs/beam1.cmt"));
   EXPECT_EQ(fs.Search(root + "/Jobs/*"), (Names{"BEAM1.CMT", "BEAM1.mtm"}));
   EXPECT_TRUE(fs.directoryReads == reads && reads >= 4 && reads < 100) << reads;
   EXPECT_EQ(fs.Search(root + "/nowhere/*"), Names{});
+  Names atRoot;  // a pattern in "/" searches there, not in the working directory
+  for (const auto& e : std::filesystem::directory_iterator("/")) if (e.is_regular_file()) atRoot.push_back(e.path().filename());
+  EXPECT_EQ(fs.Search("/*"), (std::sort(atRoot.begin(), atRoot.end()), atRoot));
 }
 
 // A link named in another letter case is refused; a dangling link names no file, so its name in another
