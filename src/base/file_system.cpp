@@ -73,7 +73,7 @@ std::string Join(const std::string& dir, std::string_view name) {
 template <class List>
 auto ExactPlace(List& list, std::string_view name) {
   return std::lower_bound(list.begin(), list.end(), name,
-                          [](const FileSystem::DirEntry& e, std::string_view n) { return e.name < n; });
+                          [](const FileSystem::DirEntry& e, std::string_view n) { return e.name.compare(n) < 0; });
 }
 
 // A Linux path's directory part (with its last slash, so "/x" has dir "/")
