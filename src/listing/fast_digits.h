@@ -98,7 +98,7 @@ inline char* PutDigitsBackwards(char* end, uint64_t& u, int count) {
 }
 
 // A whole number in plain decimal at o; returns the end.
-inline char* PutSmallUnsigned(char* o, uint64_t v) {
+inline char* PutUnsigned(char* o, uint64_t v) {
   const int n = std::max(DecimalDigitCount(v), 1);
   PutDigitsBackwards(o + n, v, n);
   return o + n;
@@ -132,7 +132,7 @@ inline void ExactHalfSide(double a, int scale, uint64_t& whole, int& side) {
     left = std::fma((y - w) - 0.5, q, remainder);  // (a / q - w - 1/2) * q
     whole = static_cast<uint64_t>(w);
   }
-  side = left > 0 ? 1 : (left < 0 ? -1 : 0);
+  side = (left > 0) - (left < 0);
 }
 
 // a (>= 0) * 10^scale rounded to the nearest integer (below 2^53), an exact

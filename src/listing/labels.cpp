@@ -1,8 +1,6 @@
 #include "listing/labels.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstring>
 
 #include "base/group_codes.h"
 #include "listing/fast_digits.h"
@@ -10,34 +8,18 @@
 
 namespace orvant {
 
-// The label is built whole and written as one item (a suffix longer than
-// the room, which no section uses, goes as items of its own).
+// The label is built whole, in place, and written as one item.
 void WriteGroupLabel(Listing& listing, long long label, int16_t group, std::string_view suffix) {
-  constexpr size_t kSuffixRoom = 8;
-  const bool grouped = group > 0 && group != NoGroup;
-  if (label >= 0 && label <= 99999 && suffix.size() <= kSuffixRoom) {
-    // The usual label, built in place: at most 5 + 8 + 5 characters.
-    char* const start = listing.Room(32);  // equivalent: constant (18 characters at most)
-    char* p = PutSmallUnsigned(start, static_cast<uint32_t>(label));
-    if (grouped) {
-      for (char c : suffix) *p++ = c;  // "-G" or "G"
-      p = PutSmallUnsigned(p, static_cast<uint32_t>(group));
-    }
-    listing.Took(p);
-    return;
+  // A sign and 19 digits, the suffix, 5 digits at most.
+  char* p = listing.Room(32 + suffix.size());  // equivalent: constant (26 characters and the suffix at most)
+  const bool negative = label < 0;
+  if (negative) *p++ = '-';
+  p = PutUnsigned(p, negative ? 0 - static_cast<uint64_t>(label) : static_cast<uint64_t>(label));
+  if (group > 0 && group != NoGroup) {
+    p = std::copy(suffix.begin(), suffix.end(), p);  // "-G" or "G"
+    p = PutUnsigned(p, static_cast<uint64_t>(group));
   }
-  char text[24 + kSuffixRoom + 8];  // equivalent: constant (room to spare)
-  char* const end = text + sizeof text;
-  char* p = std::to_chars(text, end, label).ptr;
-  if (grouped && suffix.size() <= kSuffixRoom) {
-    p = std::copy(suffix.begin(), suffix.end(), p);
-    p = std::to_chars(p, end, static_cast<int>(group)).ptr;
-  }
-  listing.Text(std::string_view(text, static_cast<size_t>(p - text)));
-  if (grouped && suffix.size() > kSuffixRoom) {
-    listing.Text(suffix);
-    listing.Digits(group);
-  }
+  listing.Took(p);
 }
 
 }  // namespace orvant

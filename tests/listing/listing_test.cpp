@@ -162,11 +162,11 @@ TEST(ListingLine, AdvanceToColumnAndPrintZones) {
   l.Int(-12).Digits(-3).Field(1.5f, "0.00", 6).Column(14).Text("|").End();  // the column follows every item
   l.Rule();
   WriteGroupLabel(l, 12, NoGroup), l.Text(" "), WriteGroupLabel(l, 12, NoGroup - 1), l.Text(" ");  // ungrouped: no suffix
-  WriteGroupLabel(l, -5, 3, "G"), l.Text(" "), WriteGroupLabel(l, 7, 0), l.End();
+  WriteGroupLabel(l, -5, 3, "G"), l.Text(" "), WriteGroupLabel(l, 0, 0), l.End();
   EXPECT_EQ(ListingLines(l.Pending()), (Lines{"12345678901234", "           x", "abcd", "   e",
                                            std::string(35, 'L') + std::string(7, ' ') + " 7 ",
                                            "ab            z", std::string(14, 'a') + std::string(14, ' ') + "z",
-                                           "-12 -3  1.50 |", std::string(105, '='), "12 12-G17170 -5G3 7"}));
+                                           "-12 -3  1.50 |", std::string(105, '='), "12 12-G17170 -5G3 0"}));
 }
 
 TEST(ListingFile, BlocksWrittenInOrderWithALineBeingBuiltAndFailuresReported) {
