@@ -160,7 +160,7 @@ bool IsSignificantTie(float v, int sig) {
     // An integer. One of 2^64 and more, odd * 2^k with odd below 2^24 and
     // k of 40 and more, has at most ten trailing zeros (5^11 > 2^24) and is
     // still even without them: it ends in no 5.
-    if (s.exp2 + std::bit_width(s.odd) > 64) return false;
+    if (s.exp2 + std::bit_width(s.odd) > 64) return false;  // equivalent: constant (one near 2^64 ends in no 5 either)
     uint64_t u = static_cast<uint64_t>(s.odd) << s.exp2;
     while (u % 10 == 0) u /= 10;
     if (u % 10 != 5) return false;

@@ -45,7 +45,7 @@ constexpr NumberPattern ParseNumberPattern(std::string_view s) {
     for (++i; i < s.size() && s[i] == '0'; ++i) ++p.zeros;
     for (; i < s.size() && s[i] == '#'; ++i) ++p.hashes;
   }
-  if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+  if (i < s.size() && s[i] == 'E') {
     // Exponent form: exactly one "0" before the point, "0"s after it.
     if (places != 1 || p.minInt != 1 || p.hashes != 0) ThrowBadPattern(s);
     ++i;

@@ -152,12 +152,12 @@ struct LoadCase {
   std::array<float, 10> centreOfForce{};  // 1..9
   std::array<float, 4> savedTotalLoad{};  // 1..3
 
-  EntryTable<PrescribedDisplacement> prescribedDisplacements{0, {{}, "prescribed displacements"}};
-  EntryTable<NodalLoad> nodalLoads{0, {{}, "nodal loads"}};
-  EntryTable<NodalTemperature> nodalTemperatures{0, {{}, "nodal temperatures"}};
-  EntryTable<PointLoad> pointLoads{0, {{}, "point loads"}};
-  EntryTable<DistributedLoad> distributedLoads{0, {{}, "distributed loads"}};
-  EntryTable<FaceLoad> faceLoads{0, {{}, "face loads"}};
+  EntryTable<PrescribedDisplacement> prescribedDisplacements{{}, {{}, "prescribed displacements"}};
+  EntryTable<NodalLoad> nodalLoads{{}, {{}, "nodal loads"}};
+  EntryTable<NodalTemperature> nodalTemperatures{{}, {{}, "nodal temperatures"}};
+  EntryTable<PointLoad> pointLoads{{}, {{}, "point loads"}};
+  EntryTable<DistributedLoad> distributedLoads{{}, {{}, "distributed loads"}};
+  EntryTable<FaceLoad> faceLoads{{}, {{}, "face loads"}};
 
   WrittenTable<ElementTempPress> elementTempPress{{{}, "element temperature/pressure"}, {}, {}};
   int16_t elementTempPressCount{};
