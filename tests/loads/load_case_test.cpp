@@ -177,4 +177,8 @@ TEST(LoadCaseReadAhead, TheNextCaseReadAheadShowsOnlyWhenTaken) {
   h.reader.Restart(true);
   const LoadCase* ahead = h.reader.Next();
   EXPECT_TRUE(ahead && ahead->description == "One" && ahead->SavedTotals == (std::array<float, 3>{5, 6, 7}));
+  // A search for the next case past the highest 16-bit label fails where the case is asked for.
+  h->settings.MaxLoadLabel = 32767;
+  h.reader.Restart(false, 1);
+  EXPECT_THROW(h.reader.Next(), RunFault);
 }
