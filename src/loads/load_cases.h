@@ -40,6 +40,10 @@ void PrepareDataLine(std::string_view line, std::string& data);
 void SplitDataLine(std::string_view line, std::string& spill, char (&keywordRoom)[kKeywordRoom],
                    std::string_view& keyword, float (&fieldValue)[kMaxLoadFields + 1]);
 
+// The text of a line from 1-based character position `from` on, trailing
+// blanks removed.
+std::string_view TextFrom(std::string_view line, size_t from);
+
 // The part of a load case line that is split when it is a data line: the
 // line, or for a comment line ("COM") its text from the 5th character on.
 std::string_view DataTextOf(std::string_view line);

@@ -9,6 +9,7 @@
 #include "base/text_values.h"
 #include "loads/load_case.h"
 #include "loads/load_case_reader.h"
+#include "loads/load_cases.h"
 #include "settings/run_settings.h"
 
 namespace orvant {
@@ -18,10 +19,7 @@ namespace {
 // An analysis comment: a line beginning "ACOM", from its 6th character on,
 // trailing blanks removed.
 void KeepIfAnalysisComment(std::string_view line, std::vector<std::string>& comments) {
-  if (line.size() < 4 || line[0] != 'A' || line.substr(0, 4) != "ACOM") return;
-  std::string_view comment = line.size() > 5 ? line.substr(5) : std::string_view();
-  const size_t end = comment.find_last_not_of(' ');
-  comments.emplace_back(end == std::string_view::npos ? std::string_view() : comment.substr(0, end + 1));
+  if (line.starts_with("ACOM")) comments.emplace_back(TextFrom(line, 6));
 }
 
 }  // namespace

@@ -30,15 +30,6 @@ bool StartsWithUpper(std::string_view line, std::string_view word) {
   return true;
 }
 
-// The text from 1-based character position `from` on, trailing blanks removed.
-std::string_view TextFrom(std::string_view line, size_t from) {
-  if (line.size() < from) return {};
-  std::string_view text = line;
-  text.remove_prefix(from - 1);
-  size_t end = text.find_last_not_of(' ');
-  return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
-}
-
 bool Blank(float v) { return v == NoValue; }
 float Or(float v, float whenBlank) { return Blank(v) ? whenBlank : v; }
 
@@ -267,6 +258,14 @@ void ParseDataLine(const RunSettings& s, const ModelTables& m, CaseParse& p, Loa
 }
 
 }  // namespace
+
+std::string_view TextFrom(std::string_view line, size_t from) {
+  if (line.size() < from) return {};
+  std::string_view text = line;
+  text.remove_prefix(from - 1);
+  size_t end = text.find_last_not_of(' ');
+  return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+}
 
 // The data line upper-cased into data, with every ",," made ", ," until
 // none is left: one blank goes between any two commas that follow each

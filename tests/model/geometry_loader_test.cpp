@@ -82,6 +82,18 @@ TEST(GeometryLoader, OldSpringConstantFormWithoutMarker) {
   EXPECT_EQ(Ints({t.m.SpringKind[1], t.m.SpringKind[2]}), Ints({0, 0}));  // no kinds in the old form
 }
 
+// Each label maximum and count of the model size file may be 0, not below.
+TEST(GeometryLoader, NegativeMaximaAndCountsRefused) {
+  for (int16_t RunSettings::*field : {&RunSettings::MaxElementLabel, &RunSettings::MaxSpringLabel, &RunSettings::MaxNodeLabel,
+                                      &RunSettings::RestrainedNodeCount, &RunSettings::PhysicalPropertyCount,
+                                      &RunSettings::MaterialPropertyCount, &RunSettings::SpringPropertyCount}) {
+    RunSettings s;
+    ModelTables m;
+    EXPECT_NO_THROW((s.*field = 0, AllocateModelTables(s, m)));
+    EXPECT_THROW((s.*field = -1, AllocateModelTables(s, m)), RunFault);
+  }
+}
+
 TEST(GeometryLoader, ValuesPastTheEndOfTruncatedFilesReadAsZero) {
   TestModel model = FiveNodesTwoDefined();
   for (int e = 1; e <= 3; ++e) model.AddElement(2, 4, 0, 0, 10.0f * e), model.elements.back().rotation = 5.0f * e;
