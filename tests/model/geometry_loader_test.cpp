@@ -6,7 +6,6 @@
 
 #include "model/geometry.h"
 #include "run/run_context.h"
-#include "run/startup.h"
 #include "settings/settings_inputs.h"
 #include "support/model_builder.h"
 

@@ -18,7 +18,6 @@
 
 #include "support/model_builder.h"
 #include "support/start_up.h"
-#include "loads/load_case.h"
 #include "views/drawn_loads.h"
 #include "views/drawn_model.h"
 #include "views/load_picture.h"
