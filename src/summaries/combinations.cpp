@@ -24,7 +24,7 @@ constexpr size_t kCaseDescriptionWidth = 80;
 
 // A load combination file: count, (case, factor) pairs, description.
 struct Combination {
-  int16_t count = 0;
+  int16_t count{};
   Table<int16_t> cases{{}, "CombCase"};
   Table<double> factors{{}, "CombFactor"};
   std::string description;
@@ -44,7 +44,7 @@ std::string FixedDescription(std::string text) {
 void ReadCombination(FileSystem& files, const std::string& fileName, Combination& comb) {
   TextValues values(files.ReadFile(fileName), fileName);
   comb.count = values.Int16();
-  const long long n = comb.count < 0 ? 0 : comb.count;
+  const long long n = comb.count;  // none when negative
   comb.cases.Size(n);
   comb.factors.Size(n);
   for (long long i = 1; i <= n; ++i) {
