@@ -75,7 +75,7 @@ struct LoadCaseReader {
   // a search that failed before anything could be read.
   bool aheadHanded = false;
   int aheadSlot = 0;
-  int16_t aheadFrom = 0;
+  int16_t aheadFrom{};
   std::exception_ptr searchFailure;
 
   // The text of the case file read last by a header-only read; per case

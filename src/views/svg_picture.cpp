@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <numeric>
 #include <string_view>
 
 #include "model/model_tables.h"
@@ -204,7 +205,8 @@ std::string SvgPicture(const RunSettings& s, const ModelTables& m, const DrawnMo
   std::vector<size_t> lineStart(codes.size() + 1, 0), solidStart(codes.size() + 1, 0);
   for (const auto& l : d.lines) ++lineStart[rank(l.geom) + 1];
   for (const auto& solid : d.solids) ++solidStart[rank(solid.geom) + 1];
-  for (size_t r = 0; r < codes.size(); ++r) lineStart[r + 1] += lineStart[r], solidStart[r + 1] += solidStart[r];
+  std::partial_sum(lineStart.begin(), lineStart.end(), lineStart.begin());
+  std::partial_sum(solidStart.begin(), solidStart.end(), solidStart.begin());
   std::vector<uint32_t> lineOrder(d.lines.size()), solidOrder(d.solids.size());
   {
     std::vector<size_t> nextLine(lineStart.begin(), lineStart.end() - 1);
