@@ -210,6 +210,7 @@ struct TestInstall {
   void WriteRunControl(const std::string& content) { WriteFile(dataDir + "/in.CNT", content); }
   void WriteModel(const TestModel& m);
   void WriteModelText(const std::string& extension, const std::string& content) { WriteFile(ModelFile(extension), content); }
+  void WriteModelBytes(const std::string& extension, const Bytes& content) { WriteFile(ModelFile(extension), content); }
   std::string Listing(const std::string& listingName = "") const {  // contents of the .MTM
     return ReadFileText(ModelPath() + (listingName.empty() ? "" : "." + listingName) + ".MTM");
   }
