@@ -256,6 +256,9 @@ TEST(Views, AFileThatCannotTakeItsPlaceLeavesTheDirectoryAsItWas) {
     for (const auto& f : std::filesystem::directory_iterator(dir)) files[f.path().filename()] = ReadFileText(f.path());
     return files;
   };
+  rlimit saved{};  // with "the disk full", a write past 1024 bytes fails
+  ::getrlimit(RLIMIT_FSIZE, &saved), ::signal(SIGXFSZ, SIG_IGN);
+  const rlimit full{1024, saved.rlim_max};
   for (bool older : {true, false})
     for (std::string failing : {"p.vtk", "p.svg", "", "p.svg, the disk full"}) {
       SCOPED_TRACE(std::to_string(older) + " " + failing);
@@ -263,8 +266,6 @@ TEST(Views, AFileThatCannotTakeItsPlaceLeavesTheDirectoryAsItWas) {
       if (older) WriteFile(dir + "/p.svg", "older picture"), WriteFile(dir + "/p.vtk", "older vtk");
       if (older) WriteFile(dir + "/p.svg." + std::to_string(::getpid()) + "-0.part", "another's");  // name taken: the next
       const auto before = listing();
-      rlimit saved{}, full{0, 0};  // a write past 1024 bytes fails, as on a full disk
-      ::getrlimit(RLIMIT_FSIZE, &saved), full = {1024, saved.rlim_max}, ::signal(SIGXFSZ, SIG_IGN);
       gFailRenameTo = failing.size() == 5 ? failing : "";
       if (failing.size() > 5) ::setrlimit(RLIMIT_FSIZE, &full);
       const RunResult r = RunInProcess(install, {"1/", "--picture", dir + "/p.svg", "--vtk", dir + "/p.vtk"});
