@@ -74,7 +74,11 @@ TestModel Rack(const std::string& name, bool imperial) {
   m.mats.push_back(MatRec{2.1e11f, 8.1e10f, 7850.0f, 0.3f, 1.2e-5f, 2.35e8f, 3.6e8f, "P235GH"});
   m.mats.push_back(MatRec{3.1e10f, 1.29e10f, 2400.0f, 0.2f, 1.0e-5f, 0.0f, 0.0f, "C25/30"});
 
+  // Spring 1 carries the pipe; 2 is an undefined label (its nodes equal, no
+  // definition flag); 3 ties node 10 to ground, its rotation dropped.
   m.springs.push_back(SpringRec{6, 13, 0.0f, 3, 1, 0, 1});
+  m.springs.push_back(SpringRec{12, 12, 30.0f, 0, 1, 0, 0});
+  m.springs.push_back(SpringRec{10, 10, 45.0f, 0, 1, 0, 1});
   m.springConsts.push_back(SpringConstRec{1, {2.0e6f, 2.0e6f, 2.0e6f, 0, 0, 0}, 0});
   m.offsets.push_back(OffsetRec{3, 0, 0, {0.0f, -0.125f, 0.0f}, 0, {0.0f, -0.125f, 0.0f}});
   m.offsets.push_back(OffsetRec{5, 0, 3, {0.0f, 0.25f, 0.0f}, 8, {0.0f, 0.25f, 0.0f}});
@@ -106,14 +110,14 @@ const struct {
      "EP,8,0,0.25,500,0,0,0,0,0\r\nEP,8,1,-10101,0,-750,0,0,0,0\r\nEP,4,1,1.0,0,-1,0,0,0,0\r\n"
      "COM Amended UDLs on the beam\r\nUDL,3,0,-2000,0\r\nUDL,8,0,-1500,0,2\r\nED,3,2,0.5,3.0,0,0,-1000,-3000,0,0\r\n"
      "ED,8,5,0,1.5,100,100,0,0,0,0\r\nED,1\r\nED,2,1,,,0,0,-500,-500\r\nUDL,4,0,-1,0\r\nED,4,1,0,1,0,0,-1,-1,0,0\r\n"
-     "FP,7,-2,3,50000,50000,50000,50000\r\nFP,7,,,-2500\r\nFP,3,1,1,1,1,1,1\r\n"
+     "FP,7,-2,3,50000,50000,50000,50000\r\nFP,7,,,-2500\r\nFP,7,2,,-100\r\nFP,3,1,1,1,1,1,1\r\nNF,9,0,0,0,0,0,0,1\r\n"
      "LSUM,1000,-19250,0\r\nCOF,6.0,4.5,0,3.5,4.1,0,0,0,0\r\n"},
     {".#1", "1000,-19250,0,\"Linear static\",\"02/04/2026\"\r\n"},
     // Case 2: temperatures and pressures by code and by element; no saved totals.
     {".L2",
      "LDESC Operating temperature and pressure\r\nAMBT 15.5\r\nPTEMP,2,40\r\nPPRESS,2,1.2E6\r\nPPRESS,3,0,2.0E5\r\n"
      "PUDL,2,2,-5000\r\nPUDL,2,-3,-200\r\nPUDL,1,1,300\r\nPUDL,3,0,7\r\nPUDL,9,1,1\r\nPUDL,1,4,1\r\n"
-     "COM Hot leg from the pump\r\nTEPR,5,180,1.5E6,170,0\r\nTEPR,6,,,,1.5E5\r\nTEPR,1,60\r\nTEPR,5,200,1.6E6\r\n"
+     "COM Hot leg from the pump\r\nTEPR,5,180,1.5E6,170,0\r\nTEPR,6,,,,1.5E5\r\nTEPR,1,60\r\nTEPR,5,200,1.6E6\r\nTEPR,4,50\r\nTEPR,7,25\r\n"
      "NT,5,180\r\nNT,6,175\r\nNT,8,170\r\nNT,1,40\r\nNT,2,40\r\nNT,3,35\r\nNT,4,35\r\nNT,13,\r\nNT,99,10\r\n"},
     // Case 3: no description of its own; interpreted commands and a code load
     // in direction 0 only.
@@ -123,7 +127,7 @@ const struct {
     {".#3", "1500,0,0,\"Non-linear\",\"03/04/2026\"\r\n"},
     // Case 4: its description from a comment.
     {".L4", "COM LDESC Wind on the rack from the north\r\nEP,1,1,2.0,1250,0,0,0,0,0\r\nEP,2,1,2.0,1250,0,0,0,0,0\r\n"
-            "LSUM,2500,0,0\r\n"},
+            "NF,12,0,0,0,0,0,1\r\nLSUM,2500,0,0\r\n"},
     {".#4", "2500,0,0,\"Linear static\",\"03/04/2026\"\r\n"},
     // Case 5: a description cut to 55 characters; halves to round.
     {".L5",
@@ -139,7 +143,7 @@ const struct {
     {".Q2", "\"Ultimate\"\r\n3,,12\r\n"},
     {".G1",
      "\"Rack and pipe\"\r\n2,1,1\r\n2,2,1\r\n2,3,1\r\n2,4,1\r\n2,5,2\r\n2,6,2\r\n2,8,2\r\n2,9,5\r\n2,10,5\r\n2,11,5\r\n"
-     "2,12,5\r\n2,13,-1\r\n1,1,1\r\n1,2,1\r\n1,3,1\r\n1,5,2\r\n1,6,2\r\n1,7,5\r\n3,1,2\r\n"},
+     "2,12,5\r\n2,13,-1\r\n1,0,1\r\n1,1,1\r\n1,2,1\r\n1,3,1\r\n1,5,2\r\n1,6,2\r\n1,7,5\r\n3,1,2\r\n3,3,5\r\n3,5,5\r\n"},
     {".ELN",
      "Element line data,Pipe run insulation\r\n\"  Elem    Ins.t    Ins.d    Lin.t    Lin.d    Corr\"\r\n"
      "ME,1,0,0,0,0,0.002\r\nme,5,0.05,120,0,0,0.001\r\nME,6,0.05,120,0.003,1100,0.001\r\nME,4,1,1,1,1,1\r\n"},
