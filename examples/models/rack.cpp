@@ -3,7 +3,7 @@
 // and the awkward ones among them (blank fields, lower-case keywords, loads
 // on missing nodes and elements, comments that are not printed), saved
 // totals, combinations and a results set. The same files under another
-// name, in imperial units, make the second model.
+// name, in imperial units and with pinned column bases, make the second model.
 #include "examples/models/example_models.h"
 
 #include <string>
@@ -26,9 +26,10 @@ TestModel Rack(const std::string& name, bool imperial) {
 
   // Nodes 1-4: two columns 6 m apart, 4 m high; 5, 6 and 8 the pipe run
   // 0.5 m above the beam (7 is an unused label); 9-12 the plinth; 13 the
-  // middle of the beam, defined in system 4.
-  const float at[][3] = {{0, 0, 0}, {0, 4, 0},    {6, 0, 0},     {6, 4, 0},    {0, 4.5f, 0}, {3, 4.5f, 0}, {0, 0, 0},
-                         {6, 4.5f, 0}, {2, 0, -1}, {3, 0, -1}, {2, 0, 1}, {2.5f, 1, 0}, {3, 4, 0}};
+  // middle of the beam, defined in system 4; 14 at the head of column A,
+  // where node 2 is.
+  const float at[][3] = {{0, 0, 0},    {0, 4, 0},  {6, 0, 0},  {6, 4, 0}, {0, 4.5f, 0},  {3, 4.5f, 0}, {0, 0, 0},
+                         {6, 4.5f, 0}, {2, 0, -1}, {3, 0, -1}, {2, 0, 1}, {2.5f, 1, 0}, {3, 4, 0},    {0, 4, 0}};
   for (const auto& p : at) m.AddNode(p[0], p[1], p[2]);
   m.nodes[7].exists = false;
   m.nodes[13].system = 4;
@@ -38,12 +39,14 @@ TestModel Rack(const std::string& name, bool imperial) {
   m.coordSystems[6] = {2, 3.0f, 4.5f, 0, 0, 90.0f, 0, 0, 0, 1};
 
   // Elements: 1, 2 columns; 3 and 8 the beam halves; 4 an unused label;
-  // 5, 6 the pipe (an elbow and a user-defined piece); 7 the plinth.
+  // 5, 6 the pipe (an elbow and a user-defined piece); 7 the plinth; 9 a
+  // link of no length from the head of column A to node 14.
   const struct { int n1, n2, geom, mat; float length; } elements[] = {
       {1, 2, 1, 1, 4.0f}, {3, 4, 1, 1, 4.0f}, {2, 13, 3, 1, 3.0f}, {0, 0, 0, 0, 0.0f},
-      {5, 6, 2, 2, 3.0f}, {6, 8, 2, 2, 3.0f}, {9, 10, 4, 3, 1.0f},  {13, 4, 3, 1, 3.0f}};
+      {5, 6, 2, 2, 3.0f}, {6, 8, 2, 2, 3.0f}, {9, 10, 4, 3, 1.0f},  {13, 4, 3, 1, 3.0f},
+      {2, 14, 1, 1, 0.0f}};
   for (const auto& e : elements) m.AddElement(e.n1, e.n2, e.geom, e.mat, e.length);
-  for (size_t e : {1, 2, 3, 8}) m.elements[e].type = 1;
+  for (size_t e : {1, 2, 3, 8, 9}) m.elements[e].type = 1;
   m.elements[2].rotation = 90.0f;
   m.elements[3].releaseY = 1;
   for (size_t e : {5, 6}) {
@@ -82,8 +85,8 @@ TestModel Rack(const std::string& name, bool imperial) {
   m.springConsts.push_back(SpringConstRec{1, {2.0e6f, 2.0e6f, 2.0e6f, 0, 0, 0}, 0});
   m.offsets.push_back(OffsetRec{3, 0, 0, {0.0f, -0.125f, 0.0f}, 0, {0.0f, -0.125f, 0.0f}});
   m.offsets.push_back(OffsetRec{5, 0, 3, {0.0f, 0.25f, 0.0f}, 8, {0.0f, 0.25f, 0.0f}});
-  m.restraints.push_back({1, {1, 1, 1, 1, 1, 1}});
-  m.restraints.push_back({3, {1, 1, 1, 1, 1, 1}});
+  const int16_t columnBase = imperial ? 0 : 1;  // rotations fixed or free
+  for (int16_t node : {1, 3}) m.restraints.push_back({node, {1, 1, 1, columnBase, columnBase, columnBase}});
   m.restraints.push_back({9, {1, 1, 1, 0, 0, 0}});
   m.restraints.push_back({10, {1, 1, 1, 0, 0, 0}});
   return m;
@@ -107,7 +110,7 @@ const struct {
      "COM Pump reactions from the vendor drawing\r\n"
      "NF,5,1000,0,0,0,0,0,\r\nNF,6,0,-2500,0,0,0,1200,12.5\r\nNF,7,0,-999,0,0,0,0\r\nNF,13,,-1500,,,,,\r\n"
      "COM Beam loads  Amend 2\r\nEP,3,1,2.5,0,-10000,0,0,0,0\r\nEP,3,2,1.0,0,0,-2000,0,0,0\r\n"
-     "EP,8,0,0.25,500,0,0,0,0,0\r\nEP,8,1,-10101,0,-750,0,0,0,0\r\nEP,4,1,1.0,0,-1,0,0,0,0\r\n"
+     "EP,8,0,0.25,500,0,0,0,0,0\r\nEP,8,1,-10101,0,-750,0,0,0,0\r\nEP,4,1,1.0,0,-1,0,0,0,0\r\nEP,9,1,0,0,-100,0,0,0,0\r\n"
      "COM Amended UDLs on the beam\r\nUDL,3,0,-2000,0\r\nUDL,8,0,-1500,0,2\r\nED,3,2,0.5,3.0,0,0,-1000,-3000,0,0\r\n"
      "ED,8,5,0,1.5,100,100,0,0,0,0\r\nED,1\r\nED,2,1,,,0,0,-500,-500\r\nUDL,4,0,-1,0\r\nED,4,1,0,1,0,0,-1,-1,0,0\r\n"
      "FP,7,-2,3,50000,50000,50000,50000\r\nFP,7,,,-2500\r\nFP,7,2,,-100\r\nFP,3,1,1,1,1,1,1\r\nNF,9,0,0,0,0,0,0,1\r\n"
