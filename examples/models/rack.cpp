@@ -77,9 +77,10 @@ TestModel Rack(const std::string& name, bool imperial) {
   m.mats.push_back(MatRec{2.1e11f, 8.1e10f, 7850.0f, 0.3f, 1.2e-5f, 2.35e8f, 3.6e8f, "P235GH"});
   m.mats.push_back(MatRec{3.1e10f, 1.29e10f, 2400.0f, 0.2f, 1.0e-5f, 0.0f, 0.0f, "C25/30"});
 
-  // Spring 1 carries the pipe; 2 is an undefined label (its nodes equal, no
-  // definition flag); 3 ties node 10 to ground, its rotation dropped.
-  m.springs.push_back(SpringRec{6, 13, 0.0f, 3, 1, 0, 1});
+  // Spring 1 carries the pipe (no definition flag, which only matters to one
+  // to ground); 2 is an undefined label (its nodes equal, no flag); 3 ties
+  // node 10 to ground, its rotation dropped.
+  m.springs.push_back(SpringRec{6, 13, 15.0f, 3, 1, 0, 0});
   m.springs.push_back(SpringRec{12, 12, 30.0f, 0, 1, 0, 0});
   m.springs.push_back(SpringRec{10, 10, 45.0f, 0, 1, 0, 1});
   m.springConsts.push_back(SpringConstRec{1, {2.0e6f, 2.0e6f, 2.0e6f, 0, 0, 0}, 0});

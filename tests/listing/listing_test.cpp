@@ -60,7 +60,8 @@ TEST(NumberPatterns, ZerosExtremesAndTiesFarOut) {
   EXPECT_EQ(FormatRight(-1234567.5f, "#####0.0000", 11), "234567.5000");  // cut to the width from the left
 }
 
-TEST(NumberPatterns, FaultsOnValuesThatAreNotFinite) {
+TEST(NumberPatterns, FaultsOnValuesThatAreNotFiniteAndOnPatternsOfMoreThan60Decimals) {
+  EXPECT_THROW(FormatPlain(1, ("0." + std::string(31, '0') + std::string(30, '#')).c_str()), std::logic_error);
   EXPECT_THROW(FormatRight(std::numeric_limits<float>::infinity(), "0.00", 6), RunFault);
   EXPECT_THROW(FormatPlain(std::nanf(""), "0.000E+00"), RunFault);
   EXPECT_THROW(Bare(-std::numeric_limits<float>::infinity()), RunFault);
@@ -84,7 +85,8 @@ TEST(NumberPatterns, TiesUnderLongPatternsAgreeWithExactReference) {
   for (int i = 0; i < 1500; ++i) {
     const float v = std::ldexp(static_cast<float>(g() % (1 << 24) | 1) * (i % 2 ? 1 : -1), static_cast<int>(g() % 81) - 40);
     for (int places = 14; places <= 42; ++places)
-      for (const std::string& pat : {"0." + std::string(places, '0'), "0." + std::string(places % 21, '0') + "E+00"})
+      for (const std::string& pat : {"0." + std::string(places, '0'), "#." + std::string(places, '0'),
+                                     "0." + std::string(places % 21, '0') + "E+00"})
         ASSERT_EQ(FormatPlain(v, pat.c_str()), RefPattern(v, pat.c_str())) << v << " " << pat;
   }
 }

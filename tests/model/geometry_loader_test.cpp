@@ -47,28 +47,23 @@ TestModel FiveNodesTwoDefined() {
 
 }  // namespace
 
-TEST(GeometryLoader, SpringsToGroundSolidsAndLengthsWithoutXco) {
+TEST(GeometryLoader, SolidsAndLengthsWithoutXco) {
   TestModel model = FiveNodesTwoDefined();
   ElementRec tet, plain;
   tet.solidType = 4, tet.solidNodes = {11, 12, 13, 14};
   plain.type = 21, plain.co = 3, plain.bendRadius = 152.4f;  // lost: no ".XCO"
   model.elements = {ElementRec{}, tet, plain};
   for (size_t e = 1; e <= 2; ++e) model.elements[e].length = 100.0f * static_cast<float>(e);
-  model.springs = {SpringRec{}, {7, 7, 30, 1, 2, 3, 0}, {7, 7, 30, 1, 2, 3, 1}, {3, 4, 30, 9, 8, 7, 0}};
   model.springConsts.push_back(SpringConstRec{0, {}, 4});
   model.ic = {{1, 2, 3, 4, 5, 6, 7}};
   model.writeXco = false;
   Loaded t(model);
   const ModelTables& m = t.m;
-  // Springs: to ground without the flag: undefined; to ground: no rotation; between nodes: as stored.
-  EXPECT_EQ(Ints({m.ElemNode1[3], m.ElemNode2[3], m.ElemNode1[4], m.ElemNode2[4], m.ElemNode1[5]}),
-            Ints({0, 0, 7, 7, 3}));
-  EXPECT_EQ(Floats({m.SpringRotation[1], m.SpringRotation[2], m.SpringRotation[3], m.ElemBendRadius[2]}),
-            Floats({0, 0, 30, 0}));
   EXPECT_EQ(Ints({m.ElemType[2], m.ElemCoCode[2], m.SpringCo[1], m.IcPropertyCount, m.SolidNodeCount[1],
                   m.SolidNodes[1][4], m.SolidNodes[1][5], m.SolidElemType[2]}),
             Ints({0, 0, 0, 0, 4, 14, 0, 0}));
-  EXPECT_EQ(Floats({m.ElemLength[1], m.ElemLength[2]}), Floats({100, 200}));  // the first value of each record
+  // Lengths: the first value of each record.
+  EXPECT_EQ(Floats({m.ElemLength[1], m.ElemLength[2], m.ElemBendRadius[2]}), Floats({100, 200, 0}));
 }
 
 TEST(GeometryLoader, OldSpringConstantFormWithoutMarker) {
