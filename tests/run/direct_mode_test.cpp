@@ -130,7 +130,7 @@ TEST(DirectModeBadUse, StatusTwoOneLineAndNothingWritten) {
   fs::create_directory(readOnly), ::chmod(readOnly.c_str(), 0555);
   std::vector<std::pair<std::vector<std::string>, std::string>> cases = {  // the arguments, what the message names
       {{"--model", install.dir + "/NOPE.XSZ"}, install.dir + "/NOPE.XSZ.XSZ, " + install.dir + "/NOPE.XSZ"},
-      {{"--model", install.dir}, install.dir + ".XSZ"},
+      {{"--model", install.root.path + "/v1.2/FRAME"}, "/v1.2/FRAME.XSZ\n"},  // a folder's dot is no extension
       {{"--model", model, "--output-dir", install.root.path + "/missing"}, "/missing"},
       {{"--model", model, "--output-dir", model + ".XSZ"}, "FRAME.XSZ"},  // not a directory
       {{"--output-dir", install.root.path + "/missing", "1/"}, "/missing"},
