@@ -171,6 +171,8 @@ TEST(Views, LabelsBySizeAndAPathAColourPerCode) {
       colours.insert(After(svg, "<path id=\"code-" + std::to_string(g) + "\"", "stroke=\""));
     }
     EXPECT_EQ(colours.size(), static_cast<size_t>(codes));
+    // Past the palette: HSL(200 + 137.508 k, 65%, 40%).
+    EXPECT_EQ(colours.count("#247ca8") + colours.count("#a82455"), codes > 10 ? 2u : 0u);
     const std::string legend = svg.substr(svg.find("<g id=\"legend\""));
     EXPECT_TRUE(Has(legend, ">1</text>"));
     EXPECT_EQ(Has(legend, ">" + std::to_string(codes) + "</text>"), codes == 10);
@@ -294,12 +296,9 @@ TEST(Views, LoadsDrawnAreTheRowsListedAndAddUpToThem) {
       "EP,4,1,0,5000\r\nEP,1,1,0.5,0,0,600,0,0,40\r\nED,2,1,0,0,0,0,-100,-300,0,0\r\nED,3,0,0,0,5\r\nUDL,5,0,-200,0\r\nED,4,1,0,0,7\r\n"
       "FP,6,-2,3,10,10,10,10\r\nPUDL,1,3,-50\r\nPUDL,3,0,7\r\nPTEMP,1,60\r\nPPRESS,2,0,5\r\nTEPR,5,0,0,,3\r\n"
       "TEPR,3,90,2E5\r\nNT,1,35\r\nNT,7,40\r\nACCEL,0,0,-9.81\r\nLSUM,100,0,-500\r\nCOF,1,1,1,1,1,1,2,2,2\r\n";
-  // The rows listed but not drawn (on node 7, which does not exist), the title.
+  // The rows listed but not drawn (on node 7, which does not exist).
   const std::vector<std::string> notDrawn = {
       "NODAL TEMPERATURES: 7 40.00", "PRESCRIBED DISPLACEMENTS: 7 5.000E-01 0.000E+00 0.000E+00 0.000E+00 0.000E+00 0.000E+00"};
-  const std::string title =
-      "Load case 1, Every kind: ND 1 (1 left out), NF 3 (1 left out), EP 3 (1 left out), ED/UDL 2 (2 left out), FP 1, "
-      "PUDL 1 (1 left out), PTEMP/PPRESS 1 (1 left out), TEPR 1 (1 left out), NT 1 (1 left out), ACCEL 1, LSUM/COF 1";
   TestInstall install;
   install.WriteModel(generated), install.WriteModelText(".L1", every);
   ASSERT_EQ(RunInProcess(install, {"1/"}).status, 0);
@@ -310,7 +309,6 @@ TEST(Views, LoadsDrawnAreTheRowsListedAndAddUpToThem) {
                                                "--load-case", "1"});
     ASSERT_EQ(r.status, 0) << r.stderrText;
     const std::string svg = ReadFileText(file);
-    EXPECT_TRUE(Has(svg, ">" + title + "</text>"));
     std::set<std::string> drawn;
     for (const auto& [section, rows] : listed)
       for (const std::string& row : rows) drawn.insert(section + ": " + row);
