@@ -140,10 +140,11 @@ const struct {
      "LSUM,0,-4500,0\r\nCOF,1.5,4.5,0,1.5,4.5,0,0,0,0\r\n"},
     {".#5", "0,-4499.75,0,\"Linear static\",\"04/04/2026\"\r\n"},
     // Combination 0 without a description; 3 with a missing case after one
-    // with saved totals; 12 with the long description.
+    // with saved totals; 12 with the long description, after a blank first
+    // line (which gives no value).
     {".C0", "2\r\n0,1.5\r\n1,-1\r\n\"\"\r\n"},
     {".C3", "3\r\n1,1.35\r\n7,1\r\n2,1.0E-5\r\n\"Operating with plant\"\r\n"},
-    {".C12", "2\r\n5,1.0\r\n4,-0.5\r\n\"\"\r\n"},
+    {".C12", "\r\n2\r\n5,1.0\r\n4,-0.5\r\n\"\"\r\n"},
     {".Q2", "\"Ultimate\"\r\n3,,12\r\n"},
     {".G1",
      "\"Rack and pipe\"\r\n2,1,1\r\n2,2,1\r\n2,3,1\r\n2,4,1\r\n2,5,2\r\n2,6,2\r\n2,8,2\r\n2,9,5\r\n2,10,5\r\n2,11,5\r\n"
