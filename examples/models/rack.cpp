@@ -126,10 +126,10 @@ const struct {
     // Case 3: no description of its own, a date and time that the cases after
     // it carry; interpreted commands, a code load in direction 0 only, and
     // temperatures (by element, by code with no pressure, and one nodal one)
-    // listed with case 2's ambient temperature.
+    // listed with case 2's ambient temperature, and a sideways acceleration.
     {".L3",
      "SCASE Interpreted commands only\r\nLDATE 03/04/2026\r\nLTIME 09:30:00\r\nCOM Strains\r\nESTR,3,0.001,0.002,0.003\r\nsefo,8,25000\r\nCDISP,1,,0.5\r\n"
-     "CFACT,1,0.5\r\nPUDL,3,0,7\r\nTEPR,1,70\r\nPTEMP,3,45\r\nNT,5,60\r\nacom not echoed\r\nACOM Birth of spring 1 after stage\r\nACOM 2\r\n"},
+     "CFACT,1,0.5\r\nPUDL,3,0,7\r\nTEPR,1,70\r\nPTEMP,3,45\r\nNT,5,60\r\nACCEL,,,1.5\r\nacom not echoed\r\nACOM Birth of spring 1 after stage\r\nACOM 2\r\n"},
     {".#3", "1500,0,0,\"Non-linear\",\"03/04/2026\"\r\n"},
     // Case 4: its description from a comment.
     {".L4", "COM LDESC Wind on the rack from the north\r\nEP,1,1,2.0,1250,0,0,0,0,0\r\nEP,2,1,2.0,1250,0,0,0,0,0\r\n"
