@@ -73,7 +73,7 @@ TEST(Arguments, ViewOptionsTakenOutWhereverTheyStandOrBadUseFirst) {
       {{"--vtk", "--picture"}, "|--picture|iso|z|size||"},
       // The axis up and the load cases.
       {{"--picture", "p", "--up", "y", "--load-case", "4"}, "p||iso|y|size|4|"},
-      {{"--up=x", "--picture=p", "--load-case=0,3-5,3,9-9"}, "p||iso|x|size|0,3-5,3,9|"},
+      {{"--up=x", "--picture=p", "--load-case=0,3-5,3,9-9,32767"}, "p||iso|x|size|0,3-5,3,9,32767|"},
       {{"--vtk", "m.vtk", "--load-case", "2", "--load-case", "all"}, "|m.vtk|iso|z|size|all|"},
       // Bad use, found before that of the run's own options.
       {{"--picture", "p.svg", "--view", "top"}, "bad|unknown view 'top' (iso, xy, yz or xz)"},
