@@ -60,8 +60,9 @@ TEST(NumberPatterns, ZerosExtremesAndTiesFarOut) {
   EXPECT_EQ(FormatRight(-1234567.5f, "#####0.0000", 11), "234567.5000");  // cut to the width from the left
 }
 
-TEST(NumberPatterns, FaultsOnValuesThatAreNotFiniteAndOnPatternsOfMoreThan60Decimals) {
+TEST(NumberPatterns, FaultsOnValuesThatAreNotFiniteAndOnPatternsItDoesNotTake) {
   EXPECT_THROW(FormatPlain(1, ("0." + std::string(31, '0') + std::string(30, '#')).c_str()), std::logic_error);
+  EXPECT_THROW(FormatPlain(1, "#0.0E+00"), std::logic_error);  // an exponent form has one "0" before its point
   EXPECT_THROW(FormatRight(std::numeric_limits<float>::infinity(), "0.00", 6), RunFault);
   EXPECT_THROW(FormatPlain(std::nanf(""), "0.000E+00"), RunFault);
   EXPECT_THROW(Bare(-std::numeric_limits<float>::infinity()), RunFault);
