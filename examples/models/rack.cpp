@@ -111,25 +111,30 @@ const struct {
      "COM Pump reactions from the vendor drawing\r\n"
      "NF,5,1000,0,0,0,0,0,\r\nNF,6,0,-2500,0,0,0,1200,12.5\r\nNF,7,0,-999,0,0,0,0\r\nNF,13,,-1500,,,,,\r\n"
      "COM Beam loads  Amend 2\r\nEP,3,1,2.5,0,-10000,0,0,0,0\r\nEP,3,2,1.0,0,0,-2000,0,0,0\r\n"
-     "EP,8,0,0.25,500,0,0,0,0,0\r\nEP,8,1,-10101,0,-750,0,0,0,0\r\nEP,4,1,1.0,0,-1,0,0,0,0\r\nEP,9,1,0,0,-100,0,0,0,0\r\n"
+     "EP,8,0,0.25,500,0,0,0,0,0\r\nEP,8,1,-10101,0,-750,0,0,0,0\r\nEP,4,1,1.0,0,-1,0,0,0,0\r\n"
+     "EP,9,1,0,0,-100,0,0,0,0\r\n"
      "COM Amended UDLs on the beam\r\nUDL,3,0,-2000,0\r\nUDL,8,0,-1500,0,2\r\nED,3,2,0.5,3.0,0,0,-1000,-3000,0,0\r\n"
      "ED,8,5,0,1.5,100,100,0,0,0,0\r\nED,1\r\nED,2,1,,,0,0,-500,-500\r\nUDL,4,0,-1,0\r\nED,4,1,0,1,0,0,-1,-1,0,0\r\n"
-     "FP,7,-2,3,50000,50000,50000,50000\r\nFP,7,,,-2500\r\nFP,7,2,,-100\r\nFP,3,1,1,1,1,1,1\r\nNF,9,0,0,0,0,0,0,1\r\n"
+     "FP,7,-2,3,50000,50000,50000,50000\r\nFP,7,,,-2500\r\nFP,7,2,,-100\r\nFP,3,1,1,1,1,1,1\r\n"
+     "NF,9,0,0,0,0,0,0,1\r\n"
      "LSUM,1000,-19250,0\r\nCOF,6.0,4.5,0,3.5,4.1,0,0,0,0\r\n"},
     {".#1", "1000,-19250,0,\"Linear static\",\"02/04/2026\"\r\n"},
     // Case 2: temperatures and pressures by code and by element; no saved totals.
     {".L2",
      "LDESC Operating temperature and pressure\r\nAMBT 15.5\r\nPTEMP,2,40\r\nPPRESS,2,1.2E6\r\nPPRESS,3,0,2.0E5\r\n"
      "PUDL,2,2,-5000\r\nPUDL,2,-3,-200\r\nPUDL,1,1,300\r\nPUDL,3,0,7\r\nPUDL,9,1,1\r\nPUDL,1,4,1\r\nPUDL,4,1,300\r\n"
-     "COM Hot leg from the pump\r\nTEPR,5,180,1.5E6,170,0\r\nTEPR,6,,,,1.5E5\r\nTEPR,1,60\r\nTEPR,5,200,1.6E6\r\nTEPR,2,,5.0E5\r\nTEPR,4,50\r\nTEPR,7,25\r\n"
+     "COM Hot leg from the pump\r\nTEPR,5,180,1.5E6,170,0\r\nTEPR,6,,,,1.5E5\r\nTEPR,1,60\r\nTEPR,5,200,1.6E6\r\n"
+     "TEPR,2,,5.0E5\r\nTEPR,4,50\r\nTEPR,7,25\r\n"
      "NT,5,180\r\nNT,6,175\r\nNT,8,170\r\nNT,1,40\r\nNT,2,40\r\nNT,3,35\r\nNT,4,35\r\nNT,13,\r\nNT,99,10\r\n"},
     // Case 3: no description of its own, a date and time that the cases after
     // it carry; interpreted commands, a code load in direction 0 only, and
     // temperatures (by element, by code with no pressure, and one nodal one)
     // listed with case 2's ambient temperature, and a sideways acceleration.
     {".L3",
-     "SCASE Interpreted commands only\r\nLDATE 03/04/2026\r\nLTIME 09:30:00\r\nCOM Strains\r\nESTR,3,0.001,0.002,0.003\r\nsefo,8,25000\r\nCDISP,1,,0.5\r\n"
-     "CFACT,1,0.5\r\nPUDL,3,0,7\r\nTEPR,1,70\r\nPTEMP,3,45\r\nNT,5,60\r\nACCEL,,,1.5\r\nacom not echoed\r\nACOM Birth of spring 1 after stage\r\nACOM 2\r\n"},
+     "SCASE Interpreted commands only\r\nLDATE 03/04/2026\r\nLTIME 09:30:00\r\nCOM Strains\r\n"
+     "ESTR,3,0.001,0.002,0.003\r\nsefo,8,25000\r\nCDISP,1,,0.5\r\nCFACT,1,0.5\r\nPUDL,3,0,7\r\n"
+     "TEPR,1,70\r\nPTEMP,3,45\r\nNT,5,60\r\nACCEL,,,1.5\r\n"
+     "acom not echoed\r\nACOM Birth of spring 1 after stage\r\nACOM 2\r\n"},
     {".#3", "1500,0,0,\"Non-linear\",\"03/04/2026\"\r\n"},
     // Case 4: its description from a comment.
     {".L4", "COM LDESC Wind on the rack from the north\r\nEP,1,1,2.0,1250,0,0,0,0,0\r\nEP,2,1,2.0,1250,0,0,0,0,0\r\n"
