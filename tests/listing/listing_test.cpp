@@ -105,7 +105,7 @@ TEST(NumberPatterns, FieldsWrittenInPlaceAsFormatRightWrites) {
   Listing out;
   for (float v : values)
     for (const auto& [pattern, text] : kinds)
-      for (int width : {0, 3, 7, 8, 9, 10, 11, 14}) {
+      for (int width : {0, 3, 7, 8, 9, 10, 11, 14, 17, 20, 40}) {
         out.Discard();
         out.Field(v, pattern, width);
         ASSERT_EQ(out.Pending(), FormatRight(v, text, width)) << v << " " << text << " width " << width;
