@@ -99,22 +99,22 @@ void Listing::Flush() {
   if (!HandOver()) throw RunFault("cannot write " + path + ": " + std::strerror(writer->error));
 }
 
-bool Listing::StopWriter() {
-  if (!writer) return true;
+int Listing::StopWriter() {
+  if (!writer) return 0;
   writer->handoff.Stop();
   writer->thread.join();
-  const bool ok = writer->error == 0;
+  const int error = writer->error;
   writer.reset();
-  return ok;
+  return error;
 }
 
-bool Listing::Close() {
-  if (fd < 0) return true;
+int Listing::Close() {
+  if (fd < 0) return 0;
   HandOver();  // a write that failed, before or now, is the writer's error
-  bool ok = StopWriter();
-  ok = (::close(fd) == 0) && ok;
+  int error = StopWriter();
+  if (::close(fd) != 0 && error == 0) error = errno;
   fd = -1;
-  return ok;
+  return error;
 }
 
 void Listing::MakeRoom(size_t n) {

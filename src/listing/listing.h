@@ -30,9 +30,9 @@ struct Listing {
   // lock on it that a run writing the same listing holds until it closes.
   // Throws RunFault on failure.
   void Open(const std::string& filePath);
-  // Writes what is pending (a line being built included) and closes.
-  // False when the file could not be written.
-  bool Close();
+  // Writes what is pending (a line being built included) and closes: 0, or
+  // the errno of the first write (or of the close) that failed.
+  int Close();
   // Hands the pending output over to be written. A write that failed
   // before throws RunFault.
   void Flush();
@@ -129,9 +129,9 @@ struct Listing {
 
   struct Writer;
   std::unique_ptr<Writer> writer;  // started when the file is opened
-  // Waits for the block handed over last and stops the thread; false when a
-  // write failed.
-  bool StopWriter();
+  // Waits for the block handed over last and stops the thread: 0, or the
+  // errno of the first write that failed.
+  int StopWriter();
 
   std::unique_ptr<char[]> store;
   size_t capacity = 0;

@@ -74,15 +74,16 @@ void PrintCommentRecord(CommentFile& c, Listing& out, FileSystem& files, int16_t
   if (!amendment) out.Line(record);
 }
 
-bool CloseCommentFile(CommentFile& c, FileSystem& files) {
-  if (!c.changed) return true;
+int CloseCommentFile(CommentFile& c, FileSystem& files) {
+  if (!c.changed) return 0;
   std::string target = files.PathForCreate(c.path);
   int fd = OpenToWrite(target);  // never through a symbolic link
-  if (fd < 0) return false;
+  if (fd < 0) return errno;
   // The bytes hold the whole file as it stands (what was read and every
   // record written), so writing them from the start gives the final file.
-  bool ok = WriteAll(fd, c.bytes) == 0;
-  return (::close(fd) == 0) && ok;
+  int error = WriteAll(fd, c.bytes);
+  if (::close(fd) != 0 && error == 0) error = errno;
+  return error;
 }
 
 }  // namespace orvant

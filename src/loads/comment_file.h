@@ -24,7 +24,8 @@ struct CommentFile {
 void WriteCommentRecord(CommentFile& c, FileSystem& files, int16_t n, std::string_view text);
 // Prints record n unless "Amend" occurs from its 10th character on.
 void PrintCommentRecord(CommentFile& c, Listing& out, FileSystem& files, int16_t n);
-// Writes the comment file back when it was changed; false when that fails.
-bool CloseCommentFile(CommentFile& c, FileSystem& files);
+// Writes the comment file back when it was changed: 0, or the errno of what
+// failed (the open, a write or the close).
+int CloseCommentFile(CommentFile& c, FileSystem& files);
 
 }  // namespace orvant

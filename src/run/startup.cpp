@@ -162,9 +162,15 @@ bool CloseAllFiles(RunContext& ctx) {
   // The comment file is written while the listing's last block still is.
   // (A failed write of the listing shows again when it is closed.)
   ctx.listing.HandOver();
-  bool commentsClosed = CloseCommentFile(ctx.comments, ctx.files);
-  bool listingClosed = ctx.listing.Close();
-  return listingClosed && commentsClosed;
+  const int commentsError = CloseCommentFile(ctx.comments, ctx.files);
+  const std::string listingPath = ctx.listing.path;
+  const int listingError = ctx.listing.Close();
+  // A file left short or unwritten (a full disk, a folder in its place) is
+  // named; the listing's is the failure of the listing procedure too.
+  if (listingError != 0) ShowMessage("cannot write " + listingPath + ": " + std::strerror(listingError));
+  if (commentsError != 0)
+    ShowMessage("cannot write " + ctx.files.PathForCreate(ctx.comments.path) + ": " + std::strerror(commentsError));
+  return listingError == 0 && commentsError == 0;
 }
 
 void WriteListing(RunContext& ctx) {
@@ -279,8 +285,8 @@ int RunOrvantIn(const std::vector<std::string>& argv) {
 
   // Close every file: the listing keeps what was written, the comment file
   // gets its records.
-  if (!CloseAllFiles(*ctx) && status == kListingComplete) status = kListingStopped;
   ctx->progress.Clear();
+  if (!CloseAllFiles(*ctx) && status == kListingComplete) status = kListingStopped;
   for (const std::string& file : ctx->files.refusedCopies)
     ShowMessage("warning: " + file + " not copied: it links outside the model's directory");
   return status;

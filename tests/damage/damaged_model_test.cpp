@@ -194,6 +194,7 @@ TEST(DamagedModel, OneRunPerKindOfDamage) {
       {"empty BATCH.NAM", Text("BATCH.NAM", "\r\n"), 2, f + "input past end of file {D}\\BATCH.NAM\n"},
       {".G1 ending in a triple", Append(".G1", "2,1\r\n"), 2, f + "input past end of file {M}.G1\n"},
       {".MTM a directory", Directory(".MTM"), 2, f + "cannot create {M}.MTM: Is a directory\n"},
+      {".LCM a directory", Directory(".LCM"), 1, f + "cannot write {M}.LCM: Is a directory\n", Reference().back()},
       {"model folder behind a file",
        [](TestInstall& i) { WriteFile(i.dataDir + "/BATCH.NAM", "\"" + i.ModelPath() + ".XSZ/F\"\r\nx\r\n\"\"\r\n"); }, 2,
        f + "cannot open {M}.XSZ/F.XSZ\n"},

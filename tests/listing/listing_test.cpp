@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -184,7 +185,7 @@ TEST(ListingFile, BlocksWrittenInOrderWithALineBeingBuiltAndFailuresReported) {
     want += " " + std::to_string(i) + " " + FormatRight(static_cast<float>(i) / 8, "#####0.000", 12) + "\r\n";
   }
   l.Text("unfinished");
-  EXPECT_TRUE(l.Close());
+  EXPECT_EQ(l.Close(), 0);
   const std::string written = ReadFileText(dir.path + "/OUT.MTM");
   EXPECT_TRUE(written == want + "unfinished") << written.size() << " bytes for " << want.size() + 10;
   EXPECT_THROW(Listing().Open(dir.path + "/no-such-dir/X.MTM"), RunFault);
@@ -192,10 +193,10 @@ TEST(ListingFile, BlocksWrittenInOrderWithALineBeingBuiltAndFailuresReported) {
   Listing full;
   full.Open("/dev/full");
   EXPECT_THROW(for (int i = 0; i < 1000; ++i) full.Line(std::string(10000, 'x')), RunFault);
-  EXPECT_FALSE(full.Close());
+  EXPECT_EQ(full.Close(), ENOSPC);
   Listing null;  // no regular file: written to, not emptied
   null.Open("/dev/null"), null.Line("x");
-  EXPECT_TRUE(null.Close());
+  EXPECT_EQ(null.Close(), 0);
   Listing dropped;  // opened twice, never closed: the first file is finished, the writer still stops
   dropped.Open(dir.path + "/FIRST.MTM"), dropped.Line("first");
   dropped.Open(dir.path + "/DROPPED.MTM"), dropped.Line(std::string(200000, 'y'));
@@ -205,7 +206,7 @@ TEST(ListingFile, BlocksWrittenInOrderWithALineBeingBuiltAndFailuresReported) {
   {
     Listing once;
     once.Open(dir.path + "/ONCE.MTM");
-    EXPECT_TRUE(once.Close() && once.Close());
+    EXPECT_TRUE(once.Close() == 0 && once.Close() == 0);
   }
   EXPECT_NE(::fcntl(0, F_GETFD), -1);
 }

@@ -152,7 +152,7 @@ TEST(CommentRecords, AmendAtTheTenthCharacterAndTheFileOverAnOlderLongerOne) {
   u.WriteModelText(".L2", "COM B1\n");
   u.reader.Restart(false);
   ASSERT_TRUE(u.reader.Next() && u.reader.Next());
-  EXPECT_TRUE(CloseCommentFile(u->comments, u->files));
+  EXPECT_EQ(CloseCommentFile(u->comments, u->files), 0);
   EXPECT_EQ(ReadFileText(u.File(".LCM")), Record("B1") + Record("A2") + Record("A3") + std::string(150, 'x'));
 }
 
