@@ -8,10 +8,11 @@
 
 namespace orvant {
 
-// The label is built whole, in place, and written as one item.
-void WriteGroupLabel(Listing& listing, long long label, int16_t group, std::string_view suffix) {
-  // A sign and 19 digits, the suffix, 5 digits at most.
-  char* p = listing.Room(32 + suffix.size());  // equivalent: constant (26 characters and the suffix at most)
+namespace {
+
+// The label with its group suffix at p; returns the end. A sign and 19
+// digits, the suffix, 5 digits at most.
+char* PutGroupLabel(char* p, long long label, int16_t group, std::string_view suffix) {
   const bool negative = label < 0;
   if (negative) *p++ = '-';
   p = PutUnsigned(p, negative ? 0 - static_cast<uint64_t>(label) : static_cast<uint64_t>(label));
@@ -19,7 +20,23 @@ void WriteGroupLabel(Listing& listing, long long label, int16_t group, std::stri
     p = std::copy(suffix.begin(), suffix.end(), p);  // "-G" or "G"
     p = PutUnsigned(p, static_cast<uint64_t>(group));
   }
-  listing.Took(p);
+  return p;
+}
+
+}  // namespace
+
+// The label is built whole, in place, and written as one item.
+void WriteGroupLabel(Listing& listing, long long label, int16_t group, std::string_view suffix) {
+  char* p = listing.Room(32 + suffix.size());  // equivalent: constant (26 characters and the suffix at most)
+  listing.Took(PutGroupLabel(p, label, group, suffix));
+}
+
+void WriteGroupLabelIn(Listing& listing, long long label, int16_t group, int width) {
+  char* const start = listing.Room(34 + static_cast<size_t>(width));  // equivalent: constant (28 characters at most)
+  char* p = PutGroupLabel(start, label, group, "-G");
+  char* const end = start + width;
+  if (p < end) std::fill(p, end, ' ');  // equivalent: boundary (nothing to fill either way)
+  listing.Took(end);
 }
 
 }  // namespace orvant

@@ -1,6 +1,5 @@
 // Load sections by node: prescribed displacements, nodal loads and nodal
 // temperatures.
-#include <charconv>
 #include <string_view>
 
 #include "loads/listed_loads.h"
@@ -51,26 +50,9 @@ void NodalLoadRow(const RunSettings& s, const ModelTables& m, const NodalLoad& e
   if (e.mass != 0) out.Field(e.mass, "0.000E+00", 11);
 }
 
-// The node's group-suffixed label, filled with blanks or cut to exactly 10
-// characters.
-void WriteLabel10(Listing& out, int16_t node, int16_t group) {
-  char text[32];  // equivalent: constant (13 characters at most)
-  char* const end = text + sizeof text;
-  char* p = std::to_chars(text, end, static_cast<int>(node)).ptr;
-  if (group > 0 && group != NoGroup) {
-    *p++ = '-';
-    *p++ = 'G';
-    p = std::to_chars(p, end, static_cast<int>(group)).ptr;
-  }
-  size_t length = static_cast<size_t>(p - text);
-  if (length > 10) length = 10;
-  out.Text(std::string_view(text, length));
-  out.Repeat(' ', static_cast<int>(10 - length));
-}
-
 // One entry of 24 characters; four go on a line.
 void TemperatureEntry(const ModelTables& m, const NodalTemperature& e, Listing& out) {
-  WriteLabel10(out, e.node, m.NodeGroup[e.node]);
+  WriteGroupLabelIn(out, e.node, m.NodeGroup[e.node], 10);
   out.Field(e.temperature, "######0.00", 10);
   out.Text("    ");
 }
