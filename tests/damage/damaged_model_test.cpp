@@ -91,7 +91,7 @@ Damage Through(std::string named) {
     WriteFile(i.dataDir + "/BATCH.NAM", "\"" + i.root.path + "/" + named + "/FRAME\"\r\n\"x\"\r\n\"" + i.modelDir + "\"\r\n");
   };
 }
-Damage ModelDirMode(fs::perms mode) { return [=](TestInstall& i) { fs::permissions(i.modelDir, mode); }; }
+Damage DirMode(fs::perms mode, bool root = false) { return [=](TestInstall& i) { fs::permissions(root ? i.root.path : i.modelDir, mode); }; }
 std::string Size(const std::string& sizes) {  // ".XSZ" values 7..13
   return "\"ORVANT\",\"FRAME\",\"d\",\"u\",\"01/01/2026\",\"10:00:00\"," + sizes + ",,,\"a\",\"c\",\"j\",,0\r\n";
 }
@@ -168,7 +168,7 @@ void Check(const Case& c) {
   auto after = Snapshot(i.root.path), expected = before;
   for (const std::string& written : {listingPath, i.ModelFile(".LCM")}) after.erase(written), expected.erase(written);
   EXPECT_TRUE(after == expected) << "a file other than the listing and the comment file changed";
-  fs::permissions(i.modelDir, fs::perms::owner_all, fs::perm_options::add, ec);
+  for (const std::string& dir : {i.root.path, i.modelDir}) fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
 }
 
 // CAP_DAC_OVERRIDE and CAP_DAC_READ_SEARCH dropped (until the end of the test): permissions count for root too.
@@ -270,10 +270,12 @@ TEST(DamagedModel, UnreadableFilesAndModelDirectory) {
   Check({".L1", unreadable(".L1"), 1});
   Check({".ECI", unreadable(".ECI"), 1, "", "24-G2        0.050  120.000    0.003 1100.000    0.001"});
   Check({".LCM", Both(Text(".LCM", ""), unreadable(".LCM")), 1});
-  Check({"model folder closed", ModelDirMode(fs::perms::none), 2, "orvant-in: cannot open {M}.XSZ\n"});
+  Check({"model folder closed", DirMode(fs::perms::none), 2, "orvant-in: cannot open {M}.XSZ\n"});
   // A folder entered but not listed: its files opened by their names, those found by a search (".WIN") not.
-  Check({"model folder unlistable", ModelDirMode(fs::perms::owner_write | fs::perms::owner_exec), 0, "", "", kAll,
-         false, "FRAME.UM1"});
+  const auto unlistable = fs::perms::owner_write | fs::perms::owner_exec;
+  Check({"model folder unlistable", DirMode(unlistable), 0, "", "", kAll, false, "FRAME.UM1"});
+  // Folders on the way to the model and the data folder entered by their names alone.
+  Check(Same("installation unlistable", DirMode(unlistable, true)));
 }
 
 TEST(SharedFolder, LinksInAModelFolderOthersShare) {
