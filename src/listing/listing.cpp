@@ -58,7 +58,7 @@ struct Listing::Writer {
 Listing::Listing() = default;
 
 Listing::~Listing() {
-  StopWriter();
+  if (writer) StopWriter();
   if (fd >= 0) ::close(fd);  // equivalent: boundary, constant (a listing not closed is the process's last)
 }
 
@@ -100,7 +100,6 @@ void Listing::Flush() {
 }
 
 int Listing::StopWriter() {
-  if (!writer) return 0;
   writer->handoff.Stop();
   writer->thread.join();
   const int error = writer->error;

@@ -129,8 +129,8 @@ struct Listing {
 
   struct Writer;
   std::unique_ptr<Writer> writer;  // started when the file is opened
-  // Waits for the block handed over last and stops the thread: 0, or the
-  // errno of the first write that failed.
+  // Waits for the block handed over last and stops the running thread: 0,
+  // or the errno of the first write that failed.
   int StopWriter();
 
   std::unique_ptr<char[]> store;

@@ -204,9 +204,11 @@ TEST(ListingFile, BlocksWrittenInOrderWithALineBeingBuiltAndFailuresReported) {
   // A listing closed, then closed again and dropped, closes no other file (standard input here).
   if (::fcntl(0, F_GETFD) == -1) { ASSERT_EQ(::open("/dev/null", O_RDONLY), 0); }
   {
-    Listing once;
-    once.Open(dir.path + "/ONCE.MTM");
+    Listing once;  // a line left unfinished in the file before: the next starts at column 1
+    once.Open(dir.path + "/ONE.MTM"), once.Text("x");
+    once.Open(dir.path + "/ONCE.MTM"), once.Column(3).Text("y");
     EXPECT_TRUE(once.Close() == 0 && once.Close() == 0);
   }
+  EXPECT_EQ(ReadFileText(dir.path + "/ONCE.MTM"), "  y");
   EXPECT_NE(::fcntl(0, F_GETFD), -1);
 }
