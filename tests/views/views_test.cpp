@@ -171,8 +171,8 @@ TEST(Views, LabelsBySizeAndAPathAColourPerCode) {
       colours.insert(After(svg, "<path id=\"code-" + std::to_string(g) + "\"", "stroke=\""));
     }
     EXPECT_EQ(colours.size(), static_cast<size_t>(codes));
-    // Past the palette: HSL(200 + 137.508 k, 65%, 40%).
-    EXPECT_EQ(colours.count("#247ca8") + colours.count("#a82455"), codes > 10 ? 2u : 0u);
+    // Past the palette: HSL(200 + 137.508 k, 65%, 40%), k = 0, 1 and 4 (hue 30, in the first sector).
+    EXPECT_EQ(colours.count("#247ca8") + colours.count("#a82455") + colours.count("#a86624"), codes > 14 ? 3u : 0u);
     const std::string legend = svg.substr(svg.find("<g id=\"legend\""));
     EXPECT_TRUE(Has(legend, ">1</text>") && !Has(legend, "spring/couple"));  // no springs: no spring rows
     EXPECT_EQ(Has(legend, ">" + std::to_string(codes) + "</text>"), codes == 10);
