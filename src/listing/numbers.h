@@ -23,7 +23,7 @@ struct NumberPattern {
 // Longest rendering of any pattern, and longest bare number, with room to
 // spare: what a caller of RenderNumber and the Put functions provides.
 inline constexpr int kRenderRoom = 192;
-inline constexpr int kBareRoom = 48;
+inline constexpr int kBareRoom = 48;  // equivalent: constant (room to spare)
 
 [[noreturn]] void ThrowBadPattern(std::string_view pattern);
 

@@ -241,7 +241,7 @@ int RunOrvantIn(const std::vector<std::string>& argv) {
       ShowMessage(args.error);
       return kStartUpFailed;
     default:
-      break;
+      break;  // equivalent: statement (the switch ends here)
   }
   auto ctx = std::make_unique<RunContext>();
 

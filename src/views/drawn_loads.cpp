@@ -164,7 +164,7 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
   }
 
   for (long long element : lc.elementTempPress.WrittenIndices()) {
-    if (element < 1 || element > s.MaxElementLabel) continue;
+    if (element < 1 || element > s.MaxElementLabel) continue;  // equivalent: logical (the parser keeps none such)
     const ElementTempPress& e = lc.elementTempPress[element];
     int32_t cell = lineOf(element);
     if (cell < 0 && solidOf(element) >= 0) cell = lineCells + solidOf(element);

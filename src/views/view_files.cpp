@@ -37,11 +37,14 @@ std::string BesideName(const std::string& path, int attempt) {
   return path + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".part";
 }
 
+// Names tried beside a file, one after another; as many are never all taken.
+constexpr int kNameAttempts = 100;  // equivalent: constant
+
 // Writes content to a new file beside path; its name, or empty on failure.
 std::string WriteBeside(const std::string& path, const std::string& content) {
   struct stat st;
   if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return {};
-  for (int attempt = 0; attempt < 100; ++attempt) {
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {  // equivalent: boundary, constant (see kNameAttempts)
     std::string temporary = BesideName(path, attempt);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno == EEXIST) continue;
@@ -58,7 +61,7 @@ std::string WriteBeside(const std::string& path, const std::string& content) {
 // Links the file at path to a new name beside it: that name, or empty when
 // there is no file there or it cannot be linked.
 std::string LinkBeside(const std::string& path) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {  // equivalent: boundary, constant (see kNameAttempts)
     std::string name = BesideName(path, attempt);
     if (::link(path.c_str(), name.c_str()) == 0) return name;
     if (errno != EEXIST) break;
