@@ -73,11 +73,10 @@ TEST(NumberPatterns, AgreeWithExactReference) {
   std::mt19937_64 g(20240611);
   for (const char* pat : kPatterns)
     for (int i = 0; i < 15000; ++i) {
-      float v = RandomFloat(g);
-      std::string want = RefPattern(v, pat);
+      const float v = RandomFloat(g);
+      const std::string want = RefPattern(v, pat);
       ASSERT_EQ(FormatPlain(v, pat), want) << pat << " " << v;
-      int w = (i % 3 == 0) ? 6 : (i % 3 == 1) ? 11 : 14;
-      ASSERT_EQ(FormatRight(v, pat, w), (std::string(w, ' ') + want).substr(want.size()));
+      ASSERT_EQ(FormatRight(v, pat, std::array{6, 11, 14}[i % 3]), RightJustified(want, std::array{6, 11, 14}[i % 3]));
     }
 }
 
@@ -128,6 +127,10 @@ TEST(NumberPatterns, QuickWaysDecideTheValuesTheyAreFor) {
     if (std::isnormal(v) && a >= 1e-19 && a < 1e25) { ASSERT_TRUE(PutScientificField(field, v, 10)) << v; }
     for (int decimals = 0; decimals <= 9; ++decimals)
       if (a * std::pow(10.0, decimals) < 0x1p52) { ASSERT_TRUE(PutFixedField(field, v, 1, true, decimals, 30)) << v; }
+    for (int p : {0, 3, 14})  // where it decides, the text to_chars writes (exponent 0 too)
+      if (const char* end = QuickScientificDigits(field, v, p)) {
+        ASSERT_EQ(std::string_view(field, end), (v < 0 ? "-" : "") + ExactDigits(v, std::chars_format::scientific, p)) << v;
+      }
   }
 }
 

@@ -77,10 +77,6 @@ inline std::string RightJustified(const std::string& s, int width) {
   return (std::string(static_cast<size_t>(width), ' ') + s).substr(s.size());
 }
 
-inline std::string RefField(float v, const std::string& pat, int width) {
-  return width <= 0 ? "" : RightJustified(RefPattern(v, pat), width);
-}
-
 // A bare number: the value rounded to sig significant digits (halves to
 // even), trailing zeros dropped; exponent form (at least two exponent
 // digits) at 10^expAt and above or below 1E-04.
