@@ -53,9 +53,7 @@ namespace {
 
 // The entries of a table indexed by label (entry 0 unused).
 template <class T>
-std::span<const T> Labelled(const std::vector<T>& v) {
-  return std::span<const T>(v).subspan(1);
-}
+std::span<const T> Labelled(const std::vector<T>& v) { return std::span<const T>(v).subspan(1); }
 
 // Entry i of a table that may be shorter than the model's count: an empty one beyond it.
 template <class T>
