@@ -333,7 +333,7 @@ std::optional<size_t> ReadOpened(int fd, Room room) {
   char* data = room(capacity, size_t{0});
   size_t size = 0;
   for (;;) {
-    if (data != nullptr && size == capacity) data = room(capacity *= 2, size);
+    if (data != nullptr && size == capacity) data = room(capacity *= 2, size);  // equivalent: logical (grown more often, it holds the same bytes)
     if (data == nullptr) {
       close(fd);
       return std::nullopt;

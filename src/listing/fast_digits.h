@@ -164,7 +164,7 @@ inline bool QuickRoundScaled(double a, int scale, uint64_t& rounded, Ties ties) 
 // sig digits and a is about digits * 10^(exp10 - sig + 1).
 inline bool QuickRoundSignificant(double a, int sig, uint64_t& digits, int& exp10, Ties ties) {
   using namespace fast_digits;
-  if (sig < 1 || sig > 15 || !(a > 0) || !std::isfinite(a)) return false;
+  if (sig < 1 || sig > 15 || !(a > 0) || !std::isfinite(a)) return false;  // equivalent: logical (callers ask 1 to 15 digits of a finite value above 0)
   // floor(log10(a)) or one less: a lies in [2^b, 2^(b+1)), and
   // b * 78913 / 2^18 is floor(b * log10(2)) for every exponent a double has.
   const int biased = static_cast<int>((std::bit_cast<uint64_t>(a) >> 52) & 0x7FF);
@@ -200,7 +200,7 @@ inline char* QuickScientificDigits(char* out, double v, int precision) {
   o = end;
   *o++ = 'e';
   *o++ = e < 0 ? '-' : '+';
-  if (e < 0) e = -e;
+  if (e < 0) e = -e;  // equivalent: boundary (-0 is 0)
   if (e < 10) *o++ = '0';
   return std::to_chars(o, o + 4, e).ptr;
 }
@@ -216,7 +216,7 @@ inline bool PutScientificField(char* field, float v, int width) {
   const uint32_t minus = bits >> 31;
   if ((bits & 0x7FFFFFFFu) == 0)  // zero, either sign: "0.000E+00"
     return (width >= 9) && (std::memcpy(field + width - 9, "0.000E+00", 9), true);
-  if (biased == 0 || biased == 0xFF) return false;  // subnormal, or not finite
+  if (biased == 0 || biased == 0xFF) return false;  // subnormal, or not finite  // equivalent: constant (a subnormal's scale is past kMaxScale anyway)
   // The decimal exponent: from the binary one, one more where the value
   // reaches the next power of ten.
   const double a = std::fabs(static_cast<double>(v));
@@ -271,7 +271,7 @@ inline bool PutFixedField(char* field, float v, int minInt, bool point, int deci
     return false;
   uint64_t whole = rounded / kIntPowers[decimals];
   int intDigits = DecimalDigitCount(whole);
-  if (intDigits < minInt) intDigits = minInt;
+  if (intDigits < minInt) intDigits = minInt;  // equivalent: boundary (the same value)
   const bool minus = std::signbit(v) && rounded != 0;
   const int n = static_cast<int>(minus) + intDigits + (point ? 1 + decimals : 0);
   if (n > width) return false;

@@ -197,7 +197,7 @@ int LayoutExponent(char* out, bool negative, uint64_t digits, int exp10, const P
   o += sig + point;
   *o++ = 'E';
   if (exp10 < 0 || p.expSignAlways) *o++ = exp10 < 0 ? '-' : '+';
-  const int e = exp10 < 0 ? -exp10 : exp10;  // below 100 on this path
+  const int e = exp10 < 0 ? -exp10 : exp10;  // below 100 on this path  // equivalent: boundary (-0 is 0)
   const int eCount = e < 10 ? 1 : 2;
   o = WriteZeros(o, p.expDigits - eCount);
   if (eCount == 2) *o++ = static_cast<char>('0' + e / 10);

@@ -69,7 +69,7 @@ struct FieldPattern {
       : parsed(ParseNumberPattern(text)),
         scientific(parsed.exponent && parsed.minInt == 1 && parsed.point && parsed.zeros == 3 &&
                    parsed.hashes == 0 && parsed.expSignAlways && parsed.expDigits == 2),
-        plainFixed(!parsed.exponent && parsed.hashes == 0 && parsed.zeros <= 9) {}
+        plainFixed(!parsed.exponent && parsed.hashes == 0 && parsed.zeros <= 9) {}  // equivalent: boundary (nine places rendered the general way read the same)
 };
 
 // v rendered by pattern at out (kRenderRoom bytes); returns the length.

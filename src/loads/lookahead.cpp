@@ -34,7 +34,7 @@ void ReadWholeCase(const RunSettings& s, const ModelTables& m, WholeCaseJob& job
     lc.analysisComments.clear();
     LineReader lines(job.text.View());
     for (std::string_view line; lines.Next(line);) {
-      ParseLoadCaseLine(s, m, job.parse, lc, line, 0);
+      ParseLoadCaseLine(s, m, job.parse, lc, line, 0);  // equivalent: constant (only 1 asks for the header)
       KeepIfAnalysisComment(line, lc.analysisComments);
     }
     lc.elementTempPress.SortWritten();
@@ -147,8 +147,8 @@ void ReadAhead::TakeHeaders(TextsByName& headerLines, TextsByName& savedTotals) 
     if (f.read) headerLines.emplace(f.name, std::move(f.kept));
   for (FileAhead& f : ahead.savedTotals)
     if (f.read) savedTotals.emplace(f.name, std::move(f.kept));
-  ahead.caseHeaders.clear();
-  ahead.savedTotals.clear();
+  ahead.caseHeaders.clear();  // equivalent: statement (taken once: headersTaken)
+  ahead.savedTotals.clear();  // equivalent: statement (taken once: headersTaken)
   ahead.headersTaken = true;
 }
 

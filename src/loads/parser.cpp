@@ -81,7 +81,7 @@ bool CodeInRange(const RunSettings& s, int16_t code) { return code >= 1 && code 
 // share a number). Longer ones are never kept.
 constexpr uint64_t KeywordCode(std::string_view keyword) {
   static_assert(kKeywordRoom == 8);
-  uint64_t code = static_cast<uint64_t>(keyword.size() < kKeywordRoom ? keyword.size() : 0) << 56;
+  uint64_t code = static_cast<uint64_t>(keyword.size() < kKeywordRoom ? keyword.size() : 0) << 56;  // equivalent: constant (codes stay apart: ASCII leaves bit 55 free, a long word keeps seven characters)
   for (size_t i = 0; i < keyword.size() && i < kKeywordRoom - 1; ++i)
     code |= static_cast<uint64_t>(static_cast<unsigned char>(keyword[i])) << (8 * i);
   return code;

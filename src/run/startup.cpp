@@ -67,7 +67,7 @@ void NameDirectModel(RunSettings& s, FileSystem& files, const std::string& path)
     }
     lookedFor += (lookedFor.empty() ? "" : ", ") + files.ToLinux(sizeFile);
     size_t nameStart = candidate.find_last_of("/\\");
-    nameStart = nameStart == std::string::npos ? (candidate.size() > 1 && candidate[1] == ':' ? 2 : 0) : nameStart + 1;
+    nameStart = nameStart == std::string::npos ? (candidate.size() > 1 && candidate[1] == ':' ? 2 : 0) : nameStart + 1;  // equivalent: boundary (a one-character name has its terminator at [1])
     const size_t dot = candidate.rfind('.');
     if (dot == std::string::npos || dot <= nameStart) break;
     candidate.resize(dot);

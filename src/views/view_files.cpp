@@ -43,7 +43,7 @@ constexpr int kNameAttempts = 100;  // equivalent: constant
 // Writes content to a new file beside path; its name, or empty on failure.
 std::string WriteBeside(const std::string& path, const std::string& content) {
   struct stat st;
-  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return {};
+  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return {};  // equivalent: constant (a folder there fails at the rename alike)
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {  // equivalent: boundary, constant (see kNameAttempts)
     std::string temporary = BesideName(path, attempt);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
