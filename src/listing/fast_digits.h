@@ -147,7 +147,7 @@ inline bool QuickRoundScaled(double a, int scale, uint64_t& rounded, Ties ties) 
   if (!(y < kExactIntegers)) return false;
   const uint64_t whole = static_cast<uint64_t>(static_cast<int64_t>(y));  // y >= 0: its floor
   const double frac = y - static_cast<double>(whole);  // exact: y and whole are close doubles
-  const double error = y * 0x1p-52;
+  const double error = y * 0x1p-52;  // equivalent: constant (one rounding errs by y * 2^-53 at most)
   if (std::fabs(frac - 0.5) > error) {
     rounded = whole + (frac > 0.5 ? 1 : 0);
     return true;

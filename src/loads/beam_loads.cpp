@@ -37,7 +37,7 @@ void DistributedLoadRow(const RunSettings& s, const ModelTables& m, const Distri
   WriteGroupLabel(out, e.element, m.ElementGroup[e.element]);
   out.Column(12);
   out.Text(DistributedAxisText(e.axes));
-  out.Column(14);
+  out.Column(14);  // equivalent: statement (the two-character axis code reaches it)
   out.Field(e.startLength, "##0.0##", 9);
   if (e.finishLength == 0)
     out.Text(" Full Span");

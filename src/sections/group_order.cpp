@@ -40,7 +40,7 @@ SelectedLabels SelectByGroup(const GroupSelection& how, const Table<int16_t>& gr
   SelectedLabels selected;
   if (how.rangeMode) {
     std::vector<KeyedLabel> keyed;
-    keyed.reserve(static_cast<size_t>(std::max<int>(n, 0)));
+    keyed.reserve(static_cast<size_t>(std::max<int>(n, 0)));  // equivalent: constant (room only)
     for (int i = 1; i <= n; ++i) {
       const int16_t key = how.Key(groups[i]);
       if (key <= how.limit) keyed.push_back({key, static_cast<int16_t>(i)});
@@ -50,7 +50,7 @@ SelectedLabels SelectByGroup(const GroupSelection& how, const Table<int16_t>& gr
     for (const KeyedLabel& k : keyed) selected.groupOrder.push_back(k.label);
   }
   if (!how.groupedOnly) {
-    selected.labelOrder.reserve(static_cast<size_t>(std::max<int>(n, 0)));
+    selected.labelOrder.reserve(static_cast<size_t>(std::max<int>(n, 0)));  // equivalent: constant (room only)
     for (int i = 1; i <= n; ++i)
       if (how.Admits(groups[i])) selected.labelOrder.push_back(static_cast<int16_t>(i));
   }
