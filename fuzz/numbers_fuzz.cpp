@@ -21,6 +21,11 @@ using namespace orvant::testing;
 
 namespace {
 
+// The reference field: the exact rendering right-justified, nothing at width 0.
+std::string RefField(float v, const std::string& pat, int width) {
+  return width <= 0 ? "" : RightJustified(RefPattern(v, pat), width);
+}
+
 struct Input {
   const uint8_t* data;
   size_t size;
