@@ -142,6 +142,7 @@ TEST(BareNumbers, SevenAndFifteenDigitsHalvesToEven) {
   for (const auto& c : singles) EXPECT_EQ(Bare(c.v), c.want) << c.v;
   EXPECT_EQ(Bare15(-1) + Bare15(1.5) + Bare15(123456789012345.0) + Bare15(1e15) + Bare15(1e-300),
             "-1  1.5  123456789012345  1E+15  1E-300 ");
+  for (double d : {999999999999999.0, 0.99999999999999994}) EXPECT_EQ(Bare15(d), RefBare(d, 15, 15));  // nines, a carry
   std::mt19937_64 g(7);
   for (int i = 0; i < 40000; ++i) {
     float v = RandomFloat(g);
