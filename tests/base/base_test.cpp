@@ -230,7 +230,7 @@ TEST(LeadingNumber, CorrectlyRoundedLikeStrtodWithOrWithoutTheQuickReading) {
         "2694.928"s, "2694.9284"s, "2694.92845"s, "2694.928450"s, "2694.9284501"s,
         "0.000000000000000000001234567890123"s, "1e22"s, "1e23"s, "-1e-22"s, "1e-23"s, "4.5e-22"s, "12e21"s, "12e22"s,
         "0.0000000000000000000001"s, "0.00000000000000000000001"s, "123456789012345e8"s,
-        "1e0000000000000000000000005"s, "3e1001"s, "3e-1001"s}) {
+        "1e0000000000000000000000005"s, "3e1001"s, "3e-1001"s, ".001234567890123456789"s}) {
     const double want = std::strtod(text.c_str(), nullptr);
     EXPECT_EQ(LeadingNumber(text), want) << text.substr(0, 40);
     const std::string closed = text + "," + std::string(16, '\0');

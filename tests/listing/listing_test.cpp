@@ -101,7 +101,7 @@ TEST(NumberPatterns, FieldsWrittenInPlaceAsFormatRightWrites) {
   // The listing writes these two kinds in place, others through the renderer.
   const struct { FieldPattern pattern; const char* text; } kinds[] = {
       {"0.000E+00", "0.000E+00"}, {"######0.00", "######0.00"}, {"#####0.0000", "#####0.0000"}, {"0.00", "0.00"},
-      {"#", "#"}};
+      {"#", "#"}, {"0.00E+00", "0.00E+00"}, {"0.0000E+00", "0.0000E+00"}, {"0.000E+000", "0.000E+000"}, {"0.000E-00", "0.000E-00"}};
   Listing out;
   for (float v : values)
     for (const auto& [pattern, text] : kinds)
