@@ -173,7 +173,7 @@ void WriteExampleRack(const std::string& dir, const std::string& name, bool impe
   WriteModelFiles(Rack(name, imperial), dir);
   for (const auto& file : kRackTexts) WriteFile(dir + "/" + name + file.extension, std::string(file.text));
   Bytes sets;
-  sets.Append(SetRecord(0, "")).Append(SetRecord(1, "Rack and pipe")).Append(SetRecord(1, "Plinth"));
+  sets.Append(SetRecord(1, "Columns")).Append(SetRecord(1, "Rack and pipe")).Append(SetRecord(1, "Plinth"));
   WriteFile(dir + "/" + name + ".NSG", sets);
   Bytes groups;
   for (int g = 0; g <= 5; ++g)
@@ -187,6 +187,8 @@ void WriteExampleRack(const std::string& dir, const std::string& name, bool impe
   groups.Append(GroupRecord(1, "Spare")).Append(GroupRecord(1, "Beyond the highest load label"));
   WriteFile(dir + "/" + name + ".NSS", results);
   WriteFile(dir + "/" + name + ".BG1", groups);
+  // Group set 0, listed before set 1.
+  WriteFile(dir + "/" + name + ".BG0", Bytes().Append(GroupRecord(0, "")).Append(GroupRecord(1, "Columns")));
 }
 
 }  // namespace orvant::testing
