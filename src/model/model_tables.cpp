@@ -60,24 +60,19 @@ void AllocateModelTables(const RunSettings& s, ModelTables& m) {
   m.PipeworkPresent = 0;
 }
 
+namespace {
+
+template <class... Tables>
+void ReleaseAll(Tables&... tables) {
+  (tables.Release(), ...);  // equivalent: statement (memory only: the load case pass reads none of them)
+}
+
+}  // namespace
+
 void ReleaseTablesNotUsedByLoads(ModelTables& m) {
-  m.NodeX.Release();
-  m.NodeY.Release();
-  m.NodeZ.Release();
-  m.NodeCoordSystem.Release();
-  m.NodeDefCoords.Release();
-  m.RestraintTable.Release();
-  m.SpringRotation.Release();
-  m.SpringRefElement.Release();
-  m.SpringPropCode.Release();
-  m.SpringCoordSystem.Release();
-  m.SpringKind.Release();
-  m.SpringK.Release();
-  m.SpringCo.Release();
-  m.SolidNodeCount.Release();
-  m.SolidNodes.Release();
-  m.GeometricPropertyTable.Release();
-  m.MaterialPropertyTable.Release();
+  ReleaseAll(m.NodeX, m.NodeY, m.NodeZ, m.NodeCoordSystem, m.NodeDefCoords, m.RestraintTable, m.SpringRotation,
+             m.SpringRefElement, m.SpringPropCode, m.SpringCoordSystem, m.SpringKind, m.SpringK, m.SpringCo,
+             m.SolidNodeCount, m.SolidNodes, m.GeometricPropertyTable, m.MaterialPropertyTable);
 }
 
 }  // namespace orvant
