@@ -49,9 +49,7 @@ std::map<std::string, std::string> Snapshot(const std::string& dir) {
 }
 
 // Damages; a name starting with "." is a model file, any other a file of the data directory.
-std::string PathOf(const TestInstall& i, const std::string& name) {
-  return name[0] == '.' ? i.ModelFile(name) : i.dataDir + "/" + name;
-}
+std::string PathOf(const TestInstall& i, const std::string& name) { return name[0] == '.' ? i.ModelFile(name) : i.dataDir + "/" + name; }
 Damage Both(Damage a, Damage b) { return [=](TestInstall& i) { a(i), b(i); }; }
 Damage Remove(std::string name) { return [=](TestInstall& i) { fs::remove(PathOf(i, name)); }; }
 Damage Text(std::string name, std::string text) { return [=](TestInstall& i) { WriteFile(PathOf(i, name), text); }; }

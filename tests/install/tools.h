@@ -17,9 +17,7 @@
 
 namespace orvant::testing {
 
-inline bool HaveTool(const std::string& tool) {
-  return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
-}
+inline bool HaveTool(const std::string& tool) { return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0; }
 
 struct CommandOutput {
   int status = -1;
