@@ -62,6 +62,10 @@ inline constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
+// floor(b * log10(2)) is b * kLog10Two >> 18 for every binary exponent b
+// a double has.
+inline constexpr int kLog10Two = 78913;  // equivalent: constant (one more or less leaves a float's estimate as it is, and a double's within one, which the callers correct or give up on for the general way)
+
 // Below this every integer is a double.
 inline constexpr double kExactIntegers = 9007199254740992.0;  // 2^53
 inline constexpr int kMaxScale = 22;
@@ -166,10 +170,9 @@ inline bool QuickRoundSignificant(double a, int sig, uint64_t& digits, int& exp1
   using namespace fast_digits;
   if (sig < 1 || sig > 15 || !(a > 0) || !std::isfinite(a)) return false;  // equivalent: logical (callers ask 1 to 15 digits of a finite value above 0)
   // floor(log10(a)) or one less: a lies in [2^b, 2^(b+1)), and
-  // b * 78913 / 2^18 is floor(b * log10(2)) for every exponent a double has.
   const int biased = static_cast<int>((std::bit_cast<uint64_t>(a) >> 52) & 0x7FF);
   if (biased == 0) return false;  // subnormal
-  int e = ((biased - 1023) * 78913) >> 18;
+  int e = ((biased - 1023) * kLog10Two) >> 18;
   // Scaled to sig digits; a carry out of the rounding (9.9996 to 10.000)
   // or a low estimate of the exponent gives one digit more: scale again.
   for (int attempt = 0;; ++attempt) {
@@ -202,7 +205,7 @@ inline char* QuickScientificDigits(char* out, double v, int precision) {
   *o++ = e < 0 ? '-' : '+';
   if (e < 0) e = -e;  // equivalent: boundary (-0 is 0)
   if (e < 10) *o++ = '0';
-  return std::to_chars(o, o + 4, e).ptr;
+  return std::to_chars(o, o + 4, e).ptr;  // equivalent: constant (two digits on this path)
 }
 
 // A "0.000E+00" field of `width` at `field` (blanks there already; room for
@@ -220,7 +223,7 @@ inline bool PutScientificField(char* field, float v, int width) {
   // The decimal exponent: from the binary one, one more where the value
   // reaches the next power of ten.
   const double a = std::fabs(static_cast<double>(v));
-  int e = ((static_cast<int>(biased) - 127) * 78913) >> 18;
+  int e = ((static_cast<int>(biased) - 127) * kLog10Two) >> 18;
   // (A power of ten left one low comes to 10000 below, which the carry makes 1.000 of the right one.)
   if (a >= kTenPowers[e + 1 - kMinTenPower]) ++e;  // equivalent: boundary
   // Four digits: one multiplication, within a unit in the last place of

@@ -64,7 +64,7 @@ namespace {
 
 template <class... Tables>
 void ReleaseAll(Tables&... tables) {
-  (tables.Release(), ...);  // equivalent: statement (memory only: the load case pass reads none of them)
+  (tables.Release(), ...);  // memory only: the load case pass reads none of them
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ Vector3 Between(const Vector3& a, const Vector3& b, float t) {
 // The direction of v drawn `px` long in space, as the page shows it.
 PagePoint FixedVector(const Vector3& v, double px, View view, Up up) {
   const double length = Length(v);
-  if (!(length > 0)) return {};
+  if (!(length > 0)) return {};  // equivalent: boundary (a zero vector draws no arrow either way)
   const Projected p = Project(view, up, v[0] / length, v[1] / length, v[2] / length);
   return {p.u * px, -p.v * px};
 }
