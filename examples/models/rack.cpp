@@ -133,7 +133,7 @@ const struct {
     {".L3",
      "SCASE Interpreted commands only\r\nLDATE 03/04/2026\r\nLTIME 09:30:00\r\nCOM Strains\r\n"
      "ESTR,3,0.001,0.002,0.003\r\nsefo,8,25000\r\nCDISP,1,,0.5\r\nCFACT,1,0.5\r\nPUDL,3,0,7\r\n"
-     "TEPR,1,70\r\nPTEMP,3,45\r\nNT,5,60\r\nACCEL,,,1.5\r\n"
+     "TEPR,1,70\r\nPTEMP,3,45\r\nNT,5,60\r\nACCEL,,,1.5\r\nLSUM,0,0,-1500\r\n"
      "acom not echoed\r\nACOM Birth of spring 1 after stage\r\nACOM 2\r\n"},
     {".#3", "1500,0,0,\"Non-linear\",\"03/04/2026\"\r\n"},
     // Case 4: its description from a comment.
