@@ -144,7 +144,7 @@ const struct {
     // temperature of its own, which case 3 (listed before it) must not show.
     {".L5",
      "LDESC Hydrotest of the pipe run with the rack loaded to its full design capacity\r\nAMBT 20\r\n"
-     "NF,5,2125,-2125,1062.5,0,0,0,\r\nNF,8,0.004,-0.0049,0,0,0,0,1.0E-7\r\nEP,5,1,0.5,0,-1062.5,0,0,0,0\r\n"
+     "NF,5,2125,-2125,1062.5,0,0,0,\r\nNF,1,0,0,0,800,0,0\r\nNF,8,0.004,-0.0049,0,0,0,0,1.0E-7\r\nEP,5,1,0.5,0,-1062.5,0,0,0,0\r\n"
      "LSUM,0,-4500,0\r\nCOF,1.5,4.5,0,1.5,4.5,0,0,0,0\r\n"},
     {".#5", "0,-4499.75,0,\"Linear static\",\"04/04/2026\"\r\n"},
     // Combination 0 without a description; 3 with a missing case after one
