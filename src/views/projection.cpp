@@ -54,7 +54,7 @@ int AxisDepthSign(View view, Up up, int axis) {
     case View::kXz: return renamed == 1 ? -1 : 0;  // looking along +Y from -Y
     case View::kIso: break;
   }
-  return 1;  // every axis leans towards the viewer at (1, 1, 1); equivalent: constant (none lies along its line of sight)
+  return 1;  // equivalent: constant (in the iso view no axis lies along the line of sight; each leans towards the viewer at (1, 1, 1))
 }
 
 PageFit FitToBox(const std::vector<Projected>& points, PageBox box) {
