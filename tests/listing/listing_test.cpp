@@ -76,7 +76,8 @@ TEST(NumberPatterns, AgreeWithExactReference) {
       const float v = RandomFloat(g);
       const std::string want = RefPattern(v, pat);
       ASSERT_EQ(FormatPlain(v, pat), want) << pat << " " << v;
-      ASSERT_EQ(FormatRight(v, pat, std::array{6, 11, 14}[i % 3]), RightJustified(want, std::array{6, 11, 14}[i % 3]));
+      const int width = std::array{6, 11, 14}[i % 3];
+      ASSERT_EQ(FormatRight(v, pat, width), RightJustified(want, width));
     }
 }
 
@@ -98,7 +99,8 @@ TEST(NumberPatterns, FieldsWrittenInPlaceAsFormatRightWrites) {
                                1.1754944e-38f, 3.4028235e38f, 1e-45f, 1e10f, 1e11f, 99995.0f, 0.00099995f, 123.45f,
                                -0.004f, 0.005f, -0.005f, 2.5f, 1234567.5f, 99999.995f};
   for (int i = 0; i < 100000; ++i) values.push_back(RandomFloat(g));
-  // The listing writes these two kinds in place, others through the renderer.
+  // The listing writes "0.000E+00" and fixed fields of "0" decimals in place; the other exponent forms must
+  // not take that way, and go through the renderer as "#" does.
   const struct { FieldPattern pattern; const char* text; } kinds[] = {
       {"0.000E+00", "0.000E+00"}, {"######0.00", "######0.00"}, {"#####0.0000", "#####0.0000"}, {"0.00", "0.00"},
       {"#", "#"}, {"0.00E+00", "0.00E+00"}, {"0.0000E+00", "0.0000E+00"}, {"0.000E+000", "0.000E+000"}, {"0.000E-00", "0.000E-00"}};
