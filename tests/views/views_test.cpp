@@ -165,14 +165,14 @@ TEST(Views, LabelsBySizeAndAPathAColourPerCode) {
     }
     const std::string svg = l.Svg();
     EXPECT_EQ(Count(svg, "<path id=\"code-"), static_cast<size_t>(codes));
-    std::set<std::string> colours;
+    std::vector<std::string> colours(1);  // by code
     for (int g = 1; g <= codes; ++g) {
       EXPECT_EQ(Count(PathData(svg, "code-" + std::to_string(g)), "M"), elements / codes) << "code " << g;
-      colours.insert(After(svg, "<path id=\"code-" + std::to_string(g) + "\"", "stroke=\""));
+      colours.push_back(After(svg, "<path id=\"code-" + std::to_string(g) + "\"", "stroke=\""));
     }
-    EXPECT_EQ(colours.size(), static_cast<size_t>(codes));
-    // Past the palette: HSL(200 + 137.508 k, 65%, 40%), k = 0, 1 and 4 (hue 30, in the first sector).
-    EXPECT_EQ(colours.count("#247ca8") + colours.count("#a82455") + colours.count("#a86624"), codes > 14 ? 3u : 0u);
+    EXPECT_EQ(std::set<std::string>(colours.begin() + 1, colours.end()).size(), static_cast<size_t>(codes));
+    // Past the palette: HSL(200 + 137.508 k, 65%, 40%) for code 11 + k; k = 4 is hue 30, in the first sector.
+    if (codes > 14) { EXPECT_EQ(colours[11] + colours[12] + colours[15], "#247ca8#a82455#a86624"); }
     const std::string legend = svg.substr(svg.find("<g id=\"legend\""));
     EXPECT_TRUE(Has(legend, ">1</text>") && !Has(legend, "spring/couple"));  // no springs: no spring rows
     EXPECT_EQ(Has(legend, ">" + std::to_string(codes) + "</text>"), codes == 10);
@@ -216,6 +216,10 @@ TEST(Views, WhatIsDrawnIsWhatTheListingLists) {
   for (auto [id, n] : {std::pair{"code-1", 1u}, {"code-2", 3u}, {"solids-2", 3u}, {"springs", 1u},
                        {"ground-springs", 1u}, {"supports-fixed", 1u}, {"supports-partial", 1u}})
     EXPECT_EQ(Count(PathData(svg, id), "M"), n) << id;
+  const std::string solids = PathData(svg, "solids-2");
+  std::set<std::string> outlines;  // each solid its own
+  for (size_t at = solids.find('M'); at != std::string::npos; at = solids.find('M', at + 1)) outlines.insert(solids.substr(at, solids.find('M', at + 1) - at));
+  EXPECT_EQ(outlines.size(), 3u);
   EXPECT_TRUE(Has(svg, " (4 elements, 7 nodes, 2 springs/couples; 6 naming a missing node not drawn)</text>"));
   // The VTK cells and types (elements, solids, springs), the restraints of node 2 (the second point).
   const std::string vtk = VtkFile(l.ctx->settings, d);
@@ -287,10 +291,11 @@ TEST(Views, AFileThatCannotTakeItsPlaceLeavesTheDirectoryAsItWas) {
 // the nodal forces and global beam point loads drawn add up, to the legend's scale, to their rows.
 TEST(Views, LoadsDrawnAreTheRowsListedAndAddUpToThem) {
   TestModel generated = Nodes({{0, 0, 0}, {4, 0, 0}, {4, 3, 0}, {4, 3, 5}, {0, 3, 5}, {0, 0, 5}});
-  generated.geoms.resize(4), generated.mats.resize(2);
+  generated.geoms.resize(61), generated.mats.resize(2);
   generated.nodes.push_back(NodeRec{false});  // 7 does not exist
   for (auto [a, b, code] : {std::tuple{1, 2, 1}, {2, 3, 1}, {3, 4, 2}, {4, 4, 1}, {5, 6, 2}}) generated.AddElement(a, b, code, 1, 4);
   generated.elements.push_back(ElementRec{.geom = 3, .solidType = 1, .solidNodes = {1, 2, 3, 5}});  // 6
+  for (int code = 4; code <= 60; ++code) generated.AddElement(1, 2, code, 1, 4);  // more codes than the legend holds
   const std::string every = "LDESC Every kind\r\nAMBT 20\r\nND,1,0.001,0,0.002\r\nND,7,0.5\r\nNF,2,1500,-2500,0,0,0,0\r\n"
       "NF,3,0,0,-4000,0,300,0,750\r\nNF,7,1000\r\nNF,4,,,,,,,250\r\nEP,1,1,0.5,0,-3000,200,0,0,0\r\nEP,2,2,0.25,100\r\n"
       "EP,4,1,0,5000\r\nEP,1,1,0.5,0,0,600,0,0,40\r\nED,2,1,0,0,0,0,-100,-300,0,0\r\nED,3,0,0,0,5\r\nUDL,5,0,-200,0\r\nED,4,1,0,0,7\r\n"
@@ -314,6 +319,10 @@ TEST(Views, LoadsDrawnAreTheRowsListedAndAddUpToThem) {
     ASSERT_EQ(r.status, 0) << r.stderrText;
     const std::string svg = ReadFileText(file);
     EXPECT_EQ(DrawnRows(svg), drawn);
+    // The legend, its codes cut short, fills its column to above the triad's top label (12 px high, on 762).
+    double lowest = 0;
+    for (size_t at = svg.find(" y=\"", svg.find("<g id=\"legend\"")); at < svg.find("<g id=\"gravity\""); at = svg.find(" y=\"", at + 1)) lowest = std::max(lowest, std::strtod(svg.c_str() + at + 4, nullptr));
+    EXPECT_TRUE(Has(svg, "more codes") && lowest > 750 - 18 && lowest <= 750) << lowest;
     // The forces of the rows, summed, against the arrows drawn.
     const double perCm = std::strtod(svg.c_str() + svg.find("arrow of 1 cm = ") + 16, nullptr);
     for (auto [section, id, first] :
