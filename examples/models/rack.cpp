@@ -136,9 +136,10 @@ const struct {
      "TEPR,1,70\r\nPTEMP,3,45\r\nNT,5,60\r\nACCEL,,,1.5\r\nLSUM,0,0,-1500\r\n"
      "acom not echoed\r\nACOM Birth of spring 1 after stage\r\nACOM 2\r\n"},
     {".#3", "1500,0,0,\"Non-linear\",\"03/04/2026\"\r\n"},
-    // Case 4: its description from a comment.
+    // Case 4: its description from a comment; a centre of force whose first
+    // field is blank: listed as the no-value marker, its total not drawn.
     {".L4", "COM LDESC Wind on the rack from the north\r\nEP,1,1,2.0,1250,0,0,0,0,0\r\nEP,2,1,2.0,1250,0,0,0,0,0\r\n"
-            "NF,12,0,0,0,0,0,1\r\nLSUM,2500,0,0\r\n"},
+            "NF,12,0,0,0,0,0,1\r\nLSUM,2500,0,0\r\nCOF,,4.5,3.0\r\n"},
     {".#4", "2500,0,0,\"Linear static\",\"03/04/2026\"\r\n"},
     // Case 5: a description cut to 55 characters; halves to round; an ambient
     // temperature of its own, which case 3 (listed before it) must not show.
