@@ -175,7 +175,6 @@ std::optional<FileSystem::Resolved> FileSystem::Resolve(std::string_view path, b
   if (path.empty()) return std::nullopt;
   Resolved r;
   r.path.assign(1, path[0] == '/' ? '/' : '.');
-  r.isDir = true;
 
   // Every component followed by another (even "." or "..") or by a final
   // slash must be a directory.
@@ -200,8 +199,6 @@ std::optional<FileSystem::Resolved> FileSystem::Resolve(std::string_view path, b
       struct stat st;
       if (stat(next.c_str(), &st) != 0 || (needDir && !S_ISDIR(st.st_mode))) return std::nullopt;
       r.path = std::move(next);
-      r.isDir = S_ISDIR(st.st_mode);
-      r.isFile = S_ISREG(st.st_mode);
       continue;
     }
     const DirEntry* entry = Lookup(r.path, name, needDir);
@@ -211,19 +208,17 @@ std::optional<FileSystem::Resolved> FileSystem::Resolve(std::string_view path, b
       if (entry->isLink) r.linkByCase = true;
     }
     r.path = Join(r.path, entry->name);
-    r.isDir = entry->isDir;
-    r.isFile = entry->isFile;
   }
   return r;
 }
 
 std::optional<FileSystem::Resolved> FileSystem::ResolveName(std::string_view path) {
   const auto [dirPart, name] = SplitLast(path);
-  if (dirPart.empty() || name.empty() || name == "." || name == "..") return Resolve(path, false);
+  if (name.empty() || name == "." || name == "..") return Resolve(path, false);  // no file
 
   auto cached = resolvedDirectories.find(std::string(dirPart));
   if (cached == resolvedDirectories.end())
-    cached = resolvedDirectories.emplace(std::string(dirPart), Resolve(dirPart, true)).first;
+    cached = resolvedDirectories.emplace(std::string(dirPart), ResolveDirectoryPart(dirPart)).first;
   if (!cached->second) return std::nullopt;
   const Resolved& dir = *cached->second;
 
@@ -233,7 +228,6 @@ std::optional<FileSystem::Resolved> FileSystem::ResolveName(std::string_view pat
     r.path = Join(dir.path, name);
     struct stat st;
     if (stat(r.path.c_str(), &st) != 0) return std::nullopt;
-    r.isDir = S_ISDIR(st.st_mode);
     r.isFile = S_ISREG(st.st_mode);
     r.exact = dir.exact;
     return r;
@@ -241,14 +235,13 @@ std::optional<FileSystem::Resolved> FileSystem::ResolveName(std::string_view pat
   const DirEntry* entry = Lookup(dir.path, name, false);
   if (!entry) return std::nullopt;
   r.path = Join(dir.path, entry->name);
-  r.isDir = entry->isDir;
   r.isFile = entry->isFile;
   r.exact = dir.exact && entry->name == name;
   return r;
 }
 
 std::optional<FileSystem::Resolved> FileSystem::ResolveDirectoryPart(std::string_view dirPart) {
-  if (dirPart.empty()) return Resolved{".", true, false, true};
+  if (dirPart.empty()) return Resolved{".", false, true};
   return Resolve(dirPart, true);
 }
 

@@ -108,8 +108,7 @@ struct FileSystem {
  private:
   struct Resolved {
     std::string path;
-    bool isDir{};
-    bool isFile{};
+    bool isFile{};  // a regular file (only from ResolveName)
     bool exact = true;
     bool linkByCase{};  // a symbolic link on the way, found by another letter case
   };
