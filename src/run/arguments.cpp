@@ -72,15 +72,15 @@ bool ParseUp(std::string_view text, Up& up) {
   return false;
 }
 
-// A case number: digits, 0 to 32767.
+// A case number: digits (leading zeros allowed), 0 to 32767.
 bool ParseCaseNumber(std::string_view text, int16_t& number) {
-  if (text.empty() || text.size() > 5) return false;
+  if (text.empty()) return false;
   long value = 0;
   for (char c : text) {
     if (c < '0' || c > '9') return false;
     value = value * 10 + (c - '0');
+    if (value > 32767) return false;
   }
-  if (value > 32767) return false;
   number = static_cast<int16_t>(value);
   return true;
 }

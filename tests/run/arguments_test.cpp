@@ -73,7 +73,7 @@ TEST(Arguments, ViewOptionsTakenOutWhereverTheyStandOrBadUseFirst) {
       {{"--vtk", "--picture"}, "|--picture|iso|z|size||"},
       // The axis up and the load cases.
       {{"--picture", "p", "--up", "y", "--load-case", "4"}, "p||iso|y|size|4|"},
-      {{"--up=x", "--picture=p", "--load-case=0,3-5,3,9-9,32767"}, "p||iso|x|size|0,3-5,3,9,32767|"},
+      {{"--up=x", "--picture=p", "--load-case=0,3-5,3,9-9,0032767"}, "p||iso|x|size|0,3-5,3,9,32767|"},
       {{"--vtk", "m.vtk", "--load-case", "2", "--load-case", "all"}, "|m.vtk|iso|z|size|all|"},
       // Bad use, found before that of the run's own options.
       {{"--picture", "p.svg", "--view", "top"}, "bad|unknown view 'top' (iso, xy, yz or xz)"},
@@ -92,7 +92,7 @@ TEST(Arguments, ViewOptionsTakenOutWhereverTheyStandOrBadUseFirst) {
       {{"--picture", "p", "--view", "up", "--vtk"}, "bad|unknown view 'up' (iso, xy, yz or xz)"},  // the first fault
   };
   for (const auto& [args, want] : cases) EXPECT_EQ(Views(args), want) << ::testing::PrintToString(args);
-  for (const std::string list : {"3-1", "1,,2", "x", "32768", "-3", "1-", "2,all", " 4"})
+  for (const std::string list : {"3-1", "1,,2", "x", "0032768", "99999999999999999999", "-3", "1-", "2,all", " 4"})
     EXPECT_EQ(Views({"--vtk", "m.vtk", "--load-case=" + list}),
               "bad|bad load case list '" + list + "' (all, or numbers and ranges such as 1,3-5)");
 }
