@@ -125,7 +125,7 @@ const struct {
      "PUDL,2,2,-5000\r\nPUDL,2,-3,-200\r\nPUDL,1,1,300\r\nPUDL,3,0,7\r\nPUDL,9,1,1\r\nPUDL,1,4,1\r\nPUDL,4,1,300\r\n"
      "COM Hot leg from the pump\r\nTEPR,5,180,1.5E6,170,0\r\nTEPR,6,,,,1.5E5\r\nTEPR,1,60\r\nTEPR,5,200,1.6E6\r\n"
      "TEPR,2,,5.0E5\r\nTEPR,4,50\r\nTEPR,7,25\r\n"
-     "NT,5,180\r\nNT,6,175\r\nNT,8,170\r\nNT,1,40\r\nNT,2,40\r\nNT,3,35\r\nNT,4,35\r\nNT,13,\r\nNT,7,30\r\nNT,99,10\r\n"},
+     "NT,5,180\r\nNT,6,175\r\nNT,8,170\r\nNT,1,40\r\nNT,2,40\r\nNT,3,35\r\nNT,4,35\r\nNT,13,\r\nNT,7,30\r\nNT,15,10\r\n"},
     // Case 3: no description of its own, a date and time that the cases after
     // it carry; interpreted commands, a code load in direction 0 only, and
     // temperatures (by element, by code with no pressure, and one nodal one)

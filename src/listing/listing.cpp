@@ -47,7 +47,7 @@ struct Listing::Writer {
     while (handoff.NextJob()) {
       if (!emptied) {
         emptied = true;
-        if (::ftruncate(fd, 0) != 0) error = errno;
+        if (::ftruncate(fd, 0) != 0) error = errno;  // equivalent: constant (a regular file opened for writing is emptied: 0; errno is 0 in this new thread)
       }
       if (error == 0) error = WriteAll(fd, std::string_view(block.get(), blockSize));
       handoff.JobDone();

@@ -69,7 +69,7 @@ struct CaseLookahead {
   const ModelTables* model = nullptr;
   WholeCaseJob* job = nullptr;
   bool headersJob = false;
-  bool headersTaken = true;
+  bool headersTaken = true;  // equivalent: boolean (TakeHeaders always follows ReadHeaders)
   std::vector<FileAhead> caseHeaders;
   std::vector<FileAhead> savedTotals;
   TextBuffer text;

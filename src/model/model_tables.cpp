@@ -24,7 +24,7 @@ void AllocateModelTables(const RunSettings& s, ModelTables& m) {
   m.NodeGroup.Size(nn);
 
   m.RestraintTable.Size(nr + 1);
-  m.CoordSystemTable = {};
+  m.CoordSystemTable = {};  // equivalent: statement (the run allocates its tables once, in a new model)
 
   m.ElemNode1.Size(allElements);
   m.ElemNode2.Size(allElements);
