@@ -398,14 +398,6 @@ void DrawLoads(SvgText& svg, const DrawnCase& c, const LoadScales& scales, const
   svg.Raw("</g>\n");
 }
 
-int LoadLegendRows(const DrawnCase& c, const LoadScales& s) {
-  bool masses = false;
-  for (const auto& e : c.nodalLoads) masses = masses || e.mass != 0;
-  return 1 + (s.forcePerCm > 0) + (s.momentPerCm > 0) + (s.intensityPerCm > 0) + !c.codeUdls.empty() + masses +
-         !c.displacements.empty() + (c.local > 0) + !c.faceLoads.empty() + !c.totals.empty() + 2 * s.temperatures +
-         2 * s.pressures;
-}
-
 double DrawLoadLegend(SvgText& svg, const DrawnCase& c, const LoadScales& s, const RunSettings& settings, double left,
                       double y) {
   svg.Raw("<g id=\"load-legend\" font-size=\"11\" fill=\"#212121\">\n");

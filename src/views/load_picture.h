@@ -50,9 +50,8 @@ void DrawLoads(SvgText& svg, const DrawnCase& c, const LoadScales& scales, const
                const std::vector<PagePoint>& page, const std::vector<std::vector<PagePoint>>& outlines, View view,
                Up up);
 
-// The legend of the loads: how many rows it takes, and the rows from y on
-// (the y of the last row is returned).
-int LoadLegendRows(const DrawnCase& c, const LoadScales& scales);
+// The legend of the loads: its title at y, then its rows, 18 apart (the y
+// of the last row is returned).
 double DrawLoadLegend(SvgText& svg, const DrawnCase& c, const LoadScales& scales, const RunSettings& s, double left,
                       double y);
 

@@ -368,7 +368,10 @@ std::string SvgPicture(const RunSettings& s, const ModelTables& m, const DrawnMo
   svg.Raw("<text x=\"").Num(kLegendLeft).Raw("\" y=\"").Num(y).Raw("\" font-weight=\"bold\">Geometric codes</text>\n");
   size_t kindRows = 1 + betweenSprings + groundSprings + fullSupports + partSupports + (d.solids.empty() ? 0 : 1);
   if (labels) kindRows += 2;
-  if (loads) kindRows += 1 + static_cast<size_t>(LoadLegendRows(*loads, scales));
+  if (loads) {  // a gap, the title and the rows of the load legend, counted by drawing it aside
+    SvgText aside;
+    kindRows += 2 + static_cast<size_t>(std::lround(DrawLoadLegend(aside, *loads, scales, s, 0, 0) / kRowHeight));
+  }
   const double lastCodeRow = kTriadY - 70 - kRowHeight * static_cast<double>(kindRows + 1);
   auto swatch = [&svg](double atY, const std::string& stroke, std::string_view extra) {
     svg.Raw("<path vector-effect=\"non-scaling-stroke\" fill=\"none\" stroke-width=\"2\" stroke=\"").Raw(stroke);
