@@ -22,7 +22,7 @@ struct Lookup {
       index[static_cast<size_t>(label)] = static_cast<int32_t>(at);
   }
   int32_t operator()(long long label) const {
-    return label >= 0 && label < static_cast<long long>(index.size()) ? index[static_cast<size_t>(label)] : -1;  // equivalent: boundary (loads listed name existing labels, none above the highest)
+    return label >= 0 && label < static_cast<long long>(index.size()) ? index[static_cast<size_t>(label)] : -1;  // equivalent: boundary, constant (loads listed name existing labels, 1 to the highest)
   }
 };
 
