@@ -192,7 +192,7 @@ const char* QuickNumberBeforeComma(const char* p, double& value) {
 }
 
 double LeadingNumber(std::string_view text) {
-  if (double value; QuickLeadingNumber(text.data(), text.data() + text.size(), value)) return value;
+  if (double value; QuickLeadingNumber(text.data(), text.data() + text.size(), value)) return value;  // equivalent: arithmetic (declined, the number is read below to the same value)
   size_t i = 0;
   const size_t n = text.size();
   while (i < n && IsBlank(text[i])) ++i;

@@ -150,24 +150,16 @@ int RenderFixed(char* out, float v, const Pattern& p) {
   return static_cast<int>(o - out);
 }
 
-// Whether the nonzero float v is an exact tie when rounded to `sig`
-// significant digits: its exact decimal significand has sig + 1 digits and
-// ends in 5.
+// Whether the nonzero float v, which the quick way declined to round to
+// `sig` significant digits, is an exact tie there: its exact decimal
+// significand has sig + 1 digits and ends in 5.
 bool IsSignificantTie(float v, int sig) {
   const OddSplit s = SplitFloat(v);
   const int want = sig + 1;
-  if (s.exp2 >= 0) {
-    // An integer. One of 2^64 and more, odd * 2^k with odd below 2^24 and
-    // k of 40 and more, has at most ten trailing zeros (5^11 > 2^24) and is
-    // still even without them: it ends in no 5.
-    if (s.exp2 + std::bit_width(s.odd) > 64) return false;  // equivalent: constant (one near 2^64 ends in no 5 either)
-    uint64_t u = static_cast<uint64_t>(s.odd) << s.exp2;
-    while (u % 10 == 0) u /= 10;
-    if (u % 10 != 5) return false;
-    int digits = 0;
-    for (; u != 0; u /= 10) ++digits;
-    return digits == want;
-  }
+  // An integer, odd * 2^k with odd below 2^24, ends in 5 (its trailing zeros
+  // dropped) only when odd holds more factors 5 than k (at most ten): it is
+  // below 2^34, and the quick way decides each of its ties.
+  if (s.exp2 >= 0) return false;  // equivalent: boundary, constant (small integers and halves are decided quickly; the ties declined have 17 digits and more)
   // |v| = odd * 5^k * 10^-k with k = -exp2: the significand odd * 5^k ends
   // in 5 and has no trailing zeros. Count its digits.
   using u128 = unsigned __int128;

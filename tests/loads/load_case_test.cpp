@@ -67,6 +67,7 @@ std::string Dump(const RunContext& ctx, const LoadCase& r, const CaseParse& p) {
 }  // namespace
 
 TEST(LoadCaseParser, LinesIntoTheRecord) {
+  const std::string c = Repeat(",", 21);
   const std::pair<std::string, std::string> cases[] = {
       // A trailing comma and two blanks give 0, not blank; no number reads as 0.
       {"ED,8,2,\nED,8,2,,\nED,5,abc,  ,\nUDL,8,1,2,3", "ED8/2:0,0: ED8/2:1,0: ED5/0:0,0: ED8/1:0,0:1,1,2,2,3,3"},
@@ -79,10 +80,11 @@ TEST(LoadCaseParser, LinesIntoTheRecord) {
       {"NF,6," + std::string(300, ' ') + "2.5,,,,,,7\nND," + std::string(250, '0') +
            "3,0.1000000000000000055511151231257827",
        "ND3:0.1 NF6:2.5m7"},
-      {"LDESC Frame under wind   ", "T=Frame under wind|||"}, {"ldesc Lower Case Kept", "T=Lower Case Kept|||"},
+      // Text lines are not split into fields: more than twenty commas are text.
+      {"LDESC Frame under wind" + c + "  ", "T=Frame under wind" + c + "|||"}, {"ldesc Lower Case Kept", "T=Lower Case Kept|||"},
       {"LDESC x\nLDESC", ""},
-      {"LDATE 12/03/2025\nLTIME 08:15:00  \nSCASE Second, with commas,,\nAMBT 20.5\nAMBTX\nAMBT 5",
-       "T=|12/03/2025|08:15:00|Second, with commas,, amb=5"},
+      {"LDATE 12/03/2025" + c + "\nLTIME 08:15:00" + c + "  \nSCASE Second, with commas" + c + "\nAMBT 20.5\nAMBTX\nAMBT 5" + c,
+       "T=|12/03/2025" + c + "|08:15:00" + c + "|Second, with commas" + c + " amb=5"},
       {"COM " + Repeat("c", 120) + "\nCOM", "C1=" + Repeat("c", 100) + " C2="},
   };
   for (const auto& [lines, expected] : cases) {
