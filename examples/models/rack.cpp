@@ -125,7 +125,7 @@ const struct {
      "PUDL,2,2,-5000\r\nPUDL,2,-3,-200\r\nPUDL,1,1,300\r\nPUDL,3,0,7\r\nPUDL,9,1,1\r\nPUDL,1,4,1\r\nPUDL,4,1,300\r\n"
      "COM Hot leg from the pump\r\nTEPR,5,180,1.5E6,170,0\r\nTEPR,6,,,,1.5E5\r\nTEPR,1,60\r\nTEPR,5,200,1.6E6\r\n"
      "TEPR,2,,5.0E5\r\nTEPR,4,50\r\nTEPR,7,25\r\n"
-     "NT,5,180\r\nNT,6,175\r\nNT,8,170\r\nNT,1,40\r\nNT,2,40\r\nNT,3,35\r\nNT,4,35\r\nNT,13,\r\nNT,7,30\r\nNT,15,10\r\n"},
+     "NT,5,180\r\nNT,6,175\r\nNT,8,170\r\nNT,1,40\r\nNT,2,40\r\nNT,3,35\r\nNT,4,35\r\nNT,13\r\nNT,7,30\r\nNT,15,10\r\n"},
     // Case 3: no description of its own, a date and time that the cases after
     // it carry; interpreted commands, a code load in direction 0 only, and
     // temperatures (by element, by code with no pressure, and one nodal one)
@@ -136,10 +136,11 @@ const struct {
      "TEPR,1,70\r\nPTEMP,3,45\r\nNT,5,60\r\nACCEL,,,1.5\r\nLSUM,0,0,-1500\r\n"
      "acom not echoed\r\nACOM Birth of spring 1 after stage\r\nACOM 2\r\n"},
     {".#3", "1500,0,0,\"Non-linear\",\"03/04/2026\"\r\n"},
-    // Case 4: its description from a comment; a centre of force whose first
+    // Case 4: its description from a comment; a light distributed load (its
+    // arrow scale below 1 per cm); a centre of force whose first
     // field is blank: listed as the no-value marker, its total not drawn.
     {".L4", "COM LDESC Wind on the rack from the north\r\nEP,1,1,2.0,1250,0,0,0,0,0\r\nEP,2,1,2.0,1250,0,0,0,0,0\r\n"
-            "NF,12,0,0,0,0,0,1\r\nLSUM,2500,0,0\r\nCOF,,4.5,3.0\r\n"},
+            "NF,12,0,0,0,0,0,1\r\nUDL,1,1.5\r\nLSUM,2500,0,0\r\nCOF,,4.5,3.0\r\n"},
     {".#4", "2500,0,0,\"Linear static\",\"03/04/2026\"\r\n"},
     // Case 5: a description cut to 55 characters; halves to round; an ambient
     // temperature of its own, which case 3 (listed before it) must not show.

@@ -16,7 +16,8 @@ struct ModelTables;
 // its element offset records.
 void LoadGeometry(RunSettings& s, ModelTables& m, FileSystem& files);
 
-// TotLength, TotMass per geometric code and TotalMass, in single precision.
+// TotLength, TotMass per geometric code and TotalMass, in single precision,
+// added to the new model's zeros.
 void ComputeTotals(const RunSettings& settings, ModelTables& model);
 
 // The group set file in two steps: a missing file empties ActiveGroupSet.

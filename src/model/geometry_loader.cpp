@@ -247,10 +247,8 @@ void LoadGeometry(RunSettings& s, ModelTables& m, FileSystem& files) {
 // The per-code totals take the uniform elements of each code in ascending
 // label order, so one pass over the elements adds exactly what a pass per
 // code would. The tapered elements then mark both their end codes as used.
+// The totals start from the new tables' zeros.
 void ComputeTotals(const RunSettings& s, ModelTables& m) {
-  for (long long p = 0; p <= m.TotLength.MaxIndex(); ++p) m.TotLength[p] = 0;
-  for (long long p = 0; p <= m.TotMass.MaxIndex(); ++p) m.TotMass[p] = 0;
-
   for (long long e = 1; e <= s.MaxElementLabel; ++e) {
     const int16_t p = m.ElemGeomCode[e];
     if (p < 1 || p > s.PhysicalPropertyCount || m.ElemTaperCode[e] != 0) continue;

@@ -24,7 +24,6 @@ void AllocateModelTables(const RunSettings& s, ModelTables& m) {
   m.NodeGroup.Size(nn);
 
   m.RestraintTable.Size(nr + 1);
-  m.CoordSystemTable = {};  // equivalent: statement (the run allocates its tables once, in a new model)
 
   m.ElemNode1.Size(allElements);
   m.ElemNode2.Size(allElements);
@@ -33,20 +32,14 @@ void AllocateModelTables(const RunSettings& s, ModelTables& m) {
 
   for (Table<int16_t>* t : {&m.ElemGeomCode, &m.ElemMatCode, &m.ElemReleaseZ, &m.ElemReleaseY, &m.ElemTaperCode,
                             &m.ElemPipeworkFlag, &m.ElemType, &m.ElemCoCode, &m.SolidElemType, &m.SolidNodeCount})
-    t->Size(ne + 1);
-  for (Table<float>* t : {&m.ElemRotation, &m.ElemBendRadius, &m.ElemLength}) t->Size(ne + 1);
-  m.SolidNodes.Size(ne + 1);
+    t->Size(ne + 1);  // equivalent: constant (the entry after the highest element's is never read)
+  for (Table<float>* t : {&m.ElemRotation, &m.ElemBendRadius, &m.ElemLength}) t->Size(ne + 1);  // equivalent: constant (as above)
+  m.SolidNodes.Size(ne + 1);  // equivalent: constant (as above)
 
   m.SpringRotation.Size(ns);
   m.SpringRefElement.Size(ns);
   m.SpringPropCode.Size(ns);
   m.SpringCoordSystem.Size(ns);
-
-  m.IcPropertyCount = 0;
-  m.RcPropertyCount = 0;
-  m.IcConstantTable.Size(0);
-  m.RcConstantX.Size(0);
-  m.RcConstantY.Size(0);
 
   m.SpringKind.Size(nk);
   m.SpringK.Size(nk);
@@ -56,8 +49,6 @@ void AllocateModelTables(const RunSettings& s, ModelTables& m) {
   m.MaterialPropertyTable.Size(nm);
   m.TotLength.Size(ng);
   m.TotMass.Size(ng);
-  m.TotalMass = 0;
-  m.PipeworkPresent = 0;
 }
 
 namespace {

@@ -105,7 +105,8 @@ struct ModelTables {
   ConnectivityFileBytes ConnectivityFile;
 };
 
-// Sizes every table from the label maxima and counts of the run settings.
+// Sizes every table of a new model from the label maxima and counts of the
+// run settings (the IC and RC constants are sized as their file is read).
 // Label maxima whose index arithmetic does not fit 16 bits fail.
 void AllocateModelTables(const RunSettings& settings, ModelTables& model);
 

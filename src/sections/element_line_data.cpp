@@ -46,17 +46,11 @@ void WriteElementLine(const ModelTables& m, Listing& out, const Table<ElementLin
 
 void WriteElementLineData(const RunSettings& s, const ModelTables& m, Listing& out, FileSystem& files,
                           const std::string& name, const std::string& extension) {
-  std::string path;
-  std::string heading;
-  if (!extension.empty()) {
-    path = name + extension;
-    std::optional<std::string> found = files.Find(path);
-    if (!found || !files.FileExists(path)) return;
-    heading = NameWithoutDirectory(*found);
-  } else {
-    path = s.OriginDirectory + "\\" + name;
-    heading = name;
-  }
+  // Named with its extension (the model's ".ELN"): headed by the name found.
+  const std::string path = name + extension;
+  std::optional<std::string> found = files.Find(path);
+  if (!found || !files.FileExists(path)) return;
+  const std::string heading = NameWithoutDirectory(*found);
 
   // The file is opened before anything of its block is written. Its free
   // text is copied into the listing: a file that links outside the model's

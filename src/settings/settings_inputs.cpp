@@ -64,7 +64,7 @@ void StoreOptionField(RunSettings& s, int fieldNo, const std::string& text, std:
 void ParseCommandLine(RunSettings& s, const std::string& commandLine, std::string& field1) {
   size_t start = 0;
   int fieldNo = 1;
-  for (size_t i = 0; i < commandLine.size(); ++i) {
+  for (size_t i = 0; i < commandLine.size(); ++i) {  // equivalent: boundary (the string's closing NUL is no slash)
     if (commandLine[i] != '/') continue;
     StoreOptionField(s, fieldNo, commandLine.substr(start, i - start), field1);
     if (fieldNo < 18) ++fieldNo;

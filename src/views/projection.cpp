@@ -46,15 +46,15 @@ Projected Project(View view, Up up, double x, double y, double z) {
   return {(b - a) * kInvSqrt2, (2 * c - a - b) * kInvSqrt6};
 }
 
-int AxisDepthSign(View view, Up up, int axis) {
+bool AxisTowardsViewer(View view, Up up, int axis) {
   const int renamed = ViewAxis(up, axis);
   switch (RenamedView(view, up)) {
-    case View::kXy: return renamed == 2 ? 1 : 0;   // looking down Z
-    case View::kYz: return renamed == 0 ? 1 : 0;   // looking along -X from +X
-    case View::kXz: return renamed == 1 ? -1 : 0;  // looking along +Y from -Y
+    case View::kXy: return renamed == 2;  // looking down Z
+    case View::kYz: return renamed == 0;  // looking along -X from +X
+    case View::kXz: return false;         // looking along +Y from -Y: Y points away
     case View::kIso: break;
   }
-  return 1;  // equivalent: constant (in the iso view no axis lies along the line of sight; each leans towards the viewer at (1, 1, 1))
+  return true;  // equivalent: boolean (in the iso view no axis lies along the line of sight; each leans towards the viewer at (1, 1, 1))
 }
 
 PageFit FitToBox(const std::vector<Projected>& points, PageBox box) {

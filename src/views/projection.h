@@ -18,9 +18,9 @@ struct Projected {
 // axes 120 degrees apart); with another axis up, the axes renamed in turn.
 Projected Project(View view, Up up, double x, double y, double z);
 
-// +1 when the axis (0 X, 1 Y, 2 Z) points at the viewer, -1 away from him,
-// 0 when it lies in the view's plane.
-int AxisDepthSign(View view, Up up, int axis);
+// Whether the axis (0 X, 1 Y, 2 Z) points at the viewer (not away from him,
+// nor in the view's plane).
+bool AxisTowardsViewer(View view, Up up, int axis);
 
 // A box of the page, y down.
 struct PageBox {

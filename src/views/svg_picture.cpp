@@ -151,7 +151,7 @@ void Triad(SvgText& svg, View view, Up up) {
       // Along the line of sight: a dot (towards the viewer) or a cross (away).
       svg.Raw("<path vector-effect=\"non-scaling-stroke\" stroke=\"").Raw(kColours[a]).Raw("\" d=\"");
       svg.MoveTo({origin.x - 6, origin.y}).Raw("a6 6 0 1 0 12 0a6 6 0 1 0 -12 0");
-      if (AxisDepthSign(view, up, a) > 0) {
+      if (AxisTowardsViewer(view, up, a)) {
         svg.MoveTo(origin).Raw("h0");
       } else {
         svg.MoveTo({origin.x - 4, origin.y - 4}).Raw("l8 8").MoveTo({origin.x + 4, origin.y - 4}).Raw("l-8 8");

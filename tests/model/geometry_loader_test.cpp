@@ -76,7 +76,7 @@ TEST(GeometryLoader, OldSpringConstantFormWithoutMarker) {
   EXPECT_EQ(Ints({t.m.SpringKind[1], t.m.SpringKind[2]}), Ints({0, 0}));  // no kinds in the old form
 }
 
-// Each label maximum and count of the model size file may be 0, not below.
+// Each label maximum and count of the model size file may be 0, not below; nor so high that a table overflows.
 TEST(GeometryLoader, NegativeMaximaAndCountsRefused) {
   for (int16_t RunSettings::*field : {&RunSettings::MaxElementLabel, &RunSettings::MaxSpringLabel, &RunSettings::MaxNodeLabel,
                                       &RunSettings::RestrainedNodeCount, &RunSettings::PhysicalPropertyCount,
@@ -86,6 +86,9 @@ TEST(GeometryLoader, NegativeMaximaAndCountsRefused) {
     EXPECT_NO_THROW((s.*field = 0, AllocateModelTables(s, m)));
     EXPECT_THROW((s.*field = -1, AllocateModelTables(s, m)), RunFault);
   }
+  RunSettings s;  // the restraint table has entries 0 to the count: not 32768 of them
+  ModelTables m;
+  EXPECT_THROW((s.RestrainedNodeCount = 32767, AllocateModelTables(s, m)), RunFault);
 }
 
 TEST(GeometryLoader, ValuesPastTheEndOfTruncatedFilesReadAsZero) {
