@@ -60,7 +60,10 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
   c.label = lc.label;
   c.description = lc.description;
   auto title = [texts](auto&& make) { return texts ? make(*texts) : std::string(); };
-  auto count = [&c](LoadKind kind, bool drawn) { ++(drawn ? c.drawn : c.leftOut)[kind]; };
+  auto count = [&c](LoadKind kind, bool drawn) {  // as drawn or left out; whether drawn
+    ++(drawn ? c.drawn : c.leftOut)[kind];
+    return drawn;
+  };
 
   Lookup pointOf(s.MaxNodeLabel), lineOf(s.MaxElementLabel), solidOf(s.MaxElementLabel);
   for (size_t p = 0; p < d.nodeLabels.size(); ++p) pointOf.Set(d.nodeLabels[p], p);
@@ -74,16 +77,14 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
   for (int i = 1; i <= lc.prescribedDisplacements.count; ++i) {
     const PrescribedDisplacement& e = lc.prescribedDisplacements.entries[i];
     const int32_t p = Finite(e.value) ? pointOf(e.node) : -1;
-    count(kNodalDisplacement, p >= 0);
-    if (p < 0) continue;
+    if (!count(kNodalDisplacement, p >= 0)) continue;
     c.displacements.push_back({p, {e.value[1], e.value[2], e.value[3]}, title([&](ListedText& t) { return t.Of(e); })});
   }
 
   for (int i = 1; i <= lc.nodalLoads.count; ++i) {
     const NodalLoad& e = lc.nodalLoads.entries[i];
     const int32_t p = ListedNodalLoad(m, e) && Finite(e.value) && Finite({e.mass}) ? pointOf(e.node) : -1;
-    count(kNodalLoad, p >= 0);
-    if (p < 0) continue;
+    if (!count(kNodalLoad, p >= 0)) continue;
     c.nodalLoads.push_back({p, {e.value[1], e.value[2], e.value[3]}, {e.value[4], e.value[5], e.value[6]}, e.mass,
                             title([&](ListedText& t) { return t.Of(e); })});
   }
@@ -91,8 +92,7 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
   for (int i = 1; i <= lc.pointLoads.count; ++i) {
     const PointLoad& e = lc.pointLoads.entries[i];
     const int32_t line = ListedPointLoad(m, e) && Finite(e.value) ? lineOf(e.element) : -1;
-    count(kPointLoad, line >= 0);
-    if (line < 0) continue;
+    if (!count(kPointLoad, line >= 0)) continue;
     const float at = Fraction(e.position, lineLength(line));
     const Vector3 force{e.value[1], e.value[2], e.value[3]};
     c.pointLoads.push_back({line, PointAxisText(e.axes) == "Lo", at, at, force, force,
@@ -104,8 +104,7 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
     const DistributedLoad& e = lc.distributedLoads.entries[i];
     const bool finite = Finite({e.wx1, e.wx2, e.wy1, e.wy2, e.wz1, e.wz2});
     const int32_t line = ListedDistributedLoad(m, e) && finite ? lineOf(e.element) : -1;
-    count(kDistributedLoad, line >= 0);
-    if (line < 0) continue;
+    if (!count(kDistributedLoad, line >= 0)) continue;
     // A finish length of 0 is the end of the span.
     const float length = lineLength(line);
     const float from = Fraction(e.startLength, length), to = e.finishLength == 0 ? 1 : Fraction(e.finishLength, length);
@@ -117,8 +116,7 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
   for (int i = 1; i <= lc.faceLoads.count; ++i) {
     const FaceLoad& e = lc.faceLoads.entries[i];
     const int32_t solid = Finite(e.value) ? solidOf(e.element) : -1;
-    count(kFaceLoad, solid >= 0);
-    if (solid >= 0) c.faceLoads.push_back({solid, title([&](ListedText& t) { return t.Of(e); })});
+    if (count(kFaceLoad, solid >= 0)) c.faceLoads.push_back({solid, title([&](ListedText& t) { return t.Of(e); })});
   }
 
   // The cells of each geometric code, when a code load needs them.
@@ -142,8 +140,7 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
       if (ListedPropertyUdl(p) && Finite(p.udl))
         for (int32_t cell : cellsOfCode[static_cast<size_t>(code)])
           if (cell < lineCells) load.lines.push_back(cell);
-      count(kCodeUdl, !load.lines.empty());
-      if (load.lines.empty()) continue;
+      if (!count(kCodeUdl, !load.lines.empty())) continue;
       load.title = title([&](ListedText& t) { return t.OfPropertyUdl(code, p); });
       c.codeUdls.push_back(std::move(load));
     }
@@ -156,8 +153,7 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
       if (!listed && p.extPressure == 0) continue;  // nothing given for the code
       const auto& cells = cellsOfCode[static_cast<size_t>(code)];
       const bool drawn = listed && !cells.empty() && Finite({p.temperature, p.intPressure, p.extPressure});
-      count(kCodeTempPress, drawn);
-      if (!drawn) continue;
+      if (!count(kCodeTempPress, drawn)) continue;
       auto text = [&](ListedText& t) { return t.OfPropertyTempPress(code, p, lc.ambientTemperature); };
       c.codeTempPress.push_back({cells, p.temperature, p.intPressure, p.temperature != 0, p.intPressure != 0, title(text)});
     }
@@ -170,8 +166,7 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
     if (cell < 0 && solidOf(element) >= 0) cell = lineCells + solidOf(element);
     if (!ListedElementTempPress(e) || !Finite({e.temperature, e.intPressure, e.extPressure, e.oppositeTemperature}))
       cell = -1;
-    count(kElementTempPress, cell >= 0);
-    if (cell < 0) continue;
+    if (!count(kElementTempPress, cell >= 0)) continue;
     const int16_t label = static_cast<int16_t>(element);
     c.elementTempPress.push_back(
         {{cell}, e.temperature, e.intPressure, e.temperature != 0 || e.oppositeTemperature != 0, e.intPressure != 0,
@@ -181,8 +176,8 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
   for (int i = 1; i <= lc.nodalTemperatures.count; ++i) {
     const NodalTemperature& e = lc.nodalTemperatures.entries[i];
     const int32_t p = Finite({e.temperature}) ? pointOf(e.node) : -1;
-    count(kNodalTemperature, p >= 0);
-    if (p >= 0) c.nodalTemperatures.push_back({p, e.temperature, title([&](ListedText& t) { return t.Of(e); })});
+    if (count(kNodalTemperature, p >= 0))
+      c.nodalTemperatures.push_back({p, e.temperature, title([&](ListedText& t) { return t.Of(e); })});
   }
 
   if (ListedGravity(lc)) {
