@@ -91,6 +91,7 @@ TEST(ViewFiles, WrittenInsteadOfTheListingOrNothingOnBadUse) {
       {{"1/", "--picture", out + "/p.svg", "--load-case", "7"}, {},
        "load case 7 does not exist: no file " + model + "/FRAME.L7\n"},
       {{"1/", "--vtk", out + "/p.vtk", "--load-case", "1,5-98"}, {}, "no load case from 5 to 98 exists\n"},
+      {{"1/", "--vtk", out + "/c99.vtk", "--load-case", "99"}, {out + "/c99.vtk"}, ""},  // the highest label
       {{"1/", "--vtk", out + "/p.vtk", "--load-case", "100"}, {}, "load case 100 is above the maximum load label 99\n"},
       {{"1/", "--picture", missingDir}, {}, "cannot write " + missingDir + "\n"},
       {{"1/", "--picture", out + "/p.svg", "--vtk", model}, {}, "cannot write " + model + "\n"},
@@ -99,6 +100,7 @@ TEST(ViewFiles, WrittenInsteadOfTheListingOrNothingOnBadUse) {
       {{"1/", "--picture", out + "/p.svg"}, {}, "cannot open " + model + "/FRAME.XYZ"},
   };
   WriteFile(out + "/p.svg", "older picture");  // kept whatever fails
+  fs::copy_file(model + "/FRAME.L1", model + "/FRAME.L99");
   for (const auto& [args, written, message] : runs) {
     SCOPED_TRACE(::testing::PrintToString(args));
     if (message.starts_with("cannot open")) fs::remove(model + "/FRAME.XYZ");
