@@ -2,7 +2,6 @@
 // listing stops, no file but the listing and the comment file created or changed; links in a shared folder.
 #include <gtest/gtest.h>
 #include <linux/capability.h>
-#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -35,17 +34,6 @@ void Link(const std::string& target, const std::string& at) {
 void CopyExample(TestInstall& i) {
   for (const auto& f : fs::directory_iterator(std::string(ORVANT_SOURCE_DIR) + "/examples/frame"))
     fs::copy_file(f.path(), i.modelDir + "/" + f.path().filename().string(), fs::copy_options::overwrite_existing);
-}
-
-// Every regular file under a directory (links followed, unreadable folders passed by) and its bytes.
-std::map<std::string, std::string> Snapshot(const std::string& dir) {
-  std::map<std::string, std::string> files;
-  struct stat st;
-  for (const auto& f : fs::recursive_directory_iterator(dir, fs::directory_options::skip_permission_denied))
-    if (f.is_regular_file() && f.path().filename() != "stderr.txt")
-      files[f.path().string()] = ::stat(f.path().c_str(), &st) == 0 && (st.st_mode & S_IRUSR)
-                                     ? ReadFileText(f.path().string()) : "(unreadable)";
-  return files;
 }
 
 // Damages; a name starting with "." is a model file, any other a file of the data directory.

@@ -1,10 +1,6 @@
-// What the program tells of itself outside the binary: the man page, read
-// by mandoc (no warning, in the source and compressed as installed; every
-// program option of the usage, all seventeen option fields, every model file
-// extension that the sources name), and the bash completion, driven as bash
-// drives it: the script sourced, the words of a command line in COMP_WORDS
-// (split at "=" as bash splits them), the function that `complete -p
-// orvant-in` names called, COMPREPLY read back.
+// What the program tells of itself outside the binary: the man page as mandoc reads it (no warning, source
+// and installed; every option, option field and model file extension), and the bash completion as bash
+// drives it (the script sourced, COMP_WORDS split at "=", the function `complete -p` names, COMPREPLY).
 #include <gtest/gtest.h>
 
 #include <filesystem>

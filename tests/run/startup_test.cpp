@@ -6,7 +6,7 @@
 
 #include "base/clock.h"
 #include "install/tools.h"
-#include "support/example_frame.h"
+#include "examples/models/example_models.h"
 #include "support/start_up.h"
 #include "support/model_builder.h"
 #include "support/settings_summary.h"

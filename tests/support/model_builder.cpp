@@ -1,7 +1,6 @@
 #include "support/model_builder.h"
 
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,7 +8,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -20,8 +18,6 @@
 
 #include "install/tools.h"
 #include "run/startup.h"
-
-extern char** environ;
 
 namespace orvant::testing {
 
@@ -194,6 +190,16 @@ std::string ReadFileText(const std::string& path) {
 
 bool PathExists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
 
+std::map<std::string, std::string> Snapshot(const std::string& dir) {
+  std::map<std::string, std::string> files;
+  struct stat st;
+  for (const auto& f : fs::recursive_directory_iterator(dir, fs::directory_options::skip_permission_denied))
+    if (f.is_regular_file() && f.path().filename() != "stderr.txt")
+      files[f.path().string()] = ::stat(f.path().c_str(), &st) == 0 && (st.st_mode & S_IRUSR)
+                                     ? ReadFileText(f.path().string()) : "(unreadable)";
+  return files;
+}
+
 namespace {
 
 // Every model file of m, each path base + its extension.
@@ -309,29 +315,10 @@ RunResult RunInProcess(const TestInstall& install, const std::vector<std::string
 RunResult RunBinary(const std::string& binary, const TestInstall& install, const std::vector<std::string>& args) {
   RecordRun(binary, install, args);
   const std::string errPath = install.root.path + "/stderr.txt";
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  std::vector<std::string> envStrings, argStrings{binary};
-  for (char** e = environ; *e; ++e)
-    if (std::strncmp(*e, "XDG_CONFIG_HOME=", 16) != 0) envStrings.emplace_back(*e);
-  envStrings.push_back("XDG_CONFIG_HOME=" + install.configHome);
-  argStrings.insert(argStrings.end(), args.begin(), args.end());
-  const auto pointers = [](std::vector<std::string>& strings) {
-    std::vector<char*> p;
-    for (std::string& s : strings) p.push_back(s.data());
-    p.push_back(nullptr);
-    return p;
-  };
-  pid_t pid;
-  const int failed =
-      posix_spawn(&pid, binary.c_str(), &actions, nullptr, pointers(argStrings).data(), pointers(envStrings).data());
-  posix_spawn_file_actions_destroy(&actions);
-  if (failed) throw std::runtime_error("cannot start " + binary);
-  int wstatus = 0;
-  ::waitpid(pid, &wstatus, 0);
-  return {WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus), TakeText(errPath)};
+  std::string command = "XDG_CONFIG_HOME=" + ShellWord(install.configHome) + " " + ShellWord(binary);
+  for (const std::string& a : args) command += " " + ShellWord(a);
+  const int status = std::system((command + " </dev/null 2>" + ShellWord(errPath)).c_str());  // a signal: 128 + it
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, TakeText(errPath)};
 }
 
 std::string MaskDateTime(const std::string& listing) {

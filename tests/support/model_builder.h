@@ -186,6 +186,9 @@ inline void WriteFile(const std::string& path, const Bytes& content) {
 }
 std::string ReadFileText(const std::string& path);
 bool PathExists(const std::string& path);
+// Every regular file under a directory but a run's stderr.txt (links followed, unreadable folders passed
+// by) and its bytes, by path.
+std::map<std::string, std::string> Snapshot(const std::string& dir);
 
 // Writes every model file of m into dir (model path dir + "/" + m.name).
 void WriteModelFiles(const TestModel& m, const std::string& dir);

@@ -217,9 +217,8 @@ TEST(Views, WhatIsDrawnIsWhatTheListingLists) {
                        {"ground-springs", 1u}, {"supports-fixed", 1u}, {"supports-partial", 1u}})
     EXPECT_EQ(Count(PathData(svg, id), "M"), n) << id;
   const std::string solids = PathData(svg, "solids-2");
-  std::set<std::string> outlines;  // each solid its own
-  for (size_t at = solids.find('M'); at != std::string::npos; at = solids.find('M', at + 1)) outlines.insert(solids.substr(at, solids.find('M', at + 1) - at));
-  EXPECT_EQ(outlines.size(), 3u);
+  const std::regex outline("M[^M]*");  // each solid its own
+  EXPECT_EQ(std::set<std::string>(std::sregex_token_iterator(solids.begin(), solids.end(), outline), {}).size(), 3u);
   EXPECT_TRUE(Has(svg, " (4 elements, 7 nodes, 2 springs/couples; 6 naming a missing node not drawn)</text>"));
   // The VTK cells and types (elements, solids, springs), the restraints of node 2 (the second point).
   const std::string vtk = VtkFile(l.ctx->settings, d);

@@ -1,2 +1,0 @@
-#pragma once
-#include "examples/models/example_models.h"
