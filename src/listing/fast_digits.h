@@ -12,6 +12,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace orvant {
@@ -258,7 +259,7 @@ inline bool PutScientificField(char* field, float v, int width) {
   o[1] = '.';
   o[5] = 'E';
   o[6] = e < 0 ? '-' : '+';
-  PutPair(o + 7, static_cast<uint64_t>(e < 0 ? -e : e));
+  PutPair(o + 7, static_cast<uint64_t>(std::abs(e)));
   return true;
 }
 

@@ -203,7 +203,7 @@ int RenderExponent(char* out, float v, const Pattern& p) {
   uint64_t digits;
   int exp10;
   if (QuickRoundSignificant(std::fabs(static_cast<double>(v)), p.zeros + 1, digits, exp10, Ties::kAway) &&
-      exp10 > -100 && exp10 < 100)
+      exp10 > -100 && exp10 < 100)  // equivalent: constant (a float's exponent lies within -46 and 39)
     return LayoutExponent(out, v < 0, digits, exp10, p);
 
   char* o = out;

@@ -2,6 +2,7 @@
 // AMBT) taken from fixed character positions, and data lines, a keyword and
 // up to 20 comma-separated numeric fields, stored into the load case record.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
@@ -223,7 +224,7 @@ void ParseDataLine(const RunSettings& s, const ModelTables& m, CaseParse& p, Loa
     PropertyUdl& p = lc.propertyUdl[code];
     p.axesCode = direction >= 0 ? 1 : 3;
     lc.propertyUdlGiven = 1;
-    At(p.udl, direction < 0 ? -direction : direction) = Or(f[3], 0);
+    At(p.udl, std::abs(direction)) = Or(f[3], 0);
     break;
   }
   case KeywordCode("PTEMP"): {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -100,7 +101,7 @@ void ReadConnectivity(const RunSettings& s, ModelTables& m, std::string&& bytes)
   }
   const size_t after = static_cast<size_t>(s.MaxElementLabel + s.MaxSpringLabel) * kConnectivityRecordSize;
   m.ConnectivityFile.bytes.assign(bytes.begin(), bytes.end());
-  m.ConnectivityFile.offsetsStart = after < bytes.size() ? after : bytes.size();
+  m.ConnectivityFile.offsetsStart = std::min(after, bytes.size());
 }
 
 // Sizes a constants table from a count read from the file; a negative count

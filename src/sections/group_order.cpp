@@ -46,7 +46,7 @@ SelectedLabels SelectByGroup(const GroupSelection& how, const Table<int16_t>& gr
       if (key <= how.limit) keyed.push_back({key, static_cast<int16_t>(i)});
     }
     SortByGroup(keyed);
-    selected.groupOrder.reserve(keyed.size());
+    selected.groupOrder.reserve(keyed.size());  // equivalent: statement (room only)
     for (const KeyedLabel& k : keyed) selected.groupOrder.push_back(k.label);
   }
   if (!how.groupedOnly) {

@@ -1,5 +1,6 @@
 #include "settings/settings_inputs.h"
 
+#include <cstdlib>
 #include <string>
 
 #include "base/checked.h"
@@ -128,7 +129,7 @@ void DeriveOptionSettings(RunSettings& s, const std::string& field1) {
 
   if (!field1.empty() && field1[0] == '-') s.ConvertedUnits = 1;
   int16_t listModelData = NumberOf(field1);
-  s.ListModelData = Narrow16(listModelData < 0 ? -static_cast<long long>(listModelData) : listModelData);
+  s.ListModelData = Narrow16(std::llabs(listModelData));
   if (s.GroupFilter < 0) {
     s.GroupLimit = Narrow16(-static_cast<long long>(s.GroupFilter));
     s.GroupRangeMode = 1;

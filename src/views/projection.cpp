@@ -82,7 +82,7 @@ PageFit FitToBox(const std::vector<Projected>& points, PageBox box) {
 
 PageFit FitPositions(const std::vector<std::array<float, 3>>& positions, View view, Up up, PageBox box) {
   std::vector<Projected> projected;
-  projected.reserve(positions.size());
+  projected.reserve(positions.size());  // equivalent: statement (room only)
   for (const auto& p : positions) projected.push_back(Project(view, up, p[0], p[1], p[2]));
   return FitToBox(projected, box);
 }
@@ -91,7 +91,7 @@ std::vector<PagePoint> PagePositions(const std::vector<std::array<float, 3>>& po
                                      PageBox box) {
   const PageFit fit = FitPositions(positions, view, up, box);
   std::vector<PagePoint> page;
-  page.reserve(positions.size());
+  page.reserve(positions.size());  // equivalent: statement (room only)
   for (const auto& p : positions) page.push_back(fit.ToPage(Project(view, up, p[0], p[1], p[2])));
   return page;
 }

@@ -185,7 +185,7 @@ std::string SvgPicture(const RunSettings& s, const ModelTables& m, const DrawnMo
                             : kDrawingBox;
   const PageFit fit = FitPositions(d.positions, options.view, options.up, box);
   std::vector<PagePoint> page;
-  page.reserve(d.positions.size());
+  page.reserve(d.positions.size());  // equivalent: statement (room only)
   for (const auto& p : d.positions) page.push_back(fit.ToPage(Project(options.view, options.up, p[0], p[1], p[2])));
   const LoadScales scales = loads ? ScalesOf(*loads) : LoadScales{};
   SvgText svg;
@@ -209,8 +209,7 @@ std::string SvgPicture(const RunSettings& s, const ModelTables& m, const DrawnMo
   std::partial_sum(solidStart.begin(), solidStart.end(), solidStart.begin());
   std::vector<uint32_t> lineOrder(d.lines.size()), solidOrder(d.solids.size());
   {
-    std::vector<size_t> nextLine(lineStart.begin(), lineStart.end() - 1);
-    std::vector<size_t> nextSolid(solidStart.begin(), solidStart.end() - 1);
+    std::vector<size_t> nextLine(lineStart), nextSolid(solidStart);  // the place of each rank's next
     for (size_t i = 0; i < d.lines.size(); ++i) lineOrder[nextLine[rank(d.lines[i].geom)]++] = static_cast<uint32_t>(i);
     for (size_t i = 0; i < d.solids.size(); ++i)
       solidOrder[nextSolid[rank(d.solids[i].geom)]++] = static_cast<uint32_t>(i);
