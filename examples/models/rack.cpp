@@ -79,10 +79,11 @@ TestModel Rack(const std::string& name, bool imperial) {
 
   // Spring 1 carries the pipe (no definition flag, which only matters to one
   // to ground); 2 is an undefined label (its nodes equal, no flag); 3 ties
-  // node 10 to ground, its rotation dropped.
+  // node 10 to ground, its rotation dropped; 4 a label left free (no nodes).
   m.springs.push_back(SpringRec{6, 13, 15.0f, 3, 1, 0, 0});
   m.springs.push_back(SpringRec{12, 12, 30.0f, 0, 1, 0, 0});
   m.springs.push_back(SpringRec{10, 10, 45.0f, 0, 1, 0, 1});
+  m.springs.push_back(SpringRec{0, 0, 0.0f, 0, 0, 0, 0});
   m.springConsts.push_back(SpringConstRec{1, {2.0e6f, 2.0e6f, 2.0e6f, 0, 0, 0}, 0});
   m.offsets.push_back(OffsetRec{3, 0, 0, {0.0f, -0.125f, 0.0f}, 0, {0.0f, -0.125f, 0.0f}});
   m.offsets.push_back(OffsetRec{5, 0, 3, {0.0f, 0.25f, 0.0f}, 8, {0.0f, 0.25f, 0.0f}});

@@ -80,9 +80,9 @@ TEST(LoadSections, AxisCodesOfPointDistributedAndPropertyLoads) {
       // Distributed loads: 1 global, 2 local, other non-zero codes GP, 0 (and blank) not listed.
       "ED,1,1", "ED,2,2", "ED,3,3", "ED,4,-1", "ED,5,0", "ED,6", "ED,7,2.5", "ED,8,-2", "UDL,9,0,-1", "UDL,1,0,-1,0,2",
       "UDL,2,0,-1,0,0", "UDL,3,,,,3",
-      // By code: the last direction's sign decides, 0 counting as global; -3..3 only.
+      // By code: the last direction's sign decides, 0 counting as global; -3..3 only; no intensity is 0.
       "PUDL,1,-2,-200", "PUDL,1,0,5", "PUDL,2,3,9", "PUDL,2,-1,4", "PUDL,3,4,1", "PUDL,3,-3,0", "PUDL,4,-4,7",
-      "PUDL,4,-3,6"};
+      "PUDL,4,-3,6", "PUDL,4,-2"};
   EXPECT_EQ(t.Axes("*** BEAM ELEMENT POINT LOADS ***"),
             (Lines{"1 Gl", "2 Lo", "3 Lo", "4 Lo", "5 Gl", "6 Lo", "7 Lo", "8 Gl", "9 Gl"}));
   EXPECT_EQ(t.Axes("*** BEAM ELEMENT DISTRIBUTED LOADS ***"),
