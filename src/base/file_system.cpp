@@ -116,8 +116,8 @@ const std::vector<FileSystem::DirEntry>& FileSystem::Listing(const std::string& 
 
   ++directoryReads;
   std::vector<DirEntry> entries;
-  if (DIR* d = opendir(dir.c_str())) {
-    while (const dirent* e = readdir(d)) {
+  if (const std::unique_ptr<DIR, int (*)(DIR*)> d{opendir(dir.c_str()), closedir}; d) {
+    while (const dirent* e = readdir(d.get())) {
       std::string_view name = e->d_name;
       if (name == "." || name == "..") continue;
       DirEntry entry{std::string(name), e->d_type == DT_DIR, e->d_type == DT_REG, e->d_type == DT_LNK};
@@ -131,7 +131,6 @@ const std::vector<FileSystem::DirEntry>& FileSystem::Listing(const std::string& 
       }
       entries.push_back(std::move(entry));
     }
-    closedir(d);
     std::sort(entries.begin(), entries.end(),
               [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
   } else if (errno != ENOENT && errno != ENOTDIR) {
@@ -214,8 +213,6 @@ std::optional<FileSystem::Resolved> FileSystem::Resolve(std::string_view path, b
 
 std::optional<FileSystem::Resolved> FileSystem::ResolveName(std::string_view path) {
   const auto [dirPart, name] = SplitLast(path);
-  if (name.empty() || name == "." || name == "..") return Resolve(path, false);  // no file
-
   auto cached = resolvedDirectories.find(std::string(dirPart));
   if (cached == resolvedDirectories.end())
     cached = resolvedDirectories.emplace(std::string(dirPart), ResolveDirectoryPart(dirPart)).first;

@@ -115,9 +115,9 @@ struct FileSystem {
   std::optional<Resolved> Resolve(std::string_view linuxPath, bool mustBeDir);
   // A path's directory part resolved as a directory; "" the working one.
   std::optional<Resolved> ResolveDirectoryPart(std::string_view dirPart);
-  // As Resolve(linuxPath, false), with the directory part resolved once and
-  // remembered: the many names looked up in one directory cost one search
-  // of its listing each.
+  // A file as Resolve(linuxPath, false) finds it, with the directory part
+  // resolved once and remembered: the many names looked up in one directory
+  // cost one search of its listing each. (".", ".." and "" name no file.)
   std::optional<Resolved> ResolveName(std::string_view linuxPath);
   std::unordered_map<std::string, std::optional<Resolved>> resolvedDirectories;
   // The existing regular file (as far as the listings tell) that a formed

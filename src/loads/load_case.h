@@ -98,7 +98,7 @@ struct WrittenTable {
   // Sizes the table to indices 0..maxIndex, all values T{}.
   void Size(long long maxIndex) {
     table.Size(maxIndex);
-    written.assign(table.items.size(), 0);
+    written.assign(table.items.size(), false);
     writtenIndices.clear();
   }
   // As Size, but when the size stays the same only the written entries are
@@ -110,16 +110,16 @@ struct WrittenTable {
     }
     for (long long i : writtenIndices) {
       table.items[static_cast<size_t>(i)] = T{};
-      written[static_cast<size_t>(i)] = 0;
+      written[static_cast<size_t>(i)] = false;
     }
     writtenIndices.clear();
   }
   long long MaxIndex() const { return table.MaxIndex(); }
   T& operator[](long long i) {
     T& entry = table[i];
-    if (written.size() != table.items.size()) written.resize(table.items.size(), 0);
+    if (written.size() != table.items.size()) written.resize(table.items.size(), false);
     if (!written[static_cast<size_t>(i)]) {
-      written[static_cast<size_t>(i)] = 1;
+      written[static_cast<size_t>(i)] = true;
       writtenIndices.push_back(i);
     }
     return entry;

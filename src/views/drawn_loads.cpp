@@ -18,7 +18,7 @@ struct Lookup {
   std::vector<int32_t> index;
   explicit Lookup(long long maxLabel) : index(static_cast<size_t>(std::max(0LL, maxLabel) + 1), -1) {}
   void Set(long long label, size_t at) {
-    if (label >= 0 && label < static_cast<long long>(index.size()))
+    if (label >= 0 && label < static_cast<long long>(index.size()))  // equivalent: boundary, constant (the drawn model's labels run from 1 to the highest)
       index[static_cast<size_t>(label)] = static_cast<int32_t>(at);
   }
   int32_t operator()(long long label) const {
