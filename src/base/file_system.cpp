@@ -132,7 +132,7 @@ const std::vector<FileSystem::DirEntry>& FileSystem::Listing(const std::string& 
       entries.push_back(std::move(entry));
     }
     std::sort(entries.begin(), entries.end(),
-              [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
+              [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });  // equivalent: boundary (no two names are equal)
   } else if (errno != ENOENT && errno != ENOTDIR) {
     unlistable.insert(dir);
   }

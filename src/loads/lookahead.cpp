@@ -69,7 +69,6 @@ struct CaseLookahead {
   const ModelTables* model = nullptr;
   WholeCaseJob* job = nullptr;
   bool headersJob = false;
-  bool headersTaken = true;  // equivalent: boolean (TakeHeaders always follows ReadHeaders)
   std::vector<FileAhead> caseHeaders;
   std::vector<FileAhead> savedTotals;
   TextBuffer text;
@@ -122,34 +121,31 @@ CaseLookahead& Worker(CaseLookaheadPtr& worker) {
 void ReadAhead::ReadHeaders(const RunSettings& s, FileSystem& files) {
   CaseLookahead& ahead = Worker(worker);
   ahead.handoff.WaitDone();
-  ahead.caseHeaders.clear();
-  ahead.savedTotals.clear();
+  std::vector<FileAhead> headers, totals;
   for (int c = 0; c <= s.MaxLoadLabel; ++c) {
     if (s.SelectedCaseCount != 0 && s.SelectedLoadCases[c] == 0) continue;
     std::string name = LoadCaseFileName(s, c);
     std::optional<std::string> found = files.FoundFile(name);
     if (!found) continue;
-    ahead.caseHeaders.push_back({std::move(name), std::move(*found), false, {}});
+    headers.push_back({std::move(name), std::move(*found), false, {}});
     name = SavedTotalsFileName(s, c);
     found = files.FoundFile(name);
-    if (found) ahead.savedTotals.push_back({std::move(name), std::move(*found), false, {}});
+    if (found) totals.push_back({std::move(name), std::move(*found), false, {}});
   }
+  ahead.caseHeaders = std::move(headers);
+  ahead.savedTotals = std::move(totals);
   ahead.headersJob = true;
-  ahead.headersTaken = false;
   ahead.handoff.Hand();
 }
 
 void ReadAhead::TakeHeaders(TextsByName& headerLines, TextsByName& savedTotals) {
-  if (!worker || worker->headersTaken) return;
+  if (!worker) return;
   CaseLookahead& ahead = *worker;
   ahead.handoff.WaitDone();
   for (FileAhead& f : ahead.caseHeaders)
     if (f.read) headerLines.emplace(f.name, std::move(f.kept));
   for (FileAhead& f : ahead.savedTotals)
     if (f.read) savedTotals.emplace(f.name, std::move(f.kept));
-  ahead.caseHeaders.clear();  // equivalent: statement (taken once: headersTaken)
-  ahead.savedTotals.clear();  // equivalent: statement (taken once: headersTaken)
-  ahead.headersTaken = true;
 }
 
 void ReadAhead::ReadCase(const RunSettings& s, const ModelTables& m, WholeCaseJob& job) {

@@ -60,7 +60,7 @@ struct ReadAhead {
   // the second thread: the header lines of the case files are picked out,
   // the ".#" files kept whole.
   void ReadHeaders(const RunSettings& s, FileSystem& files);
-  // Waits for what ReadHeaders read and adds it to headerLines (the
+  // Waits for what ReadHeaders read and moves it, once, into headerLines (the
   // header lines of a case file, as a header-only read would keep them)
   // and savedTotals (".#" texts).
   void TakeHeaders(TextsByName& headerLines, TextsByName& savedTotals);

@@ -67,7 +67,7 @@ void StoreCommand(CommandLines& commands, const std::string& line) {
     size_t e = text.find_last_not_of(' ');
     text = text.substr(b, e - b + 1);
   }
-  if (text.size() > kCommandWidth) text = text.substr(0, kCommandWidth);
+  if (text.size() > kCommandWidth) text = text.substr(0, kCommandWidth);  // equivalent: boundary (cut to its own length)
   slot.assign(text);
   slot.append(kCommandWidth - text.size(), ' ');
   if (commands.count >= kCommandSlots) commands.count = kCommandSlots - 1;
