@@ -154,7 +154,7 @@ inline uint64_t LoadEight(const char* p) {
   return w;
 }
 
-constexpr uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+constexpr uint64_t kTensTo[] = {10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};  // 10^1 .. 10^8
 
 }  // namespace
 
@@ -178,7 +178,7 @@ const char* QuickNumberBeforeComma(const char* p, double& value) {
     w = LoadEight(p);
     n = LeadingDigits(w);
     if (n == 8) return QuickNumber<false>(start, nullptr, value);
-    if (n > 0) digits = digits * kPowersOfTen[n] + DigitsValue(w, n);
+    if (n > 0) digits = digits * kTensTo[n - 1] + DigitsValue(w, n);
     scale = -n;
     p += n;
   } else if (n == 0 && (*start == ' ' || *start == '\t')) {
@@ -388,7 +388,7 @@ double TextValues::Number() {
   if (negative) ++i;
   const size_t digits = i;
   int64_t whole = 0;
-  while (i < n && i - digits < kQuickDigits && IsDigit(data[i])) whole = whole * 10 + (data[i++] - '0');
+  while (i < n && i - digits < kQuickDigits && IsDigit(data[i])) whole = whole * 10 + (data[i++] - '0');  // equivalent: boundary (the closing NUL is no digit; ten digits read alike)
   if (i > digits && (i == n || data[i] == ',' || data[i] == ' ' || IsLineEnd(data[i]))) {
     pos = i;
     FinishNumber(data, pos, afterComma);

@@ -148,7 +148,7 @@ Listing& Listing::NextZone() {
 Listing& Listing::RenderedField(float value, const FieldPattern& pattern, int width) {
   char rendered[kRenderRoom];
   const int n = RenderNumber(rendered, value, pattern.parsed);
-  if (width <= 0) return *this;
+  if (width <= 0) return *this;  // equivalent: boundary, constant (fields are 2 or more wide; one of none takes nothing)
   const size_t w = static_cast<size_t>(width);
   char* o = Room(w + kFieldSlack);
   // The usual field is at most 32 wide and its rendering at most 16 long:

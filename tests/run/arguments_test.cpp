@@ -81,7 +81,7 @@ TEST(Arguments, ViewOptionsTakenOutWhereverTheyStandOrBadUseFirst) {
       {{"1/", "--picture"}, "bad|--picture needs a value"}, {{"--vtk="}, "bad|--vtk needs a value"},
       {{"--picture", "p.svg", "--view"}, "bad|--view needs a value"},
       {{"--picture", "p", "--view="}, "bad|--view needs a value"},
-      {{"--vtk", "MODEL.VTU"}, "bad|--vtk writes the legacy VTK format: name the file .vtk"},
+      {{"--vtk", ".VTU"}, "bad|--vtk writes the legacy VTK format: name the file .vtk"},
       {{"--view", "xy", "1/"}, "bad|--view, --up, --labels and --no-labels apply to --picture"},
       {{"--vtk", "m.vtk", "--no-labels"}, "bad|--view, --up, --labels and --no-labels apply to --picture"},
       {{"--picture", "m", "--vtk", "m"}, "bad|--picture and --vtk name the same file"},
