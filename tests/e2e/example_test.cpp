@@ -1,8 +1,6 @@
-// The example models: their files are what make-example writes, and their
-// listings and comment files under each option string of
-// examples/expected/CASES match the reviewed ones there (run date, time and
-// model directory masked). ORVANT_UPDATE_EXPECTED=1 rewrites the expected
-// files for review.
+// The example models: their files are what make-example writes, and their listings, comment files and
+// views under each line of examples/expected/CASES match the reviewed ones there (run date, time and
+// model directory masked). ORVANT_UPDATE_EXPECTED=1 rewrites the expected files for review.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
