@@ -213,6 +213,7 @@ TEST(LeadingNumber, Forms) {
       {"1.5E+02", 150}, {"0x10", 0},      {"inf", 0},              {"nan", 0},      {"- 5", 0},
       {"1,5", 1},      {".e5", 0},        {".", 0},                {"1 2", 1},      {"3e2e1", 300},
       {"1e999999999999999999", HUGE_VAL}, {"-1e400", -HUGE_VAL},   {"1e-999999999999999999", 0}, {"0.001e311", 1e308},
+      {"1234567890123456789x5", 1234567890123456789.0},  // read the long way: a letter but E or D ends it
   };
   for (auto [text, want] : cases) EXPECT_EQ(LeadingNumber(text), want) << '"' << text << '"';
 }

@@ -147,7 +147,7 @@ TEST(NumberPatterns, QuickWaysDecideTheValuesTheyAreFor) {
 TEST(BareNumbers, SevenAndFifteenDigitsHalvesToEven) {
   struct { float v; const char* want; } singles[] = {
       {0.5f, " .5 "}, {2, " 2 "}, {0, " 0 "}, {-0.0f, " 0 "}, {-1.25f, "-1.25 "},
-      {12345678, " 1.234568E+07 "}, {0.00001f, " 1E-05 "}, {0.0001f, " .0001 "},
+      {12345678, " 1.234568E+07 "}, {0.00001f, " 1E-05 "}, {0.000015f, " 1.5E-05 "}, {0.0001f, " .0001 "},
       {9999999.5f, " 1E+07 "}, {1234567.5f, " 1234568 "}, {1234566.5f, " 1234566 "}};
   for (const auto& c : singles) EXPECT_EQ(Bare(c.v), c.want) << c.v;
   EXPECT_EQ(Bare15(-1) + Bare15(1.5) + Bare15(123456789012345.0) + Bare15(1e15) + Bare15(1e-300),
