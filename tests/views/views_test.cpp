@@ -232,7 +232,7 @@ TEST(Views, WhatIsDrawnIsWhatTheListingLists) {
 TEST(Views, TitlesOfAnyBytes) {
   const Loaded l = Load(Nodes({{0, 0, 0}}));
   const std::tuple<std::string, std::string, std::string, std::string> cases[] = {  // name, description, svg, vtk
-      {"A&B", "<Pipe> r\xe9seau\x01", "A&amp;B: &lt;Pipe&gt; r\xc3\xa9seau", "A&B: <Pipe> r seau"},
+      {"A&B", "  <Pipe> r\xe9seau\x01", "A&amp;B: &lt;Pipe&gt; r\xc3\xa9seau", "A&B:   <Pipe> r seau"},
       {"r\xc3\xa9seau \xe2\x82\xac \xf0\x9f\x99\x82", "", "r\xc3\xa9seau \xe2\x82\xac \xf0\x9f\x99\x82",
        "r  seau" + std::string(9, ' ') + ":"},
       {"\xc0\xaf", "overlong", "\xc3\x80\xc2\xaf: overlong", "  : overlong"},
