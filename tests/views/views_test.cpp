@@ -195,7 +195,7 @@ TEST(Views, WhatIsDrawnIsWhatTheListingLists) {
   m.AddElement(4, 99, 1, 1, 1.0f);  // 6: a node label out of range; 7 one node, 8 a missing one, 9 none
   for (auto nodes : {std::vector<int16_t>{6}, {1, 7, 2}, {}}) solid.solidNodes = nodes, m.elements.push_back(solid);  // 7-9
   // Springs between two nodes, to ground, unflagged equal ones and first node 0 (not listed), one naming node 7.
-  for (auto [a, b, defined] : {std::tuple{2, 5, 1}, {6, 6, 1}, {6, 6, 0}, {0, 3, 1}, {3, 7, 1}})
+  for (auto [a, b, defined] : {std::tuple{2, 5, 1}, {6, 6, 1}, {6, 6, 0}, {0, 3, 1}, {3, 7, 1}, {4, 4, 1}})
     m.springs.push_back(SpringRec{static_cast<int16_t>(a), static_cast<int16_t>(b), 0, 0, 1, 0, static_cast<int16_t>(defined)});
   m.restraints = {{1, {1, 1, 1, 1, 1, 1}}, {2, {1, 0, 1, 0, 0, 0}}, {7, {1, 1, 1, 0, 0, 0}}};
   const Loaded l = Load(m);
@@ -207,22 +207,22 @@ TEST(Views, WhatIsDrawnIsWhatTheListingLists) {
     for (int32_t k = 0; k < s.count; ++k) got << (k ? "," : " V" + std::to_string(s.label) + ":") << node(d.solidPoints.at(s.first + k));
   for (const auto& sp : d.springs) got << " S" << sp.label << ":" << node(sp.a) << "-" << node(sp.b);
   for (int32_t p : d.supports) got << " R" << node(p);
-  EXPECT_EQ(got.str(), " E1:1-2 V4:1,2,3,4 V5:5,6,8 V7:6 S1:2-5 S2:6-6 R1 R2");
+  EXPECT_EQ(got.str(), " E1:1-2 V4:1,2,3,4 V5:5,6,8 V7:6 S1:2-5 S2:6-6 S6:4-4 R1 R2");
   EXPECT_EQ(d.nodeLabels, (std::vector<int16_t>{1, 2, 3, 4, 5, 6, 8}));
   EXPECT_EQ(d.notDrawn, 6);  // elements 3 and 6, solids 8 and 9, spring 5, the restraint of node 7
 
   // How many marks each path holds: three solid outlines and their fills.
   const std::string svg = l.Svg();
   for (auto [id, n] : {std::pair{"code-1", 1u}, {"code-2", 3u}, {"solids-2", 3u}, {"springs", 1u},
-                       {"ground-springs", 1u}, {"supports-fixed", 1u}, {"supports-partial", 1u}})
+                       {"ground-springs", 2u}, {"supports-fixed", 1u}, {"supports-partial", 1u}})
     EXPECT_EQ(Count(PathData(svg, id), "M"), n) << id;
   const std::string solids = PathData(svg, "solids-2");
   const std::regex outline("M[^M]*");  // each solid its own
   EXPECT_EQ(std::set<std::string>(std::sregex_token_iterator(solids.begin(), solids.end(), outline), {}).size(), 3u);
-  EXPECT_TRUE(Has(svg, " (4 elements, 7 nodes, 2 springs/couples; 6 naming a missing node not drawn)</text>"));
+  EXPECT_TRUE(Has(svg, " (4 elements, 7 nodes, 3 springs/couples; 6 naming a missing node not drawn)</text>"));
   // The VTK cells and types (elements, solids, springs), the restraints of node 2 (the second point).
   const std::string vtk = VtkFile(l.ctx->settings, d);
-  for (const char* part : {"CELLS 6 19\n2 0 1\n4 0 1 2 3\n3 4 5 6\n1 5\n2 1 4\n1 5\nCELL_TYPES 6\n3\n41\n5\n1\n3\n1\n",
+  for (const char* part : {"CELLS 7 21\n2 0 1\n4 0 1 2 3\n3 4 5 6\n1 5\n2 1 4\n1 5\n1 3\nCELL_TYPES 7\n3\n41\n5\n1\n3\n1\n1\n",
                           "Tx int 1\nLOOKUP_TABLE default\n1\n1\n0\n", "Ty int 1\nLOOKUP_TABLE default\n1\n0\n0\n"})
     EXPECT_TRUE(Has(vtk, part)) << part;
 }
