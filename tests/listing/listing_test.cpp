@@ -209,6 +209,8 @@ TEST(ListingFile, BlocksWrittenInOrderWithALineBeingBuiltAndFailuresReported) {
   full.Open("/dev/full");
   EXPECT_THROW(for (int i = 0; i < 1000; ++i) full.Line(std::string(10000, 'x')), RunFault);
   EXPECT_EQ(full.Close(), ENOSPC);
+  WriteFile(dir.path + "/OLD.MTM", "old"), Listing().Open(dir.path + "/OLD.MTM");  // emptied with nothing written
+  EXPECT_EQ(ReadFileText(dir.path + "/OLD.MTM"), "");
   Listing null;  // no regular file, no locks: written to, not emptied
   gNoLocks = true, null.Open("/dev/null"), gNoLocks = false, null.Line("x");
   EXPECT_EQ(null.Close(), 0);

@@ -1,7 +1,6 @@
-# Reads a legacy VTK file with VTK's own reader (Debian's python3-vtk9) and
-# prints one item a line: "point X Y Z", "cell TYPE POINT-ID...", "cell_data
-# NAME VALUE...", "point_data NAME VALUE..." (a vector array's values one
-# component after the other). Exits 1 when the reader reports an error.
+# Reads a legacy VTK file with VTK's own reader (Debian's python3-vtk9) and prints one item a line:
+# "point X Y Z", "cell TYPE POINT-ID...", "cell_data NAME VALUE...", "point_data NAME VALUE..." (a
+# vector array's values one component after the other). Exits 1 when the reader reports an error.
 import sys
 
 import vtk
