@@ -155,7 +155,7 @@ void ReadCombinationSelection(RunSettings& s, FileSystem& files) {
   for (int i = 1; i <= s.SelectedCaseCount; ++i) {
     int16_t label = values.Int16();
     values.Number();  // the load factor is not used here
-    s.SelectedLoadCases[label] = 1;  // equivalent: constant (a flag, read as not 0)
+    s.SelectedLoadCases[label] = 1;
   }
 }
 
