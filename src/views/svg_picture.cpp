@@ -381,7 +381,7 @@ std::string SvgPicture(const RunSettings& s, const ModelTables& m, const DrawnMo
   };
   for (size_t r = 0; r < codes.size(); ++r) {
     y += kRowHeight;
-    if (y > lastCodeRow && r + 1 < codes.size()) {  // equivalent: boundary (rows fall 8 px off that place)
+    if (y > lastCodeRow && r + 1 < codes.size()) {
       rowText(y, "... " + std::to_string(codes.size() - r) + " more codes");
       break;
     }
