@@ -105,7 +105,7 @@ std::string FileSystem::ToLinux(std::string_view path) const {
       }
     }
   }
-  out.reserve(out.size() + path.size());  // equivalent: statement, arithmetic (room only)
+  out.reserve(out.size() + path.size());  // equivalent: statement (room only)
   for (char c : path) out += c == '\\' ? '/' : c;
   return out;
 }
