@@ -321,7 +321,7 @@ TEST(Views, LoadsDrawnAreTheRowsListedAndAddUpToThem) {
     EXPECT_EQ(DrawnRows(svg), drawn);
     // The legend, its codes cut short, fills its column to above the triad's top label (12 px high, on 762).
     double lowest = 0;
-    for (size_t at = svg.find(" y=\"", svg.find("<g id=\"legend\"")); at < svg.find("<g id=\"gravity\""); at = svg.find(" y=\"", at + 1)) lowest = std::max(lowest, std::strtod(svg.c_str() + at + 4, nullptr));
+    for (size_t at = svg.find(" y=\"", svg.find("<g id=\"legend\"")), end = svg.find("<g id=\"gravity\""); at < end; at = svg.find(" y=\"", at + 1)) lowest = std::max(lowest, std::strtod(svg.c_str() + at + 4, nullptr));
     EXPECT_TRUE(Has(svg, "more codes") && lowest > 750 - 18 && lowest <= 750) << lowest;
     // The forces of the rows, summed, against the arrows drawn.
     const double perCm = std::strtod(svg.c_str() + svg.find("arrow of 1 cm = ") + 16, nullptr);
