@@ -73,7 +73,7 @@ const char* QuickValue(const char* p, const char* end, uint64_t digits, int scal
   // Whole numbers and decimals alike divide (by 1 for a whole number), so
   // the branch goes the same way for nearly every field.
   double v = static_cast<double>(digits);
-  v = scale <= 0 ? v / kExactPowers[-scale] : v * kExactPowers[scale];
+  v = scale <= 0 ? v / kExactPowers[-scale] : v * kExactPowers[scale];  // equivalent: boundary (by 1 either way)
   value = negative ? -v : v;
   return p;
 }

@@ -192,7 +192,7 @@ inline char* QuickScientificDigits(char* out, double v, int precision) {
   const int sig = precision + 1;
   uint64_t r;
   int e;
-  if (precision < 0 || precision > 14 || v == 0 || !QuickRoundSignificant(std::fabs(v), sig, r, e, Ties::kEven))
+  if (precision < 0 || precision > 14 || v == 0 || !QuickRoundSignificant(std::fabs(v), sig, r, e, Ties::kEven))  // equivalent: boundary, constant, equality (declined, it goes the general way)
     return nullptr;
   char* o = out;
   if (v < 0) *o++ = '-';
@@ -244,7 +244,7 @@ inline bool PutScientificField(char* field, float v, int width) {
     ExactHalfSide(a, scale, exactWhole, side);
     digits = exactWhole + (side >= 0 ? 1 : 0);
   }
-  if (digits < 1000 || digits > 10000) return false;
+  if (digits < 1000 || digits > 10000) return false;  // equivalent: boundary, constant, logical (every normal float comes to 1000..10000 here: checked over all of them)
   if (digits == 10000) {  // 9.9996 and up: the carry makes 1.000 of the next power
     digits = 1000;
     ++e;

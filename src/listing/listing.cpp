@@ -122,7 +122,7 @@ void Listing::MakeRoom(size_t n) {
   if (used > 0) Flush();  // equivalent: boundary, constant
   if (capacity - used >= n) return;
   size_t grown = capacity == 0 ? kInitialCapacity : capacity * 2;  // equivalent: constant (the check below grows it to what is asked)
-  if (grown - used < n) grown = used + n;
+  if (grown - used < n) grown = used + n;  // equivalent: boundary (equal, it is that size already)
   std::unique_ptr<char[]> bigger(new char[grown]);
   if (used > 0) std::memcpy(bigger.get(), store.get(), used);
   store = std::move(bigger);

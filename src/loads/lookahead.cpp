@@ -150,7 +150,7 @@ void ReadAhead::TakeHeaders(TextsByName& headerLines, TextsByName& savedTotals) 
 
 void ReadAhead::ReadCase(const RunSettings& s, const ModelTables& m, WholeCaseJob& job) {
   CaseLookahead& ahead = Worker(worker);
-  ahead.handoff.WaitDone();
+  ahead.handoff.WaitDone();  // equivalent: statement (the reader has waited already: the headers taken, the case before waited for or dropped)
   ahead.settings = &s;
   ahead.model = &m;
   ahead.job = &job;
