@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <compare>
 #include <cstring>
+#include <numeric>
 #include <optional>
 #include <utility>
 
@@ -149,7 +150,7 @@ const std::vector<size_t>& FileSystem::FoldedOrder(const std::string& dir) {
   if (found != foldedOrder.end()) return found->second;
   const std::vector<DirEntry>& list = Listing(dir);
   std::vector<size_t> order(list.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::iota(order.begin(), order.end(), size_t{0});
   std::stable_sort(order.begin(), order.end(),
                    [&](size_t a, size_t b) { return CompareFolded(list[a].name, list[b].name) < 0; });
   return foldedOrder.emplace(dir, std::move(order)).first->second;
@@ -238,7 +239,7 @@ std::optional<FileSystem::Resolved> FileSystem::ResolveName(std::string_view pat
 }
 
 std::optional<FileSystem::Resolved> FileSystem::ResolveDirectoryPart(std::string_view dirPart) {
-  if (dirPart.empty()) return Resolved{".", false, true};
+  if (dirPart.empty()) return Resolved{"."};
   return Resolve(dirPart, true);
 }
 

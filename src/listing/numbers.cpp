@@ -231,7 +231,7 @@ int RenderExponent(char* out, float v, const Pattern& p) {
 // significant digits (ties to even) and with at least two exponent digits:
 // fixed or exponent form, shortest text.
 char* PutBareScientific(char* o, const char* c, const char* end, int expFormAt) {
-  char digits[24];  // equivalent: constant (17 digits at most)
+  char digits[24]{};  // equivalent: constant (17 digits at most)
   int n = 0;
   *o++ = *c == '-' ? '-' : ' ';
   if (*c == '-') ++c;
@@ -243,7 +243,7 @@ char* PutBareScientific(char* o, const char* c, const char* end, int expFormAt) 
   int exp10 = 0;  // equivalent: constant (to_chars wrote the exponent, which from_chars reads)
   std::from_chars(c, end, exp10);
   if (expNegative) exp10 = -exp10;
-  while (n > 1 && digits[n - 1] == '0') --n;
+  while (digits[n - 1] == '0') --n;  // the first digit is not 0 (the value is not)
 
   const auto put = [&o](const char* from, int count) {
     std::memcpy(o, from, static_cast<size_t>(count));

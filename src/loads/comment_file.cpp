@@ -27,7 +27,6 @@ constexpr size_t kRecordLength = 100;
 // Reads the existing file once; a missing file starts empty.
 void LoadCommentFile(CommentFile& c, FileSystem& files) {
   if (c.loaded) return;
-  c.bytes.clear();
   if (files.FileExists(c.path)) c.bytes = files.ReadFile(c.path);
   c.loaded = true;
   c.changed = false;

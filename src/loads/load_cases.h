@@ -20,9 +20,6 @@ struct RunSettings;
 // A data line holds a keyword and at most this many comma-separated fields;
 // one more is an index failure.
 constexpr int kMaxLoadFields = 20;
-// Lines shorter than this are split from a copy on the stack; longer ones
-// from a copy kept in spill storage.
-constexpr size_t kSplitLineRoom = 256;  // equivalent: constant (longer lines go to the spill buffer)
 // Room for a data line's keyword: longer ones match no keyword.
 constexpr size_t kKeywordRoom = 8;
 
@@ -36,7 +33,7 @@ void PrepareDataLine(std::string_view line, std::string& data);
 // comma-separated field of the line as prepared (upper-cased, a blank
 // between two commas, a comma closing it), NoValue for a field that is one
 // blank and for fields not reached. More fields is an index failure. spill
-// keeps the copy of a long line.
+// keeps the copy of the line (and its room from one line to the next).
 void SplitDataLine(std::string_view line, std::string& spill, char (&keywordRoom)[kKeywordRoom],
                    std::string_view& keyword, float (&fieldValue)[kMaxLoadFields + 1]);
 
@@ -69,7 +66,7 @@ struct CaseParse {
   // The texts of comment records commentCounter - size + 1 .. commentCounter.
   std::vector<std::string_view> comments;
   std::string lineBuffer;   // an interpreted command line as split
-  std::string spillBuffer;  // a data line too long to be split on the stack
+  std::string spillBuffer;  // the copy of the data line being split
 };
 
 // Parses one line of a load case file into the case. A comment line is

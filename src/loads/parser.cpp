@@ -293,23 +293,17 @@ void PrepareDataLine(std::string_view line, std::string& data) {
 // empty before a comma is the filled blank, a blank field; the last field,
 // after the line's last comma, is empty and reads 0. A keyword too long for
 // the room is given as empty, which matches no keyword either.
-// The line is read from a copy with a comma after its end (`spill` holds
-// the copy of a line too long for the stack), so that no scan has to watch
-// for the end.
+// The line is read from a copy in `spill` with a comma after its end, so
+// that no scan has to watch for the end.
 void SplitDataLine(std::string_view line, std::string& spill, char (&keywordRoom)[kKeywordRoom],
                    std::string_view& keyword, float (&fieldValue)[kMaxLoadFields + 1]) {
   for (int i = 1; i <= kMaxLoadFields; ++i) fieldValue[i] = NoValue;
-  // The copy is followed by 16 bytes that the number reading may look at.
-  constexpr size_t kPadding = 16;
-  char room[kSplitLineRoom + 1 + kPadding];
-  char* copy = room;
-  if (line.size() >= kSplitLineRoom) {  // equivalent: boundary (a line of kSplitLineRoom fits the room too)
-    spill.resize(line.size() + 1 + kPadding);
-    copy = spill.data();
-  }
-  if (!line.empty()) std::memcpy(copy, line.data(), line.size());
-  copy[line.size()] = ',';
-  std::memset(copy + line.size() + 1, 0, kPadding);
+  // The copy is followed by 16 zero bytes that the number reading may look at.
+  constexpr size_t kPadding = 16;  // equivalent: constant (one less leaves the string's own closing zero as the 16th)
+  spill.assign(line);
+  spill += ',';
+  spill.append(kPadding, '\0');
+  const char* const copy = spill.data();
   const char* const end = copy + line.size();
   // The keyword: the first piece, up to the first comma.
   const char* comma = copy;

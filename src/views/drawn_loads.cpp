@@ -122,10 +122,10 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
   // The cells of each geometric code, when a code load needs them.
   std::vector<std::vector<int32_t>> cellsOfCode;
   if (lc.propertyUdlGiven == 1 || lc.propertyTempPressGiven == 1) {
-    cellsOfCode.resize(static_cast<size_t>(std::max<int16_t>(s.PhysicalPropertyCount, 0)) + 1);
+    cellsOfCode.resize(static_cast<size_t>(s.PhysicalPropertyCount));  // code 1 first (a count is never negative)
     auto add = [&cellsOfCode](int16_t code, size_t cell) {
-      if (code >= 1 && code < static_cast<int>(cellsOfCode.size()))
-        cellsOfCode[static_cast<size_t>(code)].push_back(static_cast<int32_t>(cell));
+      if (code >= 1 && code <= static_cast<int>(cellsOfCode.size()))
+        cellsOfCode[static_cast<size_t>(code - 1)].push_back(static_cast<int32_t>(cell));
     };
     for (size_t i = 0; i < d.lines.size(); ++i) add(d.lines[i].geom, i);
     for (size_t i = 0; i < d.solids.size(); ++i) add(d.solids[i].geom, d.lines.size() + i);
@@ -138,7 +138,7 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
       if (p.axesCode == 0 && p.udl[0] == 0) continue;  // no PUDL line for the code
       DrawnCase::CodeUdl load{code, {p.udl[1], p.udl[2], p.udl[3]}, {}, {}};
       if (ListedPropertyUdl(p) && Finite(p.udl))
-        for (int32_t cell : cellsOfCode[static_cast<size_t>(code)])
+        for (int32_t cell : cellsOfCode[static_cast<size_t>(code - 1)])
           if (cell < lineCells) load.lines.push_back(cell);
       if (!count(kCodeUdl, !load.lines.empty())) continue;
       load.title = title([&](ListedText& t) { return t.OfPropertyUdl(code, p); });
@@ -151,7 +151,7 @@ DrawnCase CollectDrawnCase(const RunSettings& s, const ModelTables& m, const Dra
       const PropertyTempPress& p = lc.propertyTempPress[code];
       const bool listed = ListedPropertyTempPress(p);
       if (!listed && p.extPressure == 0) continue;  // nothing given for the code
-      const auto& cells = cellsOfCode[static_cast<size_t>(code)];
+      const auto& cells = cellsOfCode[static_cast<size_t>(code - 1)];
       const bool drawn = listed && !cells.empty() && Finite({p.temperature, p.intPressure, p.extPressure});
       if (!count(kCodeTempPress, drawn)) continue;
       auto text = [&](ListedText& t) { return t.OfPropertyTempPress(code, p, lc.ambientTemperature); };

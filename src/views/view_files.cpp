@@ -47,8 +47,8 @@ std::string WriteBeside(const std::string& path, const std::string& content) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {  // equivalent: boundary, constant (see kNameAttempts)
     std::string temporary = BesideName(path, attempt);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno == EEXIST) continue;
-    if (fd < 0) return {};
+    if (fd == -1 && errno == EEXIST) continue;
+    if (fd == -1) return {};
     bool ok = WriteAll(fd, content) == 0;
     ok = ::close(fd) == 0 && ok;
     if (ok) return temporary;
