@@ -35,12 +35,13 @@ struct FileSystemTest : ::testing::Test {
 
 TEST(SettingsAndPaths, SettingsNamesIgnoreCaseAndPathsMapDrives) {
   SettingsStore s = SettingsStore::Parse(
-      "Orphan=1\r\n; comment=1\r\n[ setup ]\r\n \t \r\nBlank= \t\r\n  files1 =  /home/eng/data \r"
+      "Orphan=1\r\n[ setup ]\r\n; comment=1\r\n \t \r\nBlank= \t\r\n  files1 =  /home/eng/data \r"
       "# Files2=x\nFILES1=/second\n[Other]\nFiles2=y\n[SETUP]\nKey3=late\n");
   EXPECT_EQ(s.Get("SETUP", "Files1"), "/home/eng/data");  // the first section and key count
   EXPECT_EQ(s.Get("other", "FILES2"), "y");
   for (auto [section, key] :
-       {std::pair{"Setup", "Files2"}, {"Setup", "Key3"}, {"Setup", "Orphan"}, {"X", "Files1"}, {"setup", "blank"}})
+       {std::pair{"Setup", "Files2"}, {"Setup", "# Files2"}, {"Setup", "; comment"}, {"Setup", "Key3"},
+        {"Setup", "Orphan"}, {"X", "Files1"}, {"setup", "blank"}})
     EXPECT_EQ(s.Get(section, key), "") << key;
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
   const std::string saved = xdg ? xdg : "", home = std::getenv("HOME") ? std::getenv("HOME") : "";

@@ -83,7 +83,7 @@ TEST(LoadCaseParser, LinesIntoTheRecord) {
       // Text lines are not split into fields: more than twenty commas are text.
       {"LDESC Frame under wind" + c + "  ", "T=Frame under wind" + c + "|||"}, {"ldesc Lower Case Kept", "T=Lower Case Kept|||"},
       {"LDESC x\nLDESC", ""},
-      {"LDATE 12/03/2025" + c + "\nLTIME 08:15:00" + c + "  \nSCASE Second, with commas" + c + "\nAMBT 20.5\nAMBTX\nAMBT 5" + c,
+      {"LDATE 12/03/2025" + c + "\nLTIME 08:15:00" + c + "  \nSCASE Second, with commas" + c + "\nAMBT 20.5\nAMBTX\nAMBT-5" + c,
        "T=|12/03/2025" + c + "|08:15:00" + c + "|Second, with commas" + c + " amb=5"},
       {"COM " + Repeat("c", 120) + "\nCOM", "C1=" + Repeat("c", 100) + " C2="},
   };

@@ -72,9 +72,9 @@ TestModel TaperedPipes() {
              Section("USD", 0, 3, 0.2f, 2),          // a user defined pipe: listed there
              Section("USD", 77, 5, 0.4f, 3),         // and with a number as well
              Section("usd", 0, 0.25f, 0.1f, 1),      // the prefix is compared exactly
-             Section("   ", 0, 2, 0, 1e8f),          // 1E8 + 1 - 1E8 is 0 in single precision
+             Section("   ", 0, 2, 0, 1e8f),          // 1E8 + 1 - 1E8 - 8 + 4 + 4: 0 in single precision
              Section("UC ", 305, 9, 0, 9)};
-  m.geoms[6].lz[1] = 1, m.geoms[6].ly[1] = -1e8f;
+  m.geoms[6].lz[1] = 1, m.geoms[6].ly[1] = -1e8f, m.geoms[6].az = -8, m.geoms[6].ay = 4, m.geoms[6].zt = 4;
   m.mats.push_back(MatRec{.density = 1});
   m.AddElement(1, 2, 1, 1, 10);
   m.AddElement(2, 3, 2, 1, 2);

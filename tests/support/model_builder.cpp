@@ -98,8 +98,7 @@ Bytes NodesFile(const TestModel& m) {
 Bytes NodeDefinitionsFile(const TestModel& m) {
   Bytes b;
   b.All(std::span(m.coordSystems).subspan(1));
-  for (const NodeRec& r : Labelled(m.nodes))
-    if (r.exists) b.I16(r.system).All(r.def);
+  for (const NodeRec& r : Labelled(m.nodes)) if (r.exists) b.I16(r.system).All(r.def);
   return b;
 }
 
@@ -214,8 +213,7 @@ void WriteModelFilesAt(const TestModel& m, const std::string& base) {
                {".XEN", SolidsFile, true},  {".XEL", PropertiesFile, true},
                {".XE1", LengthsFile, true}, {".XEP", PipeworkCoefficientFile, !m.pipework.empty()},
                {".XPM", PipeworkDataFile, m.writeXpm}};
-  for (const auto& file : files)
-    if (file.written) WriteFile(base + file.extension, file.bytes(m));
+  for (const auto& file : files) if (file.written) WriteFile(base + file.extension, file.bytes(m));
 }
 
 }  // namespace
@@ -349,8 +347,7 @@ std::vector<std::string> SectionRows(const std::vector<std::string>& lines, cons
 
 std::string Collapsed(const std::string& line) {
   std::string out;
-  for (char c : line)
-    if (c != ' ' || (!out.empty() && out.back() != ' ')) out += c;
+  for (char c : line) if (c != ' ' || (!out.empty() && out.back() != ' ')) out += c;
   while (!out.empty() && out.back() == ' ') out.pop_back();
   return out;
 }

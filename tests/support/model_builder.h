@@ -34,13 +34,10 @@ struct Bytes {
   Bytes& I16(int v) { return Le(static_cast<uint32_t>(v), 2); }
   Bytes& I32(int32_t v) { return Le(static_cast<uint32_t>(v), 4); }
   Bytes& F32(float v) { return Le(std::bit_cast<uint32_t>(v), 4); }
-  template <class... T>
-  Bytes& I16s(T... v) { return (I16(static_cast<int>(v)), ..., *this); }
-  template <class... T>
-  Bytes& F32s(T... v) { return (F32(v), ..., *this); }
+  template <class... T> Bytes& I16s(T... v) { return (I16(static_cast<int>(v)), ..., *this); }
+  template <class... T> Bytes& F32s(T... v) { return (F32(v), ..., *this); }
   // Every value of a range of floats or int16_t, or of ranges of them.
-  template <class R>
-  Bytes& All(const R& values) {
+  template <class R> Bytes& All(const R& values) {
     for (const auto& v : values) {
       if constexpr (std::is_same_v<std::decay_t<decltype(v)>, float>) F32(v);
       else if constexpr (std::is_integral_v<std::decay_t<decltype(v)>>) I16(v);
