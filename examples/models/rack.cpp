@@ -107,7 +107,7 @@ const struct {
     // Case 1: displacements, nodal, point, distributed and face loads.
     {".L1",
      "LDESC Pipe and plant loads\r\nSCASE Operating, pumps running\r\nCOM Settlement of column B\r\n"
-     "ND,3,0,-0.012,0,0,0,0\r\nnd,4,0.002\r\nND,13,0.001,,,0.0005,0,0\r\nND,99,1\r\n ND,5,1\r\n"
+     "ND,3,0,-0.012,0,0,0,0\r\nnd,4,0.002\r\nND,13,0.001,,,0.0005,0,-0.0003\r\nND,99,1\r\n ND,5,1\r\n"
      "COM Pump reactions (first estimate)\r\nCOM Pump reactions (second estimate)\r\n"
      "COM Pump reactions from the vendor drawing\r\n"
      "NF,5,1000,0,0,0,0,0,\r\nNF,6,0,-2500,0,0,0,1200,12.5\r\nNF,7,0,-999,0,0,0,0\r\nNF,13,,-1500,,,,,\r\n"
