@@ -27,7 +27,7 @@ char* PutGroupLabel(char* p, long long label, int16_t group, std::string_view su
 
 // The label is built whole, in place, and written as one item.
 void WriteGroupLabel(Listing& listing, long long label, int16_t group, std::string_view suffix) {
-  char* p = listing.Room(32 + suffix.size());  // equivalent: constant (26 characters and the suffix at most)
+  char* p = listing.Room(32 + suffix.size());  // equivalent: constant, arithmetic (26 characters and a suffix of 2 at most)
   listing.Took(PutGroupLabel(p, label, group, suffix));
 }
 
