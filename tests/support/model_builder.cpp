@@ -52,8 +52,7 @@ template <class T>
 std::span<const T> Labelled(const std::vector<T>& v) { return std::span<const T>(v).subspan(1); }
 
 // Entry i of a table that may be shorter than the model's count: an empty one beyond it.
-template <class T>
-const T& Entry(const std::vector<T>& v, int i) {
+template <class T> const T& Entry(const std::vector<T>& v, int i) {
   static const T empty{};
   return i < static_cast<int>(v.size()) ? v[static_cast<size_t>(i)] : empty;
 }

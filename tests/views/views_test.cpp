@@ -293,12 +293,13 @@ TEST(Views, LoadsDrawnAreTheRowsListedAndAddUpToThem) {
   generated.nodes.push_back(NodeRec{false});  // 7 does not exist
   for (auto [a, b, code] : {std::tuple{1, 2, 1}, {2, 3, 1}, {3, 4, 2}, {4, 4, 1}, {5, 6, 2}}) generated.AddElement(a, b, code, 1, 4);
   generated.elements.push_back(ElementRec{.geom = 3, .solidType = 1, .solidNodes = {1, 2, 3, 5}});  // 6
-  for (int code = 4; code <= 60; ++code) generated.AddElement(1, 2, code, 1, 4);  // more codes than the legend holds
+  for (int code = 4; code <= 59; ++code) generated.AddElement(1, 2, code, 1, 4);  // more codes than the legend holds
+  generated.elements.push_back(ElementRec{.geom = 60, .solidType = 1, .solidNodes = {2, 3, 4, 6}});  // 63: code 60's one cell
   generated.restraints = {{2, {1, 0, 1, 0, 0, 0}}};  // and a support, partly fixed: a row of the legend
   const std::string every = "LDESC Every kind\r\nAMBT 20\r\nND,1,0.001,0,0.002\r\nND,7,0.5\r\nNF,2,1500,-2500,0,0,0,0\r\n"
       "NF,3,0,0,-4000,0,300,0,750\r\nNF,7,1000\r\nNF,4,,,,,,,250\r\nEP,1,1,0.5,0,-3000,200,0,0,0\r\nEP,2,2,0.25,100\r\n"
       "EP,4,1,0,5000\r\nEP,1,1,0.5,0,0,600,0,0,40\r\nED,2,1,0,0,0,0,-100,-300,0,0\r\nED,3,0,0,0,5\r\nUDL,5,0,-200,0\r\nED,4,1,0,0,7\r\n"
-      "FP,6,-2,3,10,10,10,10\r\nPUDL,1,3,-50\r\nPUDL,3,0,7\r\nPUDL,60,1,-10\r\nPTEMP,1,60\r\nPPRESS,2,0,5\r\nTEPR,5,0,0,,3\r\n"
+      "FP,6,-2,3,10,10,10,10\r\nPUDL,1,3,-50\r\nPUDL,3,0,7\r\nPTEMP,60,75\r\nPTEMP,1,60\r\nPPRESS,2,0,5\r\nTEPR,5,0,0,,3\r\n"
       "TEPR,3,90,2E5\r\nNT,1,35\r\nNT,7,40\r\nACCEL,0,0,-9.81\r\nLSUM,100,0,-500\r\nCOF,1,1,1,1,1,1,2,2,2\r\n";
   // The rows listed but not drawn (on node 7, which does not exist).
   const std::vector<std::string> notDrawn = {
