@@ -76,7 +76,7 @@ TEST(LoadCaseParser, LinesIntoTheRecord) {
       // Out of range: nodes, elements, an undefined element for UDL, a face on a beam, codes.
       {"ND,0,1\nND,21,1\nNF,-3,1\nEP,31,1\nUDL,25,1\nFP,29,1,1,100\nTEPR,31,50\nPTEMP,6,40\nPPRESS,0,1", ""},
       {"ND,0.5,1\nND,1.5,1\nND,2.5,1", "ND2:1 ND2:1"},
-      // Lines longer than the splitter's room on the stack; more digits than the quick reading takes.
+      // Long lines (the splitter's copy grows for them); more digits than the quick reading takes.
       {"NF,6," + std::string(300, ' ') + "2.5,,,,,,7\nND," + std::string(250, '0') +
            "3,0.1000000000000000055511151231257827",
        "ND3:0.1 NF6:2.5m7"},
