@@ -3,7 +3,6 @@
 // up to 20 comma-separated numeric fields, stored into the load case record.
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <string_view>
 
 #include "base/checked.h"
